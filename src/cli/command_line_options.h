@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marrowpin::cli {
+
+// How the console program answers the questions a conversion asks.
+struct CommandLineOptions {
+  bool overwrite = false;
+  bool bitmap_header = false;
+  std::optional<std::string> name;
+  std::vector<std::string> files;
+  bool help = false;
+};
+
+extern const char* const kUsage;
+
+// Parses the arguments after the program's name; nullopt on a usage error,
+// with the reason in *error.
+std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& arguments,
+                                                   std::string* error);
+
+}  // namespace marrowpin::cli

@@ -1,0 +1,187 @@
+#include "core/convert_file.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/header_fields.h"
+#include "core/messages.h"
+#include "core/sjis_text.h"
+#include "decode/base64_decode.h"
+
+namespace marrowpin {
+
+namespace {
+
+constexpr std::string_view kBmpTypeKey = "-BMPTYPE";
+constexpr std::string_view kFileNameKey = "-FILENAME";
+constexpr std::string_view kWidthKey = "-WIDTH";
+constexpr std::string_view kHeightKey = "-HEIGHT";
+constexpr std::string_view kPayloadKey = "BASE64:";
+constexpr std::string_view kSkipKey = "#Content-";
+constexpr std::string_view kEndKey = "END:VNOTE";
+
+// The picture kind whose raw pixels usually lack a header.
+constexpr std::int32_t kHeaderlessBmpType = 4;
+
+struct AttachmentFields {
+  bool headerless_hint = false;
+  std::string output_name;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  bool payload_found = false;
+  bool write_bitmap_header = false;
+};
+
+// Consumes the lines before the payload, gathering the header fields. Leaves
+// the payload's first piece as line 0.
+AttachmentFields ScanHeader(LineBuffer& lines) {
+  AttachmentFields fields;
+  while (lines.Count() > 0) {
+    const std::string_view line = lines.Line(0);
+    if (ContainsKey(line, kBmpTypeKey) && ReadInteger(HeaderValue(line)) == kHeaderlessBmpType) {
+      fields.headerless_hint = true;
+    }
+    if (ContainsKey(line, kFileNameKey)) {
+      fields.output_name = std::string(HeaderValue(line));
+    }
+    if (ContainsKey(line, kWidthKey)) {
+      fields.width = ReadInteger(HeaderValue(line));
+    }
+    if (ContainsKey(line, kHeightKey)) {
+      fields.height = ReadInteger(HeaderValue(line));
+    }
+    if (ContainsKey(line, kPayloadKey)) {
+      const std::string first_piece(HeaderValue(line));
+      if (first_piece.empty()) {
+        lines.DeleteFirst();
+      } else {
+        lines.ReplaceFirst(first_piece);
+      }
+      fields.payload_found = true;
+      return fields;
+    }
+    lines.DeleteFirst();
+  }
+  return fields;
+}
+
+// Asks the user for the output name, and for a bitmap header when the file
+// gives dimensions. False when the user gives no name.
+bool AskForOutputName(const std::string& source_path, AttachmentFields& fields,
+                      const ConversionServices& services) {
+  UserPrompts& prompts = services.prompts;
+  prompts.ShowMessage(messages::kNoFileNameKey);
+  const std::optional<std::string> chosen =
+      prompts.AskFileName(messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
+                                                    fields.headerless_hint),
+                          std::string(FolderWithSeparator(source_path, services.path_style)));
+  if (!chosen)
+    return false;
+  const std::string_view trimmed = TrimBlanks(*chosen);
+  if (trimmed.empty())
+    return false;
+  // Only the name counts: the output always goes beside the source.
+  fields.output_name = std::string(FileNamePart(trimmed, services.path_style));
+  if (fields.width != 0 && fields.height != 0) {
+    services.bitmap_header.SetDimensions(fields.width, fields.height);
+    fields.write_bitmap_header =
+        prompts.AskYesNo(messages::kAddBitmapHeaderQuestion, messages::kAddBitmapHeaderCaption);
+  }
+  return true;
+}
+
+// The output path, after asking for a name and before overwriting as needed;
+// nullopt when the user gives up.
+std::optional<std::string> SettleOutputPath(const std::string& source_path,
+                                            AttachmentFields& fields,
+                                            const ConversionServices& services) {
+  // A name that could escape the source's folder counts as no name at all.
+  if (IsUnsafeOutputName(fields.output_name, services.path_style)) {
+    fields.output_name.clear();
+  }
+  while (true) {
+    if (fields.output_name.empty() && !AskForOutputName(source_path, fields, services)) {
+      return std::nullopt;
+    }
+    std::string output_path = OutputPathFor(source_path, fields.output_name, services.path_style);
+    if (services.files.FileExists(output_path) &&
+        !services.prompts.AskYesNo(messages::kOverwriteQuestion, messages::kOverwriteCaption)) {
+      fields.output_name.clear();
+      continue;
+    }
+    return output_path;
+  }
+}
+
+// Decodes the payload line by line into output. Characters beyond the last
+// whole group of a line carry over to the next. False when a write failed.
+bool WritePayload(LineBuffer& lines, OutputFile& output) {
+  std::string carry_over;
+  std::string joined;
+  std::vector<unsigned char> decoded;
+  for (std::size_t k = 0; k < lines.Count(); ++k) {
+    std::string_view piece = TrimBlanks(lines.Line(k));
+    if (!carry_over.empty()) {
+      joined.assign(carry_over);
+      joined.append(piece);
+      piece = joined;
+    }
+    if (ContainsKey(piece, kSkipKey))
+      continue;
+    if (piece.empty() || ContainsKey(piece, kEndKey))
+      break;
+
+    const std::size_t whole = piece.size() / 4 * 4;
+    const std::string_view groups = piece.substr(0, whole);
+    const std::string_view rest = piece.substr(whole);
+    decoded.resize(Base64DecodedSize(whole));
+    const std::size_t count = Base64Decode(groups, decoded.data());
+    carry_over.assign(rest);  // after the last use of piece, which may view it
+    if (count > 0 && !output.Write(decoded.data(), count))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ConvertFile(const std::string& source_path, const ConversionServices& services) {
+  if (!services.files.FileExists(source_path))
+    return false;
+
+  LineBuffer& lines = services.lines;
+  lines.Clear();
+  lines.Load(services.files.ReadWholeFile(source_path));
+
+  AttachmentFields fields = ScanHeader(lines);
+  if (!fields.payload_found) {
+    services.prompts.ShowMessage(std::string(FileNamePart(source_path, services.path_style)) +
+                                 messages::kNotConvertibleSuffix);
+    return false;
+  }
+
+  const std::optional<std::string> output_path = SettleOutputPath(source_path, fields, services);
+  if (!output_path)
+    return false;
+
+  std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
+  if (!output) {
+    services.prompts.ShowMessage(messages::kCannotCreateFile);
+    return false;
+  }
+  const auto& header = services.bitmap_header.Bytes();
+  // A short write means a full disk or a failing device: stop, say so, and
+  // keep what was written.
+  const bool written =
+      (!fields.write_bitmap_header || output->Write(header.data(), header.size())) &&
+      WritePayload(lines, *output);
+  if (!output->Close() || !written) {
+    services.prompts.ShowMessage(messages::kCannotWriteFile);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace marrowpin

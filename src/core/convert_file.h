@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "core/file_system.h"
+#include "core/line_buffer.h"
+#include "core/paths.h"
+#include "core/user_prompts.h"
+#include "decode/bitmap_header_template.h"
+
+namespace marrowpin {
+
+// What a front end lends the conversion. The template is process-wide: its
+// width and height stay from one conversion to the next.
+struct ConversionServices {
+  LineBuffer& lines;
+  UserPrompts& prompts;
+  FileSystem& files;
+  BitmapHeaderTemplate& bitmap_header;
+  PathStyle path_style;
+};
+
+// Extracts the base64 attachment of the note file at source_path into a file
+// in the same folder. True when an output file was written and closed. A
+// source that exists but cannot be opened throws Error (not caught here).
+bool ConvertFile(const std::string& source_path, const ConversionServices& services);
+
+}  // namespace marrowpin

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace marrowpin {
+
+// An error meant for the user's eyes: what() is the complete message, in the
+// program's own character set (Shift-JIS on Windows, UTF-8 elsewhere).
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace marrowpin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace marrowpin {
+
+// A file opened for binary writing, without line-end translation.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+
+  // False when not every byte could be written (a full disk, an I/O error).
+  virtual bool Write(const void* data, std::size_t size) = 0;
+  // False when buffered bytes could not be flushed or the close failed.
+  virtual bool Close() = 0;
+};
+
+// The few file services the conversion needs, on the platform's own paths.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when an entry exists at path and is not a folder.
+  virtual bool FileExists(const std::string& path) = 0;
+  // The whole file, read while others may only read it. Throws Error with
+  // the "cannot open" message when the file cannot be opened or read.
+  virtual std::string ReadWholeFile(const std::string& path) = 0;
+  // Creates or truncates path; nullptr when that fails.
+  virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) = 0;
+};
+
+}  // namespace marrowpin

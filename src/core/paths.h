@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Path operations on the platform's own syntax. Windows paths separate at
+// "\" and ":" (a "\" that is the second byte of a Shift-JIS character is not
+// a separator); POSIX paths separate at "/".
+namespace marrowpin {
+
+enum class PathStyle { kWindows, kPosix };
+
+// The style of the platform this program was built for.
+PathStyle NativePathStyle();
+
+// The part after the last separator.
+std::string_view FileNamePart(std::string_view path, PathStyle style);
+// Up to and including the last separator; empty when there is none.
+std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
+// The folder without its trailing separator; a root ("C:\", "/") keeps it.
+std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style);
+
+// Where the output named output_name of source_path goes: the source's
+// folder without its trailing separator, the separator, then the name. A
+// source with no folder part writes into the current folder (the name alone).
+std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
+                          PathStyle style);
+
+// True when an output name taken from a note file could write outside the
+// source's folder: it starts at a root, names a drive or stream (":"), climbs
+// with a ".." component, or (Windows) names a device such as CON or COM1.
+bool IsUnsafeOutputName(std::string_view name, PathStyle style);
+
+}  // namespace marrowpin

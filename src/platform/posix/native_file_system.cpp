@@ -1,0 +1,87 @@
+#include "platform/native_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/error.h"
+#include "core/messages.h"
+#include "platform/stdio_output_file.h"
+
+namespace marrowpin {
+
+namespace {
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+bool NativeFileSystem::FileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info;
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
+    throw Error(messages::CannotOpenFile(path));
+  }
+  // Reads up to size bytes, fewer only at the end of the file.
+  const auto read_up_to = [&](char* into, std::size_t size) {
+    std::size_t filled = 0;
+    while (filled < size) {
+      const ssize_t got = ::read(file.get(), into + filled, size - filled);
+      if (got < 0 && errno == EINTR)
+        continue;
+      if (got < 0)
+        throw Error(messages::CannotOpenFile(path));
+      if (got == 0)
+        break;
+      filled += static_cast<std::size_t>(got);
+    }
+    return filled;
+  };
+
+  std::string bytes;
+  if (S_ISREG(info.st_mode)) {
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    const std::size_t filled = read_up_to(bytes.data(), bytes.size());
+    if (filled < bytes.size()) {
+      bytes.resize(filled);
+      return bytes;
+    }
+  }
+  // Past the expected size (a growing file, a device, a pipe) read on until
+  // the end, or until a zero byte: the text ends there, and an endless device
+  // such as /dev/zero would otherwise never stop.
+  char chunk[1 << 16];
+  while (const std::size_t got = read_up_to(chunk, sizeof chunk)) {
+    bytes.append(chunk, got);
+    if (std::memchr(chunk, '\0', got) != nullptr)
+      break;
+  }
+  return bytes;
+}
+
+std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
+  return CreateStdioOutputFile(path);
+}
+
+}  // namespace marrowpin
