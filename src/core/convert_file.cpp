@@ -115,6 +115,13 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
   }
 }
 
+// Whether a payload piece holds the end mark. The mark holds ":", which base64
+// text never does, so most pieces are passed over by one quick byte search
+// instead of a key search that stops at every "E" of the payload.
+bool ContainsEndKey(std::string_view piece) {
+  return piece.find(':') != std::string_view::npos && ContainsKey(piece, kEndKey);
+}
+
 // Decodes the payload line by line into output. Characters beyond the last
 // whole group of a line carry over to the next. False when a write failed.
 bool WritePayload(LineBuffer& lines, OutputFile& output) {
@@ -130,7 +137,7 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
     }
     if (ContainsKey(piece, kSkipKey))
       continue;
-    if (piece.empty() || ContainsKey(piece, kEndKey))
+    if (piece.empty() || ContainsEndKey(piece))
       break;
 
     const std::size_t whole = piece.size() / 4 * 4;

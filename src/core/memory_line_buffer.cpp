@@ -6,40 +6,39 @@ namespace marrowpin {
 
 void MemoryLineBuffer::Clear() {
   bytes_ = std::string();
-  starts_ = std::vector<std::size_t>();
-  first_ = 0;
+  text_ = std::string_view();
+  count_ = 0;
+  first_start_ = 0;
+  cursor_index_ = 0;
+  cursor_start_ = 0;
   replaced_first_.reset();
 }
 
 void MemoryLineBuffer::Load(std::string file_bytes) {
   Clear();
   bytes_ = std::move(file_bytes);
-  std::size_t end = 0;
-  SplitLines(bytes_, [&](std::string_view line) {
-    starts_.push_back(static_cast<std::size_t>(line.data() - bytes_.data()));
-    end = starts_.back() + line.size();
-  });
-  if (!starts_.empty()) {
-    starts_.push_back(end);
-  }
+  text_ = TextBeforeZero(bytes_);
+  for (std::size_t start = 0; start < text_.size();
+       start = NextLineStart(text_, FindLineEnd(text_, start)))
+    ++count_;
 }
 
 std::size_t MemoryLineBuffer::Count() const {
-  return starts_.empty() ? 0 : starts_.size() - 1 - first_;
+  return count_;
 }
 
 std::string_view MemoryLineBuffer::Line(std::size_t index) {
   if (index == 0 && replaced_first_) {
     return *replaced_first_;
   }
-  const std::size_t line = first_ + index;
-  const std::size_t begin = starts_[line];
-  std::size_t end = starts_[line + 1];
-  // The span up to the next line's start ends in that line's line end, which
-  // is one or two bytes of CR and LF; no line holds either byte.
-  while (end > begin && (bytes_[end - 1] == '\n' || bytes_[end - 1] == '\r'))
-    --end;
-  return std::string_view(bytes_).substr(begin, end - begin);
+  if (index < cursor_index_) {
+    cursor_index_ = 0;
+    cursor_start_ = first_start_;
+  }
+  for (; cursor_index_ < index; ++cursor_index_) {
+    cursor_start_ = NextLineStart(text_, FindLineEnd(text_, cursor_start_));
+  }
+  return text_.substr(cursor_start_, FindLineEnd(text_, cursor_start_) - cursor_start_);
 }
 
 void MemoryLineBuffer::ReplaceFirst(std::string_view text) {
@@ -48,7 +47,16 @@ void MemoryLineBuffer::ReplaceFirst(std::string_view text) {
 
 void MemoryLineBuffer::DeleteFirst() {
   replaced_first_.reset();
-  ++first_;
+  if (count_ == 0)
+    return;
+  first_start_ = NextLineStart(text_, FindLineEnd(text_, first_start_));
+  --count_;
+  // Every remaining line moves up by one index.
+  if (cursor_index_ > 0) {
+    --cursor_index_;
+  } else {
+    cursor_start_ = first_start_;
+  }
 }
 
 }  // namespace marrowpin

@@ -3,14 +3,16 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "core/line_buffer.h"
 
 namespace marrowpin {
 
-// A LineBuffer that keeps the file's bytes in one block and indexes its lines,
-// so loading costs one allocation for the bytes and one for the index.
+// A LineBuffer that keeps the file's bytes in one block and finds its lines on
+// demand. Loading counts the lines but stores no index: the conversion reads
+// lines in order, so each is found from the one read before, and a big file
+// costs no memory beyond its bytes.
 class MemoryLineBuffer final : public LineBuffer {
  public:
   void Clear() override;
@@ -22,10 +24,14 @@ class MemoryLineBuffer final : public LineBuffer {
 
  private:
   std::string bytes_;
-  // Start of every line, then one past the last line's end.
-  std::vector<std::size_t> starts_;
-  // Lines before first_ have been deleted.
-  std::size_t first_ = 0;
+  // The bytes before the first zero byte, which are all the lines hold.
+  std::string_view text_;
+  std::size_t count_ = 0;
+  // Where line 0 starts in text_; lines before it have been deleted.
+  std::size_t first_start_ = 0;
+  // The line found last, as its index and start, to go on from.
+  std::size_t cursor_index_ = 0;
+  std::size_t cursor_start_ = 0;
   std::optional<std::string> replaced_first_;
 };
 
