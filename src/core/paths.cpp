@@ -18,10 +18,6 @@ char Separator(PathStyle style) {
   return style == PathStyle::kWindows ? '\\' : '/';
 }
 
-bool IsSeparator(char c, PathStyle style) {
-  return Separators(style).find(c) != std::string_view::npos;
-}
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::toupper(static_cast<unsigned char>(x)) ==
@@ -69,9 +65,11 @@ std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style) 
   std::string_view folder = FolderWithSeparator(path, style);
   // Drop a trailing "\" or "/" unless it is the root's own: the first byte,
   // or one that follows another separator such as a drive's ":".
-  if (folder.size() > 1 && folder.back() == Separator(style) &&
-      !IsSeparator(folder[folder.size() - 2], style)) {
-    folder.remove_suffix(1);
+  if (folder.size() > 1 && folder.back() == Separator(style)) {
+    const std::string_view before = folder.substr(0, folder.size() - 1);
+    if (FindLastSeparator(before, Separators(style)) != before.size() - 1) {
+      folder.remove_suffix(1);
+    }
   }
   return folder;
 }
