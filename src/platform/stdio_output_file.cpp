@@ -14,8 +14,7 @@ class StdioOutputFile final : public OutputFile {
     std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferSize);
   }
   ~StdioOutputFile() override {
-    if (file_ != nullptr)
-      std::fclose(file_);
+    if (file_ != nullptr) std::fclose(file_);
   }
   StdioOutputFile(const StdioOutputFile&) = delete;
   StdioOutputFile& operator=(const StdioOutputFile&) = delete;
@@ -38,8 +37,7 @@ class StdioOutputFile final : public OutputFile {
 
 std::unique_ptr<OutputFile> CreateStdioOutputFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    return nullptr;
+  if (file == nullptr) return nullptr;
   return std::make_unique<StdioOutputFile>(file);
 }
 

@@ -32,8 +32,7 @@ class FakePrompts final : public UserPrompts {
   bool AskYesNo(const std::string& text, const std::string& caption) override {
     shown.push_back("ask: " + caption + " / " + text);
     EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
-    if (yes_no_answers.empty())
-      return false;
+    if (yes_no_answers.empty()) return false;
     const bool answer = yes_no_answers.front();
     yes_no_answers.pop_front();
     return answer;
@@ -42,8 +41,7 @@ class FakePrompts final : public UserPrompts {
                                          const std::string& initial_folder) override {
     shown.push_back("name dialog: " + title + " in " + initial_folder);
     EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
-    if (file_name_answers.empty())
-      return std::nullopt;
+    if (file_name_answers.empty()) return std::nullopt;
     std::optional<std::string> answer = file_name_answers.front();
     file_name_answers.pop_front();
     return answer;
