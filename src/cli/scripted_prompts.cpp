@@ -17,17 +17,14 @@ void ScriptedPrompts::ShowMessage(const std::string& text) {
 }
 
 bool ScriptedPrompts::AskYesNo(const std::string& /*text*/, const std::string& caption) {
-  if (caption == messages::kOverwriteCaption)
-    return overwrite_;
-  if (caption == messages::kAddBitmapHeaderCaption)
-    return bitmap_header_;
+  if (caption == messages::kOverwriteCaption) return overwrite_;
+  if (caption == messages::kAddBitmapHeaderCaption) return bitmap_header_;
   return false;
 }
 
 std::optional<std::string> ScriptedPrompts::AskFileName(const std::string& /*title*/,
                                                         const std::string& /*initial_folder*/) {
-  if (name_offered_)
-    return std::nullopt;
+  if (name_offered_) return std::nullopt;
   name_offered_ = true;
   return name_;
 }

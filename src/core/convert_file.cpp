@@ -77,11 +77,9 @@ bool AskForOutputName(const std::string& source_path, AttachmentFields& fields,
       prompts.AskFileName(messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
                                                     fields.headerless_hint),
                           std::string(FolderWithSeparator(source_path, services.path_style)));
-  if (!chosen)
-    return false;
+  if (!chosen) return false;
   const std::string_view trimmed = TrimBlanks(*chosen);
-  if (trimmed.empty())
-    return false;
+  if (trimmed.empty()) return false;
   // Only the name counts: the output always goes beside the source.
   fields.output_name = std::string(FileNamePart(trimmed, services.path_style));
   if (fields.width != 0 && fields.height != 0) {
@@ -135,10 +133,8 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
       joined.append(piece);
       piece = joined;
     }
-    if (ContainsKey(piece, kSkipKey))
-      continue;
-    if (piece.empty() || ContainsEndKey(piece))
-      break;
+    if (ContainsKey(piece, kSkipKey)) continue;
+    if (piece.empty() || ContainsEndKey(piece)) break;
 
     const std::size_t whole = piece.size() / 4 * 4;
     const std::string_view groups = piece.substr(0, whole);
@@ -146,8 +142,7 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
     decoded.resize(Base64DecodedSize(whole));
     const std::size_t count = Base64Decode(groups, decoded.data());
     carry_over.assign(rest);  // after the last use of piece, which may view it
-    if (count > 0 && !output.Write(decoded.data(), count))
-      return false;
+    if (count > 0 && !output.Write(decoded.data(), count)) return false;
   }
   return true;
 }
@@ -155,8 +150,7 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
 }  // namespace
 
 bool ConvertFile(const std::string& source_path, const ConversionServices& services) {
-  if (!services.files.FileExists(source_path))
-    return false;
+  if (!services.files.FileExists(source_path)) return false;
 
   LineBuffer& lines = services.lines;
   lines.Clear();
@@ -170,8 +164,7 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
   }
 
   const std::optional<std::string> output_path = SettleOutputPath(source_path, fields, services);
-  if (!output_path)
-    return false;
+  if (!output_path) return false;
 
   std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
   if (!output) {

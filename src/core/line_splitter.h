@@ -31,8 +31,7 @@ inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
     std::uint64_t word;
     std::memcpy(&word, data + at, sizeof word);
     // Nonzero when some byte of word is below 14 (exact for limits up to 128).
-    if (((word - kOnes * 14) & ~word & kHighBits) != 0)
-      break;
+    if (((word - kOnes * 14) & ~word & kHighBits) != 0) break;
     at += 8;
   }
   while (at < size && data[at] != '\n' && data[at] != '\r')
@@ -42,8 +41,7 @@ inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
 
 // Where the line after the line end at end starts (CR LF counts as one end).
 inline std::size_t NextLineStart(std::string_view text, std::size_t end) {
-  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-    return end + 2;
+  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') return end + 2;
   return end + 1;
 }
 

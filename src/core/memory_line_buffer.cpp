@@ -47,8 +47,7 @@ void MemoryLineBuffer::ReplaceFirst(std::string_view text) {
 
 void MemoryLineBuffer::DeleteFirst() {
   replaced_first_.reset();
-  if (count_ == 0)
-    return;
+  if (count_ == 0) return;
   first_start_ = NextLineStart(text_, FindLineEnd(text_, first_start_));
   --count_;
   // Every remaining line moves up by one index.

@@ -18,10 +18,6 @@ char Separator(PathStyle style) {
   return style == PathStyle::kWindows ? '\\' : '/';
 }
 
-bool IsSeparator(char c, PathStyle style) {
-  return Separators(style).find(c) != std::string_view::npos;
-}
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::toupper(static_cast<unsigned char>(x)) ==
@@ -35,8 +31,7 @@ bool IsWindowsDeviceName(std::string_view component) {
   const std::string_view stem = component.substr(0, component.find('.'));
   static constexpr std::array<std::string_view, 4> kPlainDevices = {"CON", "PRN", "AUX", "NUL"};
   for (std::string_view device : kPlainDevices) {
-    if (EqualsIgnoringCase(stem, device))
-      return true;
+    if (EqualsIgnoringCase(stem, device)) return true;
   }
   if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9') {
     const std::string_view prefix = stem.substr(0, 3);
@@ -69,9 +64,11 @@ std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style) 
   std::string_view folder = FolderWithSeparator(path, style);
   // Drop a trailing "\" or "/" unless it is the root's own: the first byte,
   // or one that follows another separator such as a drive's ":".
-  if (folder.size() > 1 && folder.back() == Separator(style) &&
-      !IsSeparator(folder[folder.size() - 2], style)) {
-    folder.remove_suffix(1);
+  if (folder.size() > 1 && folder.back() == Separator(style)) {
+    const std::string_view before = folder.substr(0, folder.size() - 1);
+    if (FindLastSeparator(before, Separators(style)) != before.size() - 1) {
+      folder.remove_suffix(1);
+    }
   }
   return folder;
 }
@@ -88,25 +85,20 @@ std::string OutputPathFor(std::string_view source_path, std::string_view output_
 }
 
 bool IsUnsafeOutputName(std::string_view name, PathStyle style) {
-  if (name.starts_with('\\') || name.starts_with('/'))
-    return true;
-  if (name.find(':') != std::string_view::npos)
-    return true;
+  if (name.starts_with('\\') || name.starts_with('/')) return true;
+  if (name.find(':') != std::string_view::npos) return true;
   // Components split at both separators, whatever the platform, so that a
   // name written for Windows cannot climb out of the folder anywhere.
   const std::size_t last_cut = FindLastSeparator(name, "\\/");
   const std::string_view last_component =
       last_cut == std::string_view::npos ? name : name.substr(last_cut + 1);
-  if (style == PathStyle::kWindows && IsWindowsDeviceName(last_component))
-    return true;
+  if (style == PathStyle::kWindows && IsWindowsDeviceName(last_component)) return true;
   std::string_view rest = name;
   while (true) {
     const std::size_t cut = FindLastSeparator(rest, "\\/");
     const std::string_view component = cut == std::string_view::npos ? rest : rest.substr(cut + 1);
-    if (component == "..")
-      return true;
-    if (cut == std::string_view::npos)
-      break;
+    if (component == "..") return true;
+    if (cut == std::string_view::npos) break;
     rest = rest.substr(0, cut);
   }
   return false;

@@ -19,17 +19,14 @@ class StdioOutputFile final : public OutputFile {
     buffer_.reserve(kWriteBufferSize);
   }
   ~StdioOutputFile() override {
-    if (file_ != nullptr)
-      std::fclose(file_);
+    if (file_ != nullptr) std::fclose(file_);
   }
   StdioOutputFile(const StdioOutputFile&) = delete;
   StdioOutputFile& operator=(const StdioOutputFile&) = delete;
 
   bool Write(const void* data, std::size_t size) override {
-    if (size > kWriteBufferSize - buffer_.size() && !Flush())
-      return false;
-    if (size >= kWriteBufferSize)
-      return std::fwrite(data, 1, size, file_) == size;
+    if (size > kWriteBufferSize - buffer_.size() && !Flush()) return false;
+    if (size >= kWriteBufferSize) return std::fwrite(data, 1, size, file_) == size;
     const auto* bytes = static_cast<const char*>(data);
     buffer_.insert(buffer_.end(), bytes, bytes + size);
     return true;
@@ -58,8 +55,7 @@ class StdioOutputFile final : public OutputFile {
 
 std::unique_ptr<OutputFile> CreateStdioOutputFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    return nullptr;
+  if (file == nullptr) return nullptr;
   return std::make_unique<StdioOutputFile>(file);
 }
 

@@ -1,0 +1,393 @@
+#include "core/convert_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "core/memory_line_buffer.h"
+#include "core/messages.h"
+#include "platform/native_file_system.h"
+
+namespace marrowpin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers prompts from queues and records every prompt shown, in order.
+class FakePrompts final : public UserPrompts {
+ public:
+  std::deque<bool> yes_no_answers;
+  std::deque<std::optional<std::string>> file_name_answers;
+  std::vector<std::string> shown;
+
+  void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
+  bool AskYesNo(const std::string& text, const std::string& caption) override {
+    shown.push_back("ask: " + caption + " / " + text);
+    EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
+    if (yes_no_answers.empty()) return false;
+    const bool answer = yes_no_answers.front();
+    yes_no_answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> AskFileName(const std::string& title,
+                                         const std::string& initial_folder) override {
+    shown.push_back("name dialog: " + title + " in " + initial_folder);
+    EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
+    if (file_name_answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = file_name_answers.front();
+    file_name_answers.pop_front();
+    return answer;
+  }
+};
+
+// Native files whose output takes at most `capacity` bytes, like a full disk;
+// `fail_close` makes the final flush fail instead.
+class FullDiskFileSystem final : public FileSystem {
+ public:
+  std::size_t capacity = 0;
+  bool fail_close = false;
+
+  bool FileExists(const std::string& path) override { return native_.FileExists(path); }
+  std::string ReadWholeFile(const std::string& path) override {
+    return native_.ReadWholeFile(path);
+  }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
+    std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
+    return file ? std::make_unique<LimitedFile>(std::move(file), capacity, fail_close) : nullptr;
+  }
+
+ private:
+  class LimitedFile final : public OutputFile {
+   public:
+    LimitedFile(std::unique_ptr<OutputFile> file, std::size_t room, bool fail_close)
+        : file_(std::move(file)), room_(room), fail_close_(fail_close) {}
+    bool Write(const void* data, std::size_t size) override {
+      const std::size_t written = std::min(size, room_);
+      room_ -= written;
+      return file_->Write(data, written) && written == size;
+    }
+    bool Close() override { return file_->Close() && !fail_close_; }
+
+   private:
+    std::unique_ptr<OutputFile> file_;
+    std::size_t room_;
+    bool fail_close_;
+  };
+  NativeFileSystem native_;
+};
+
+class ThrowingFileSystem final : public FileSystem {
+ public:
+  bool FileExists(const std::string&) override { return true; }
+  std::string ReadWholeFile(const std::string& path) override {
+    throw Error(messages::CannotOpenFile(path));
+  }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
+    ADD_FAILURE() << "must not create output";
+    return nullptr;
+  }
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+std::string Header(std::int32_t width, std::int32_t height) {
+  BitmapHeaderTemplate header;
+  header.SetDimensions(width, height);
+  return std::string(header.Bytes().begin(), header.Bytes().end());
+}
+
+class ConvertFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("marrowpin-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path Source(std::string_view text, const std::string& name = "note.vnt") {
+    WriteFile(folder_ / name, text);
+    return folder_ / name;
+  }
+  bool Convert(const fs::path& source, FileSystem& files) {
+    return ConvertFile(source.string(),
+                       ConversionServices{lines_, prompts_, files, header_, PathStyle::kPosix});
+  }
+  bool Convert(const fs::path& source) { return Convert(source, native_); }
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+      names.push_back(fs::relative(entry.path(), folder_).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::string NameDialog(const std::string& source_name, bool hint = false) const {
+    return "name dialog: " + messages::NameDialogTitle(source_name, hint) + " in " +
+           folder_.string() + "/";
+  }
+
+  fs::path folder_;
+  MemoryLineBuffer lines_;
+  FakePrompts prompts_;
+  NativeFileSystem native_;
+  BitmapHeaderTemplate header_;
+};
+
+const std::string kNoNameMessage = std::string("message: ") + messages::kNoFileNameKey;
+const std::string kOverwriteQuestion =
+    std::string("ask: ") + messages::kOverwriteCaption + " / " + messages::kOverwriteQuestion;
+const std::string kBitmapQuestion = std::string("ask: ") + messages::kAddBitmapHeaderCaption +
+                                    " / " + messages::kAddBitmapHeaderQuestion;
+
+// --- the payload -----------------------------------------------------------
+
+TEST_F(ConvertFileTest, WritesTheNamedOutputBesideTheSource) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:pic.bmp\r\nBASE64:QUJD\r\nEND:VNOTE\r\n")));
+  EXPECT_EQ(ReadFile(folder_ / "pic.bmp"), "ABC");
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(ConvertFileTest, CarriesCharactersBeyondWholeGroupsToTheNextLine) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\nQUJ\n  DREVG \nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCDEF");
+}
+
+TEST_F(ConvertFileTest, SkipsContentLinesAndKeepsTheCarryOver) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QU\n#Content-Type: x\nJD\nQUJD\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCABC");
+}
+
+TEST_F(ConvertFileTest, PaddingDecodesToZeroBytesThatAreKept) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QQ==\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), std::string("A\0\0", 3));
+}
+
+TEST_F(ConvertFileTest, PayloadEndsAtEndMarkBlankLineOrEndOfFile) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:a\nBASE64:QUJD\nxEND:VNOTEx\nREVG\n", "1.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "a"), "ABC");
+  EXPECT_TRUE(Convert(Source("-FILENAME:b\nBASE64:QUJD\n \t\nREVG\n", "2.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "b"), "ABC");
+  EXPECT_TRUE(Convert(Source("-FILENAME:c\nBASE64:QUJD\nREVG", "3.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "c"), "ABCDEF");
+  // The end mark split by the carry-over is still found in the joined piece.
+  EXPECT_TRUE(Convert(Source("-FILENAME:d\nBASE64:QUJDE\nND:VNOTE\nREVG\n", "4.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "d"), "ABC");
+}
+
+TEST_F(ConvertFileTest, BlankLineWithCarryOverDoesNotEndThePayload) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJ\n\nD\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
+}
+
+TEST_F(ConvertFileTest, LeftoverCharactersAtTheEndAreDropped) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJDRE\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
+}
+
+TEST_F(ConvertFileTest, FirstPieceIsCutTo255Bytes) {
+  const std::string groups(256, 'Q');  // 255 usable characters: 63 groups
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:" + groups + "\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p").size(), 63u * 3);
+}
+
+TEST_F(ConvertFileTest, EmptyPayloadStillCreatesTheOutput) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "");
+}
+
+// --- the header --------------------------------------------------------------
+
+TEST_F(ConvertFileTest, PayloadLineFoundAnywhereAndMayNameTheOutput) {
+  // Both values are the text after the line's first ":".
+  EXPECT_TRUE(Convert(Source("BEGIN:VNOTE\nx\ny\nx-FILENAME BASE64:QUJD")));
+  EXPECT_EQ(ReadFile(folder_ / "QUJD"), "ABC");
+}
+
+TEST_F(ConvertFileTest, LastFileNameWinsAndIsUsedUnchanged) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:a\n-FILENAME: b\nBASE64:QUJD\n")));
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{" b", "note.vnt"}));
+}
+
+TEST_F(ConvertFileTest, FileWithoutPayloadIsNotConvertible) {
+  EXPECT_FALSE(Convert(Source("-FILENAME:p\nbase64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{"message: note.vnt" +
+                                                     std::string(messages::kNotConvertibleSuffix)});
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
+}
+
+TEST_F(ConvertFileTest, MissingSourceFailsSilently) {
+  EXPECT_FALSE(Convert(folder_ / "absent.vnt"));
+  EXPECT_FALSE(Convert(folder_));  // a folder is no file
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(ConvertFileTest, UnopenableSourceRaisesTheLoadErrorUncaught) {
+  ThrowingFileSystem files;
+  try {
+    Convert("/x/locked.vnt", files);
+    FAIL() << "no error raised";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("/x/locked.vnt"));
+  }
+  EXPECT_THROW(native_.ReadWholeFile((folder_ / "absent").string()), Error);
+}
+
+// --- asking for a name ---------------------------------------------------------
+
+TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
+  prompts_.file_name_answers = {" /somewhere/else/raw.bmp \t"};
+  prompts_.yes_no_answers = {true};
+  EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
+                                                      kBitmapQuestion}));
+  // Only the chosen name counts: the output goes beside the source.
+  EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
+}
+
+TEST_F(ConvertFileTest, BitmapHeaderCarriesEachFilesDimensions) {
+  prompts_.file_name_answers = {"one.bmp", "two.bmp"};
+  prompts_.yes_no_answers = {true, true};
+  EXPECT_TRUE(Convert(Source("-WIDTH:240\n-HEIGHT:-1\nBASE64:QUJD\n", "1.vnt")));
+  EXPECT_TRUE(Convert(Source("-WIDTH:$10\n-HEIGHT:20\nBASE64:QUJD\n", "2.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "one.bmp"), Header(240, -1) + "ABC");
+  EXPECT_EQ(ReadFile(folder_ / "two.bmp"), Header(16, 20) + "ABC");
+}
+
+TEST_F(ConvertFileTest, NoBitmapQuestionWithoutBothDimensions) {
+  prompts_.file_name_answers = {"a.bin", "b.bin"};
+  EXPECT_TRUE(Convert(Source("-HEIGHT:144\nBASE64:QUJD\n", "1.vnt")));
+  EXPECT_TRUE(Convert(Source("-WIDTH:0x\n-HEIGHT:144\nBASE64:QUJD\n", "2.vnt")));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("1.vnt"),
+                                                      kNoNameMessage, NameDialog("2.vnt")}));
+  EXPECT_EQ(ReadFile(folder_ / "a.bin"), "ABC");
+}
+
+TEST_F(ConvertFileTest, NamedOutputGetsNoHeaderEvenWithDimensions) {
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "ABC");
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(ConvertFileTest, CancelledOrBlankNameConvertsNothing) {
+  prompts_.file_name_answers = {std::nullopt, " \t "};
+  EXPECT_FALSE(Convert(Source("BASE64:QUJD\n")));
+  EXPECT_FALSE(Convert(Source("BASE64:QUJD\n")));
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
+}
+
+// --- overwriting ----------------------------------------------------------------
+
+TEST_F(ConvertFileTest, OverwritesAnExistingOutputOnYes) {
+  WriteFile(folder_ / "p.bmp", "old contents");
+  prompts_.yes_no_answers = {true};
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{kOverwriteQuestion});
+  EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "ABC");
+}
+
+TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
+  WriteFile(folder_ / "p.bmp", "old contents");
+  prompts_.yes_no_answers = {false, true};
+  prompts_.file_name_answers = {std::nullopt};
+  EXPECT_FALSE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown,
+            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
+}
+
+TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
+  WriteFile(folder_ / "p.bmp", "first");
+  WriteFile(folder_ / "q.bmp", "second");
+  prompts_.yes_no_answers = {false, false, true, true};
+  prompts_.file_name_answers = {"q.bmp"};
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown,
+            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
+                                      kBitmapQuestion, kOverwriteQuestion}));
+  EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
+  EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
+}
+
+// --- where the output may go -----------------------------------------------------
+
+TEST_F(ConvertFileTest, SubfolderInTheNameWorksOnlyWhenItExists) {
+  EXPECT_FALSE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown,
+            std::vector<std::string>{std::string("message: ") + messages::kCannotCreateFile});
+  fs::create_directory(folder_ / "sub");
+  EXPECT_TRUE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
+  EXPECT_EQ(ReadFile(folder_ / "sub" / "p"), "ABC");
+}
+
+TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
+  fs::create_directory(folder_ / "in");
+  const fs::path source = folder_ / "in" / "note.vnt";
+  WriteFile(source, "-FILENAME:../escaped\nBASE64:QUJD\n");
+  prompts_.file_name_answers = {"safe.bin"};
+  EXPECT_TRUE(Convert(source));
+  EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
+
+  WriteFile(source, "-FILENAME:" + (folder_ / "abs").string() + "\nBASE64:QUJD\n");
+  prompts_.file_name_answers = {std::nullopt};
+  EXPECT_FALSE(Convert(source));
+  EXPECT_FALSE(fs::exists(folder_ / "abs"));
+}
+
+TEST_F(ConvertFileTest, BareSourceNameWritesIntoTheCurrentFolder) {
+  Source("-FILENAME:here.bin\nBASE64:QUJD\n", "bare.vnt");
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder_);
+  const bool converted = Convert("bare.vnt");
+  fs::current_path(previous);
+  EXPECT_TRUE(converted);
+  EXPECT_EQ(ReadFile(folder_ / "here.bin"), "ABC");
+}
+
+// --- a full disk ----------------------------------------------------------------
+
+TEST_F(ConvertFileTest, ShortWriteStopsWithAMessageAndKeepsWhatWasWritten) {
+  FullDiskFileSystem files;
+  files.capacity = 4;
+  EXPECT_FALSE(Convert(Source("-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n"), files));
+  EXPECT_EQ(prompts_.shown,
+            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCD");
+}
+
+TEST_F(ConvertFileTest, FailedHeaderWriteOrCloseIsNoSuccess) {
+  FullDiskFileSystem files;
+  files.capacity = 10;
+  prompts_.file_name_answers = {"p.bmp"};
+  prompts_.yes_no_answers = {true};
+  EXPECT_FALSE(Convert(Source("-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\n"), files));
+  EXPECT_EQ(prompts_.shown.back(), std::string("message: ") + messages::kCannotWriteFile);
+
+  prompts_.shown.clear();
+  files.capacity = 100;
+  files.fail_close = true;
+  EXPECT_FALSE(Convert(Source("-FILENAME:q\nBASE64:QUJD\n"), files));
+  EXPECT_EQ(prompts_.shown,
+            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+}
+
+}  // namespace
+}  // namespace marrowpin
