@@ -9,8 +9,7 @@ void MemoryLineBuffer::Clear() {
   text_ = std::string_view();
   count_ = 0;
   first_start_ = 0;
-  cursor_index_ = 0;
-  cursor_start_ = 0;
+  MoveCursorToFirst();
   replaced_first_.reset();
 }
 
@@ -18,6 +17,7 @@ void MemoryLineBuffer::Load(std::string file_bytes) {
   Clear();
   bytes_ = std::move(file_bytes);
   text_ = TextBeforeZero(bytes_);
+  MoveCursorToFirst();
   for (std::size_t start = 0; start < text_.size();
        start = NextLineStart(text_, FindLineEnd(text_, start)))
     ++count_;
@@ -31,14 +31,15 @@ std::string_view MemoryLineBuffer::Line(std::size_t index) {
   if (index == 0 && replaced_first_) {
     return *replaced_first_;
   }
+  if (index >= count_) return {};
   if (index < cursor_index_) {
-    cursor_index_ = 0;
-    cursor_start_ = first_start_;
+    MoveCursorToFirst();
   }
   for (; cursor_index_ < index; ++cursor_index_) {
-    cursor_start_ = NextLineStart(text_, FindLineEnd(text_, cursor_start_));
+    cursor_start_ = NextLineStart(text_, cursor_end_);
+    cursor_end_ = FindLineEnd(text_, cursor_start_);
   }
-  return text_.substr(cursor_start_, FindLineEnd(text_, cursor_start_) - cursor_start_);
+  return text_.substr(cursor_start_, cursor_end_ - cursor_start_);
 }
 
 void MemoryLineBuffer::ReplaceFirst(std::string_view text) {
@@ -54,8 +55,14 @@ void MemoryLineBuffer::DeleteFirst() {
   if (cursor_index_ > 0) {
     --cursor_index_;
   } else {
-    cursor_start_ = first_start_;
+    MoveCursorToFirst();
   }
+}
+
+void MemoryLineBuffer::MoveCursorToFirst() {
+  cursor_index_ = 0;
+  cursor_start_ = first_start_;
+  cursor_end_ = FindLineEnd(text_, first_start_);
 }
 
 }  // namespace marrowpin

@@ -23,15 +23,18 @@ class MemoryLineBuffer final : public LineBuffer {
   void DeleteFirst() override;
 
  private:
+  void MoveCursorToFirst();
+
   std::string bytes_;
   // The bytes before the first zero byte, which are all the lines hold.
   std::string_view text_;
   std::size_t count_ = 0;
   // Where line 0 starts in text_; lines before it have been deleted.
   std::size_t first_start_ = 0;
-  // The line found last, as its index and start, to go on from.
+  // The line found last, as its index, start and end, to go on from.
   std::size_t cursor_index_ = 0;
   std::size_t cursor_start_ = 0;
+  std::size_t cursor_end_ = 0;
   std::optional<std::string> replaced_first_;
 };
 

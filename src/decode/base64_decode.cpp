@@ -1,43 +1,62 @@
 #include "decode/base64_decode.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace marrowpin {
 
 namespace {
 
-using ShiftedTable = std::array<std::uint32_t, 256>;
+using PlaceTable = std::array<std::uint32_t, 256>;
 
-// The value of every byte already shifted to its place in a group's 24 bits:
-// its position in the alphabet, 0 for "=" and for any byte outside the
-// alphabet. One table per place turns a group into four lookups and ORs.
-constexpr ShiftedTable MakeShiftedTable(int shift) {
+// For the character at one place of a group (0 to 3), the bits it gives each
+// of the group's three bytes, laid out as those bytes lie in memory at the
+// start of a 32-bit word. A group is then four lookups ORed together, stored
+// as one word. A character's value is its position in the alphabet; "=" and
+// any byte outside the alphabet count as 0.
+constexpr PlaceTable MakePlaceTable(int place) {
   constexpr std::string_view kAlphabet =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  ShiftedTable table{};
-  for (std::size_t i = 0; i < kAlphabet.size(); ++i) {
-    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::uint32_t>(i) << shift;
+  PlaceTable table{};
+  for (std::size_t value = 0; value < kAlphabet.size(); ++value) {
+    const std::uint32_t group_bits = static_cast<std::uint32_t>(value) << (18 - 6 * place);
+    std::uint32_t word = 0;
+    for (int byte = 0; byte < 3; ++byte) {
+      const std::uint32_t byte_bits = (group_bits >> (16 - 8 * byte)) & 0xFF;
+      const int memory_shift =
+          std::endian::native == std::endian::little ? 8 * byte : 24 - 8 * byte;
+      word |= byte_bits << memory_shift;
+    }
+    table[static_cast<unsigned char>(kAlphabet[value])] = word;
   }
   return table;
 }
 
-constexpr ShiftedTable kFirst = MakeShiftedTable(18);
-constexpr ShiftedTable kSecond = MakeShiftedTable(12);
-constexpr ShiftedTable kThird = MakeShiftedTable(6);
-constexpr ShiftedTable kFourth = MakeShiftedTable(0);
+constexpr PlaceTable kPlace0 = MakePlaceTable(0);
+constexpr PlaceTable kPlace1 = MakePlaceTable(1);
+constexpr PlaceTable kPlace2 = MakePlaceTable(2);
+constexpr PlaceTable kPlace3 = MakePlaceTable(3);
+
+std::uint32_t DecodeGroup(const unsigned char* in) {
+  return kPlace0[in[0]] | kPlace1[in[1]] | kPlace2[in[2]] | kPlace3[in[3]];
+}
 
 }  // namespace
 
 std::size_t Base64Decode(std::string_view text, unsigned char* out) {
   const auto* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t groups = text.size() / 4;
-  for (std::size_t g = 0; g < groups; ++g, in += 4, out += 3) {
-    const std::uint32_t bits = kFirst[in[0]] | kSecond[in[1]] | kThird[in[2]] | kFourth[in[3]];
-    out[0] = static_cast<unsigned char>(bits >> 16);
-    out[1] = static_cast<unsigned char>(bits >> 8);
-    out[2] = static_cast<unsigned char>(bits);
+  if (groups == 0) return 0;
+  // Every group but the last stores a whole word; its fourth byte is
+  // overwritten by the next group.
+  for (std::size_t g = 1; g < groups; ++g, in += 4, out += 3) {
+    const std::uint32_t word = DecodeGroup(in);
+    std::memcpy(out, &word, 4);
   }
+  const std::uint32_t last = DecodeGroup(in);
+  std::memcpy(out, &last, 3);
   return groups * 3;
 }
 
