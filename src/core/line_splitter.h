@@ -26,8 +26,8 @@ inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080;
   const char* data = text.data();
   const std::size_t size = text.size();
-  std::size_t at = from;
-  while (size - at >= 8) {
+  std::size_t at = from < size ? from : size;
+  while (at + 8 <= size) {
     std::uint64_t word;
     std::memcpy(&word, data + at, sizeof word);
     // Nonzero when some byte of word is below 14 (exact for limits up to 128).
@@ -39,8 +39,10 @@ inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
   return at;
 }
 
-// Where the line after the line end at end starts (CR LF counts as one end).
+// Where the line after the line end at end starts (CR LF counts as one end);
+// text.size() when there is no further line, also for the end of the text.
 inline std::size_t NextLineStart(std::string_view text, std::size_t end) {
+  if (end >= text.size()) return text.size();
   if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') return end + 2;
   return end + 1;
 }
