@@ -141,7 +141,10 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
     const std::string_view rest = piece.substr(whole);
     decoded.resize(Base64DecodedSize(whole));
     const std::size_t count = Base64Decode(groups, decoded.data());
-    carry_over.assign(rest);  // after the last use of piece, which may view it
+    // The carry-over is trimmed like the line it is joined to: a blank inside
+    // a line can come first in it. Assigned after the last use of piece,
+    // which may view it.
+    carry_over.assign(TrimBlanks(rest));
     if (count > 0 && !output.Write(decoded.data(), count)) return false;
   }
   return true;
