@@ -1,0 +1,152 @@
+#include "reference_rules.h"
+
+#include <cstdlib>
+
+namespace marrowpin::reference {
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool open = false;  // some byte of the current line has been seen
+  for (std::size_t i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      open = false;
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+      open = true;
+    }
+  }
+  if (open) lines.push_back(line);
+  return lines;
+}
+
+std::size_t FindKey(std::string_view text, std::string_view key) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text.substr(i, key.size()) == key) return i;
+    const unsigned char byte = static_cast<unsigned char>(text[i]);
+    const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    i += lead ? 2 : 1;
+  }
+  return key.empty() && i == text.size() ? i : std::string_view::npos;
+}
+
+std::string HeaderValue(std::string_view line) {
+  std::string value;
+  bool after_colon = line.find(':') == std::string_view::npos;
+  for (char c : line) {
+    if (after_colon && value.size() < 255) value += c;
+    if (c == ':') after_colon = true;
+  }
+  return value;
+}
+
+namespace {
+
+bool AllOf(std::string_view text, std::string_view allowed) {
+  for (char c : text) {
+    if (allowed.find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string_view WithoutLeadingZeros(std::string_view digits) {
+  while (!digits.empty() && digits.front() == '0')
+    digits.remove_prefix(1);
+  return digits;
+}
+
+}  // namespace
+
+std::int32_t ReadInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ')
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::string_view rest = text.substr(i);
+  std::string_view hex;
+  bool is_hex = true;
+  if (rest.substr(0, 2) == "0x" || rest.substr(0, 2) == "0X") {
+    hex = rest.substr(2);
+  } else if (!rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')) {
+    hex = rest.substr(1);
+  } else {
+    is_hex = false;
+  }
+  if (is_hex) {
+    if (hex.empty() || !AllOf(hex, "0123456789abcdefABCDEF")) return 0;
+    const std::string significant(WithoutLeadingZeros(hex));
+    if (significant.size() > 8) return 0;
+    if (significant.empty()) return 0;
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(std::strtoul(significant.c_str(), nullptr, 16)));
+  }
+  if (rest.empty() || !AllOf(rest, "0123456789")) return 0;
+  const std::string significant(WithoutLeadingZeros(rest));
+  if (significant.size() > 10) return 0;
+  long long value = significant.empty() ? 0 : std::atoll(significant.c_str());
+  if (negative) value = -value;
+  if (value < -2147483648LL || value > 2147483647LL) return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string TrimBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+    text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+    text.remove_suffix(1);
+  return std::string(text);
+}
+
+std::string Base64Decode(std::string_view groups) {
+  const std::string_view alphabet =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string bytes;
+  for (std::size_t g = 0; g + 4 <= groups.size(); g += 4) {
+    unsigned bits = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+      const std::size_t value = alphabet.find(groups[g + k]);
+      bits = bits * 64 + (value == std::string_view::npos ? 0 : static_cast<unsigned>(value));
+    }
+    bytes += static_cast<char>(bits / 65536 % 256);
+    bytes += static_cast<char>(bits / 256 % 256);
+    bytes += static_cast<char>(bits % 256);
+  }
+  return bytes;
+}
+
+std::string PayloadBytes(std::string_view file_bytes, bool* found) {
+  const std::vector<std::string> all = SplitLines(file_bytes);
+  std::vector<std::string> payload;
+  *found = false;
+  for (const std::string& line : all) {
+    if (*found) {
+      payload.push_back(line);
+    } else if (FindKey(line, "BASE64:") != std::string_view::npos) {
+      *found = true;
+      const std::string first_piece = HeaderValue(line);
+      if (!first_piece.empty()) payload.push_back(first_piece);
+    }
+  }
+  std::string bytes;
+  std::string carry_over;
+  for (const std::string& line : payload) {
+    const std::string piece = TrimBlanks(carry_over) + TrimBlanks(line);
+    if (FindKey(piece, "#Content-") != std::string_view::npos) continue;
+    if (piece.empty() || FindKey(piece, "END:VNOTE") != std::string_view::npos) break;
+    const std::size_t whole = piece.size() - piece.size() % 4;
+    bytes += Base64Decode(piece.substr(0, whole));
+    carry_over = piece.substr(whole);
+  }
+  return bytes;
+}
+
+}  // namespace marrowpin::reference
