@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/convert_file.h"
+#include "core/memory_line_buffer.h"
+#include "core/messages.h"
+#include "platform/native_file_system.h"
+
+namespace marrowpin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records the messages; declines every question and the name dialog.
+class RecordingPrompts final : public UserPrompts {
+ public:
+  std::vector<std::string> messages;
+
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+};
+
+std::string NotConvertible(const std::string& file_name) {
+  return file_name + messages::kNotConvertibleSuffix;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class OddInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("marrowpin-odd-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path Source(const std::string& bytes, const std::string& name = "note.vnt") {
+    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+    return folder_ / name;
+  }
+  bool Convert(const fs::path& source) {
+    return ConvertFile(source.string(),
+                       ConversionServices{lines_, prompts_, files_, header_, PathStyle::kPosix});
+  }
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+  MemoryLineBuffer lines_;
+  RecordingPrompts prompts_;
+  NativeFileSystem files_;
+  BitmapHeaderTemplate header_;
+};
+
+// --- sources that are no note file -------------------------------------------
+
+TEST_F(OddInputTest, FolderIsNoSourceAndGetsNoMessage) {
+  fs::create_directory(folder_ / "notes.vnt");
+  EXPECT_FALSE(Convert(folder_ / "notes.vnt"));
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(OddInputTest, EmptyDeviceIsNotConvertible) {
+  EXPECT_FALSE(Convert("/dev/null"));
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("null")});
+}
+
+// An endless device: reading stops at its first zero byte, where the text ends.
+TEST_F(OddInputTest, EndlessDeviceOfZeroBytesIsNotConvertible) {
+  EXPECT_FALSE(Convert("/dev/zero"));
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("zero")});
+}
+
+// A pipe nobody writes to must not block the conversion.
+TEST_F(OddInputTest, PipeWithoutWriterIsNotConvertible) {
+  ASSERT_EQ(::mkfifo((folder_ / "pipe.vnt").c_str(), 0600), 0);
+  EXPECT_FALSE(Convert(folder_ / "pipe.vnt"));
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("pipe.vnt")});
+}
+
+TEST_F(OddInputTest, EmptyAndZeroByteFilesAreNotConvertible) {
+  EXPECT_FALSE(Convert(Source("", "empty.vnt")));
+  EXPECT_FALSE(Convert(Source(std::string(1 << 20, '\0'), "zeros.vnt")));
+  // Everything after the first zero byte is no longer text, keys included.
+  EXPECT_FALSE(Convert(Source(std::string("-FILENAME:x\r\n\0BASE64:QUJD\r\n", 27), "cut.vnt")));
+  EXPECT_EQ(prompts_.messages,
+            (std::vector<std::string>{NotConvertible("empty.vnt"), NotConvertible("zeros.vnt"),
+                                      NotConvertible("cut.vnt")}));
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"cut.vnt", "empty.vnt", "zeros.vnt"}));
+}
+
+TEST_F(OddInputTest, LongLineWithoutPayloadKeyIsNotConvertible) {
+  // Almost the key, many times over, so that every candidate must be rejected.
+  std::string line;
+  while (line.size() < (32u << 20))
+    line += "BASE64;-FILENAME";
+  EXPECT_FALSE(Convert(Source(line)));
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("note.vnt")});
+}
+
+TEST_F(OddInputTest, ManyEmptyLinesBeforeThePayloadAreScannedOneByOne) {
+  const std::string source = std::string(1 << 20, '\n') + "-FILENAME:p\nBASE64:QUJD\n";
+  EXPECT_TRUE(Convert(Source(source)));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
+}
+
+// --- payloads of unusual shape -------------------------------------------------
+
+TEST_F(OddInputTest, LongPayloadLineWithoutLineEndConverts) {
+  std::string payload;
+  std::string expected = "ABCDEF";
+  for (int i = 0; i < (1 << 20); ++i) {
+    payload += "QUJD";
+    expected += "ABC";
+  }
+  // "RE" carried over from the first line and "VG" make up the second group.
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\r\nBASE64:QUJDRE\r\nVG" + payload)));
+  EXPECT_EQ(ReadFile(folder_ / "p"), expected);
+}
+
+TEST_F(OddInputTest, BlankInsideALineIsNotCarriedIntoTheNextGroup) {
+  // "QUJD E" leaves " E" beyond its whole groups; the carry-over is trimmed
+  // like a line, so the next piece is "EFGH", not " EFG" followed by "H".
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJD E\nFGH\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC\x10\x51\x87");
+}
+
+TEST_F(OddInputTest, BinaryGarbageInThePayloadStillYieldsThreeBytesPerGroup) {
+  std::string garbage;
+  for (int byte = 33; byte < 256; ++byte)
+    garbage += static_cast<char>(byte);
+  garbage.resize(garbage.size() / 4 * 4);
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\n" + garbage + "\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p").size(), garbage.size() / 4 * 3);
+}
+
+// --- the line buffer at its edges -----------------------------------------------
+
+TEST(OddLineBufferTest, DeletingPastTheLastLineLeavesAnEmptyBuffer) {
+  MemoryLineBuffer buffer;
+  buffer.Load("a\r\nb");
+  buffer.DeleteFirst();
+  EXPECT_EQ(buffer.Line(0), "b");
+  buffer.DeleteFirst();
+  EXPECT_EQ(buffer.Count(), 0u);
+  buffer.DeleteFirst();
+  EXPECT_EQ(buffer.Count(), 0u);
+  buffer.Load("c");
+  EXPECT_EQ(buffer.Line(0), "c");
+}
+
+TEST(OddLineBufferTest, ReadingBackwardsAfterForwardsFindsTheSameLines) {
+  MemoryLineBuffer buffer;
+  buffer.Load("one\rtwo\n\nthree\r\nfour");
+  const std::vector<std::string> expected = {"one", "two", "", "three", "four"};
+  ASSERT_EQ(buffer.Count(), expected.size());
+  for (std::size_t k = expected.size(); k-- > 0;)
+    EXPECT_EQ(buffer.Line(k), expected[k]);
+  for (std::size_t k = 0; k < expected.size(); ++k)
+    EXPECT_EQ(buffer.Line(k), expected[k]);
+}
+
+}  // namespace
+}  // namespace marrowpin
