@@ -1,6 +1,6 @@
 // Checks the text helpers of the conversion against plain readings of their
-// rules: key search, header values, integers, trimming, line splitting, the
-// line buffer that serves lines from a loaded file, and the group decoder.
+// rules: key search (also over a text in two parts), header values, integers, trimming, line
+// splitting, the line buffer that serves lines from a loaded file, and the group decoder.
 
 #include <cstdint>
 #include <cstdio>
@@ -63,6 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::string_view fixed : {"BASE64:", "END:VNOTE", "#Content-", "-FILENAME"}) {
     Require(marrowpin::FindKey(text, fixed) == reference::FindKey(text, fixed), "FindKey (keys)");
   }
+
+  // The same search over the text cut in two at a point the input chooses.
+  const std::size_t cut = (script * 31u) % (text.size() + 1);
+  Require(marrowpin::ContainsKeyJoined(text.substr(0, cut), text.substr(cut), key) ==
+              (reference::FindKey(text, key) != std::string_view::npos),
+          "ContainsKeyJoined");
+  Require(marrowpin::ContainsKeyJoined(text.substr(0, cut), text.substr(cut), "END:VNOTE") ==
+              (reference::FindKey(text, "END:VNOTE") != std::string_view::npos),
+          "ContainsKeyJoined (end key)");
 
   Require(marrowpin::HeaderValue(text) == reference::HeaderValue(text), "HeaderValue");
   Require(marrowpin::TrimBlanks(text) == reference::TrimBlanks(text), "TrimBlanks");

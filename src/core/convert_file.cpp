@@ -1,5 +1,6 @@
 #include "core/convert_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -113,39 +114,56 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
   }
 }
 
-// Whether a payload piece holds the end mark. The mark holds ":", which base64
-// text never does, so most pieces are passed over by one quick byte search
-// instead of a key search that stops at every "E" of the payload.
-bool ContainsEndKey(std::string_view piece) {
-  return piece.find(':') != std::string_view::npos && ContainsKey(piece, kEndKey);
+// Whether a payload piece, the carry-over followed by a line, holds the end
+// mark. The mark holds ":", which base64 text never does, so most pieces are
+// passed over by one quick byte search instead of a key search that stops at
+// every "E" of the payload.
+bool PieceContainsEndKey(std::string_view carry_over, std::string_view line) {
+  const bool has_colon =
+      carry_over.find(':') != std::string_view::npos || line.find(':') != std::string_view::npos;
+  return has_colon && ContainsKeyJoined(carry_over, line, kEndKey);
 }
 
-// Decodes the payload line by line into output. Characters beyond the last
-// whole group of a line carry over to the next. False when a write failed.
+// Decodes whole groups and writes them as one block. A line of many megabytes
+// is written in slices instead, so that its decoded bytes do not add three
+// quarters of its size to the memory the source already takes.
+bool WriteDecoded(std::string_view groups, std::vector<unsigned char>& decoded,
+                  OutputFile& output) {
+  constexpr std::size_t kLargestBlockText = std::size_t{4} << 20;  // a multiple of 4
+  while (!groups.empty()) {
+    const std::string_view block = groups.substr(0, kLargestBlockText);
+    decoded.resize(Base64DecodedSize(block.size()));
+    const std::size_t count = Base64Decode(block, decoded.data());
+    if (!output.Write(decoded.data(), count)) return false;
+    groups.remove_prefix(block.size());
+  }
+  return true;
+}
+
+// Decodes the payload line by line into output. Each piece is the carry-over
+// (the characters beyond the last whole group so far) followed by a line;
+// the two are never joined whole, so a long line is not copied. False when a
+// write failed.
 bool WritePayload(LineBuffer& lines, OutputFile& output) {
   std::string carry_over;
-  std::string joined;
   std::vector<unsigned char> decoded;
   for (std::size_t k = 0; k < lines.Count(); ++k) {
-    std::string_view piece = TrimBlanks(lines.Line(k));
-    if (!carry_over.empty()) {
-      joined.assign(carry_over);
-      joined.append(piece);
-      piece = joined;
-    }
-    if (ContainsKey(piece, kSkipKey)) continue;
-    if (piece.empty() || ContainsEndKey(piece)) break;
+    std::string_view line = TrimBlanks(lines.Line(k));
+    if (ContainsKeyJoined(carry_over, line, kSkipKey)) continue;
+    if ((carry_over.empty() && line.empty()) || PieceContainsEndKey(carry_over, line)) break;
 
-    const std::size_t whole = piece.size() / 4 * 4;
-    const std::string_view groups = piece.substr(0, whole);
-    const std::string_view rest = piece.substr(whole);
-    decoded.resize(Base64DecodedSize(whole));
-    const std::size_t count = Base64Decode(groups, decoded.data());
-    // The carry-over is trimmed like the line it is joined to: a blank inside
-    // a line can come first in it. Assigned after the last use of piece,
-    // which may view it.
-    carry_over.assign(TrimBlanks(rest));
-    if (count > 0 && !output.Write(decoded.data(), count)) return false;
+    // The carry-over takes the line's first characters to make a group.
+    if (!carry_over.empty()) {
+      const std::size_t taken = std::min(line.size(), 4 - carry_over.size());
+      carry_over.append(line.substr(0, taken));
+      line.remove_prefix(taken);
+      if (carry_over.size() < 4) continue;
+      if (!WriteDecoded(carry_over, decoded, output)) return false;
+    }
+    const std::size_t whole = line.size() / 4 * 4;
+    if (!WriteDecoded(line.substr(0, whole), decoded, output)) return false;
+    // Trimmed like a line: a blank inside a line can come first in it.
+    carry_over.assign(TrimBlanks(line.substr(whole)));
   }
   return true;
 }

@@ -1,5 +1,8 @@
 #include "core/sjis_text.h"
 
+#include <algorithm>
+#include <string>
+
 namespace marrowpin {
 
 namespace {
@@ -25,6 +28,20 @@ std::size_t FindKey(std::string_view text, std::string_view key) {
     }
   }
   return std::string_view::npos;
+}
+
+bool ContainsKeyJoined(std::string_view first, std::string_view second, std::string_view key) {
+  if (key.empty()) return true;
+  // A match that starts in first ends within the key's length of second.
+  std::string junction(first);
+  junction.append(second.substr(0, key.size() - 1));
+  const std::size_t in_junction = FindKey(junction, key);
+  if (in_junction != std::string_view::npos && in_junction < first.size()) return true;
+  // Character starts in second follow on from those in first: a lead byte
+  // at first's end makes second's first byte a trail byte.
+  std::size_t walked = 0;
+  IsCharacterStart(first, walked, first.size());
+  return ContainsKey(second.substr(std::min(walked - first.size(), second.size())), key);
 }
 
 std::size_t FindLastSeparator(std::string_view text, std::string_view separators) {

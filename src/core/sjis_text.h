@@ -19,6 +19,10 @@ inline bool ContainsKey(std::string_view text, std::string_view key) {
   return FindKey(text, key) != std::string_view::npos;
 }
 
+// Whether the text made of first followed by second contains key, found as
+// FindKey would find it there, without joining the two.
+bool ContainsKeyJoined(std::string_view first, std::string_view second, std::string_view key);
+
 // Position of the last byte of text that is one of separators and not the
 // second byte of a double-byte character, or npos.
 std::size_t FindLastSeparator(std::string_view text, std::string_view separators);
