@@ -148,6 +148,14 @@ TEST_F(OddInputTest, BlankInsideALineIsNotCarriedIntoTheNextGroup) {
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABC\x10\x51\x87");
 }
 
+TEST_F(OddInputTest, EndMarkBehindALeadByteOfTheCarryOverIsNoEndMark) {
+  // "\x82" is carried over and starts a double-byte character, so the "E"
+  // that follows is its second byte: the piece holds no end mark and is
+  // decoded; the next line ends the payload.
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJD\x82\nEND:VNOTE\nEND:VNOTE\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"), std::string("ABC\0CC\1SN", 9));
+}
+
 TEST_F(OddInputTest, BinaryGarbageInThePayloadStillYieldsThreeBytesPerGroup) {
   std::string garbage;
   for (int byte = 33; byte < 256; ++byte)
