@@ -31,6 +31,7 @@ std::size_t FindKey(std::string_view text, std::string_view key) {
 }
 
 bool ContainsKeyJoined(std::string_view first, std::string_view second, std::string_view key) {
+  if (first.empty()) return ContainsKey(second, key);
   if (key.empty()) return true;
   // A match that starts in first ends within the key's length of second.
   std::string junction(first);
