@@ -114,10 +114,7 @@ void FormControls::CreateChildren(const StoredComponent& parent, HWND parent_win
     const int height = child->font_height == 0 ? parent_height : child->font_height;
     HFONT font = parent_font;
     if (face != parent_face || height != parent_height) {
-      fonts_.emplace_back(CreateFontA(scale_(height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                      DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str()));
-      font = fonts_.back().get();
+      font = CreateLayoutFont(face, height);
     }
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
@@ -135,6 +132,13 @@ void FormControls::CreateChildren(const StoredComponent& parent, HWND parent_win
     }
     CreateChildren(*child, window, font, face, height);
   }
+}
+
+HFONT FormControls::CreateLayoutFont(const std::string& face, int height) {
+  fonts_.emplace_back(CreateFontA(scale_(height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str()));
+  return fonts_.back().get();
 }
 
 HWND FormControls::operator[](std::string_view name) const {

@@ -50,6 +50,8 @@ class FormControls {
     int height;
   };
 
+  // A Japanese font of the face and character height, kept with the controls.
+  HFONT CreateLayoutFont(const std::string& face, int height);
   void CreateChildren(const StoredComponent& parent, HWND parent_window, HFONT parent_font,
                       const std::string& parent_face, int parent_height);
 

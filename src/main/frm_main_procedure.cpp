@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "main/frm_main.h"
 #include "main/resource_ids.h"
+#include "main/window_class.h"
 
 namespace marrowpin::main {
 
@@ -63,17 +64,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, L
 }  // namespace
 
 const char* RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSA main_class{};
-  if (!GetClassInfoA(instance, kMainWindowClass, &main_class)) {
-    main_class.lpfnWndProc = MainWindowProcedure;
-    main_class.hInstance = instance;
-    main_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARROWPIN));
-    main_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    main_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    main_class.lpszClassName = kMainWindowClass;
-    RegisterClassA(&main_class);
-  }
-  return kMainWindowClass;
+  return RegisterWindowClass(instance, kMainWindowClass, MainWindowProcedure,
+                             LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARROWPIN)));
 }
 
 }  // namespace marrowpin::main

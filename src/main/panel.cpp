@@ -1,5 +1,7 @@
 #include "main/panel.h"
 
+#include "main/window_class.h"
+
 namespace marrowpin::main {
 
 namespace {
@@ -32,16 +34,7 @@ LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wparam, LPARAM 
 }  // namespace
 
 const char* RegisterPanelClass(HINSTANCE instance) {
-  WNDCLASSA panel_class{};
-  if (!GetClassInfoA(instance, kPanelClass, &panel_class)) {
-    panel_class.lpfnWndProc = PanelProcedure;
-    panel_class.hInstance = instance;
-    panel_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    panel_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    panel_class.lpszClassName = kPanelClass;
-    RegisterClassA(&panel_class);
-  }
-  return kPanelClass;
+  return RegisterWindowClass(instance, kPanelClass, PanelProcedure, nullptr);
 }
 
 }  // namespace marrowpin::main

@@ -116,6 +116,12 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::
   WaitClosed(dialog);
 }
 
+std::string FileNameField(HWND dialog) {
+  const HWND field = FindDescendant(dialog, "Edit", kFileNameFieldId);
+  Expect(field != nullptr, "file dialog has no file name field");
+  return WindowText(field);
+}
+
 void CancelFileDialog(HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));

@@ -27,5 +27,7 @@ HWND WaitForFileDialog(RemoteProgram& program, const std::string& title);
 // Chooses names (quoted when several) in folder, and presses OK.
 void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::string>& names);
 void CancelFileDialog(HWND dialog);
+// The text of a file dialog's name field.
+std::string FileNameField(HWND dialog);
 
 }  // namespace marrowpin::wine_tests

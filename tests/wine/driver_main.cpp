@@ -330,6 +330,16 @@ void PromptCases(Suite& suite) {
     AnswerMessage(program, messages::kAllConverted);
     ExpectFile(suite.Path("ow-new.bin"), "ABC");
     ExpectFile(suite.Path("ow-existing.bin"), "keep me");
+
+    // The name dialog offers the name chosen last.
+    Click(program, IDC_BUTTON1);
+    AnswerQuestion(program, messages::kOverwriteQuestion, messages::kOverwriteCaption, false);
+    AnswerMessage(program, messages::kNoFileNameKey);
+    const HWND dialog = WaitForFileDialog(program, messages::NameDialogTitle("ow.vnt", false));
+    const std::string offered = FileNameField(dialog);
+    CancelFileDialog(dialog);
+    AnswerMessage(program, messages::kSomeFailed);
+    Expect(offered == "ow-new.bin", "name dialog offers \"" + Printable(offered) + "\"");
   });
 
   suite.Run("prompts: yes to overwriting replaces the file without a header", [&] {
