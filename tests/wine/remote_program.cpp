@@ -32,25 +32,48 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+namespace {
+
+bool HasClass(HWND window, const char* class_name) {
+  char name[64];
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpiA(name, class_name) == 0;
+}
+
+struct DescendantSearch {
+  const char* class_name;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK CheckDescendant(HWND child, LPARAM data) {
+  auto& search = *reinterpret_cast<DescendantSearch*>(data);
+  if (HasClass(child, search.class_name) && GetDlgCtrlID(child) == search.id) {
+    search.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CheckMainWindow(HWND window, LPARAM data) {
+  if (HasClass(window, "TfrmMain") && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
+  if (HasClass(window, "#32770") && IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 HWND FindDescendant(HWND parent, const char* class_name, int id) {
-  struct Search {
-    const char* class_name;
-    int id;
-    HWND found;
-  } search{class_name, id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto& search = *reinterpret_cast<Search*>(data);
-        char name[64];
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, search.class_name) == 0 && GetDlgCtrlID(child) == search.id) {
-          search.found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DescendantSearch search{class_name, id, nullptr};
+  EnumChildWindows(parent, CheckDescendant, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -96,18 +119,7 @@ HWND RemoteProgram::MainWindow() {
   HWND found = nullptr;
   WaitUntil([&] {
     found = nullptr;
-    EnumThreadWindows(
-        process_.dwThreadId,
-        [](HWND window, LPARAM data) -> BOOL {
-          char name[64];
-          GetClassNameA(window, name, sizeof name);
-          if (lstrcmpA(name, "TfrmMain") == 0 && IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(data) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(process_.dwThreadId, CheckMainWindow, reinterpret_cast<LPARAM>(&found));
     return found != nullptr || HasExited();
   });
   if (!found)
@@ -125,16 +137,7 @@ HWND RemoteProgram::Control(int id) {
 
 std::vector<HWND> RemoteProgram::Dialogs() const {
   std::vector<HWND> dialogs;
-  EnumThreadWindows(
-      process_.dwThreadId,
-      [](HWND window, LPARAM data) -> BOOL {
-        char name[64];
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window))
-          reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&dialogs));
+  EnumThreadWindows(process_.dwThreadId, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
   return dialogs;
 }
 
