@@ -47,6 +47,14 @@ std::string Note(const std::string& header_lines, const std::string& payload) {
   return header_lines + "BASE64:" + payload + "\r\nEND:VNOTE\r\n";
 }
 
+// A command-line argument that keeps its blanks.
+std::string Quoted(const std::string& argument) {
+  std::string quoted(1, '"');
+  quoted += argument;
+  quoted += '"';
+  return quoted;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -135,15 +143,19 @@ std::vector<std::string> ListedFiles(RemoteProgram& program) {
   return Lines(WindowText(program.Control(IDC_FINLIST)));
 }
 
-void SetListedFiles(RemoteProgram& program, const std::vector<std::string>& paths) {
-  std::string text;
-  for (const std::string& path : paths)
-    text += (text.empty() ? "" : "\r\n") + path;
+void SetListText(RemoteProgram& program, const std::string& text) {
   DWORD_PTR result;
   SendMessageTimeoutA(program.Control(IDC_FINLIST), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
                       &result);
-  Expect(ListedFiles(program) == paths, "cannot fill the file list");
+  Expect(WindowText(program.Control(IDC_FINLIST)) == text, "cannot fill the file list");
+}
+
+void SetListedFiles(RemoteProgram& program, const std::vector<std::string>& paths) {
+  std::string text;
+  for (const std::string& path : paths)
+    text += (text.empty() ? "" : "\r\n") + path;
+  SetListText(program, text);
 }
 
 void Click(RemoteProgram& program, int button_id) {
@@ -178,15 +190,23 @@ void CommandLineCases(Suite& suite) {
     CreateDirectoryA(suite.Path("notes dir").c_str(), nullptr);
     const std::string note = suite.Path("notes dir\\cl new.vnt");
     WriteTestFile(note, Note("-FILENAME:cl-new.bin\r\n", "QUJD"));
-    const auto program = suite.Start("\"" + note + "\"");
+    const auto program = suite.Start(Quoted(note));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectFile(suite.Path("notes dir\\cl-new.bin"), "ABC");
   });
 
   suite.Run("command line: a note without BASE64: shows its message once, then ends", [&] {
-    WriteTestFile(suite.Path("cl-nobase.vnt"), "-FILENAME:cl-never.bin\r\nhello\r\n");
-    const auto program = suite.Start(suite.Path("cl-nobase.vnt"));
-    AnswerMessage(*program, NotConvertible("cl-nobase.vnt"));
+    // A name long enough that the message must wrap.
+    const std::string name =
+        "cl nobase, a note whose name goes on and on so that its message cannot fit on one "
+        "line of half the screen.vnt";
+    WriteTestFile(suite.Path(name), "-FILENAME:cl-never.bin\r\nhello\r\n");
+    const auto program = suite.Start(Quoted(suite.Path(name)));
+    RECT bounds;
+    GetWindowRect(program->WaitForDialog(), &bounds);
+    Expect(bounds.right - bounds.left <= GetSystemMetrics(SM_CXSCREEN) / 2 + 64,
+           "message window is wider than half the screen");
+    AnswerMessage(*program, NotConvertible(name));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectNoFile(suite.Path("cl-never.bin"));
   });
@@ -223,8 +243,32 @@ void FileListCases(Suite& suite) {
     Expect((GetWindowLongA(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0,
            "main window does not accept dropped files");
     program.ExpectNoDialog();
+    Expect(!IsWindowVisible(program.Control(IDC_LISTBOX1)) &&
+               !IsWindowVisible(program.Control(IDC_STATICTEXT1)),
+           "the hidden controls are visible");
     SetListedFiles(program, {std::begin(kSamplePaths), std::end(kSamplePaths)});
     suite.Screenshot({program.MainWindow()}, "main-window.bmp");
+  });
+
+  suite.Run("window: the file list fills the client area below the panel as it resizes", [&] {
+    RemoteProgram& program = suite.Window();
+    const HWND main_window = program.MainWindow();
+    RECT designed;
+    GetWindowRect(main_window, &designed);
+    const auto list_fills_client = [&] {
+      RECT client, list;
+      GetClientRect(main_window, &client);
+      GetWindowRect(program.Control(IDC_FINLIST), &list);
+      MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&list), 2);
+      return list.left == 0 && list.top > 0 && list.right == client.right &&
+             list.bottom == client.bottom;
+    };
+    Expect(list_fills_client(), "file list does not fill the client area");
+    SetWindowPos(main_window, nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
+    Expect(WaitUntil(list_fills_client), "file list does not follow the resize");
+    SetWindowPos(main_window, nullptr, 0, 0, designed.right - designed.left,
+                 designed.bottom - designed.top, SWP_NOMOVE | SWP_NOZORDER);
+    Expect(WaitUntil(list_fills_client), "file list does not follow the resize back");
   });
 
   suite.Run("window: browsing for several files lists their full paths in order", [&] {
@@ -279,6 +323,23 @@ void BatchCases(Suite& suite) {
   });
 }
 
+void BlankLineCases(Suite& suite) {
+  suite.Run("batch: a line end after the last path adds no entry, a blank line fails", [&] {
+    RemoteProgram& program = suite.Window();
+    WriteTestFile(suite.Path("blank1.vnt"), Note("-FILENAME:blank1.bin\r\n", "QUJD"));
+    WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
+    SetListText(program, suite.Path("blank1.vnt") + "\r\n");
+    Click(program, IDC_BUTTON1);
+    AnswerMessage(program, messages::kAllConverted);
+    ExpectFile(suite.Path("blank1.bin"), "ABC");
+
+    SetListText(program, "\r\n" + suite.Path("blank2.vnt"));
+    Click(program, IDC_BUTTON1);
+    AnswerMessage(program, messages::kSomeFailed);
+    ExpectFile(suite.Path("blank2.bin"), "DEF");
+  });
+}
+
 void PromptCases(Suite& suite) {
   suite.Run("prompts: no -FILENAME but a size: message, name dialog, bitmap header", [&] {
     RemoteProgram& program = suite.Window();
@@ -301,6 +362,11 @@ void PromptCases(Suite& suite) {
            "output is not the header followed by the payload");
     Expect(NumberAt(*output, 18) == 132 && NumberAt(*output, 22) == 144,
            "header does not carry width 132 and height 144");
+    // The hidden list box held the file, and keeps its payload lines.
+    DWORD_PTR kept = 0;
+    SendMessageTimeoutA(program.Control(IDC_LISTBOX1), LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
+                        kTimeoutMs, &kept);
+    Expect(kept == 2, "line buffer keeps " + std::to_string(kept) + " lines, expected 2");
   });
 
   suite.Run("prompts: no to overwriting, then cancel, leaves the file untouched", [&] {
@@ -408,6 +474,7 @@ int main(int argc, char** argv) {
     CommandLineCases(suite);
     FileListCases(suite);
     BatchCases(suite);
+    BlankLineCases(suite);
     PromptCases(suite);
     FailureCases(suite);
     return suite.Finish();
