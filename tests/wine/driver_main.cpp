@@ -282,6 +282,16 @@ void FileListCases(Suite& suite) {
            "file list is " + Joined(ListedFiles(program)));
   });
 
+  suite.Run("window: a name typed without extension gets .vnt", [&] {
+    RemoteProgram& program = suite.Window();
+    WriteTestFile(suite.Path("typed.vnt"), Note("-FILENAME:typed.bin\r\n", "QUJD"));
+    Click(program, IDC_BTNREAD);
+    ChooseFiles(WaitForFileDialog(program, kBrowseDialogTitle), suite.Folder(), {"typed"});
+    const std::vector<std::string> expected{suite.Path("typed.vnt")};
+    Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
+           "file list is " + Joined(ListedFiles(program)));
+  });
+
   suite.Run("window: cancelling the browse dialog leaves the list empty", [&] {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {"C:\\old\\one.vnt", "C:\\old\\two.vnt"});
