@@ -220,6 +220,17 @@ void CommandLineCases(Suite& suite) {
     ExpectNoFile(suite.Path("cl-second.bin"));
   });
 
+  suite.Run("command line: a bare name's output goes beside it, wherever the dialog went", [&] {
+    WriteTestFile(suite.Path("bare.vnt"), Note("", "QUJD"));
+    const auto program = suite.Start("bare.vnt");
+    AnswerMessage(*program, messages::kNoFileNameKey);
+    ChooseFiles(WaitForFileDialog(*program, messages::NameDialogTitle("bare.vnt", false)),
+                suite.Path("notes dir"), {"bare-out.bin"});
+    Expect(program->WaitForExit() == 0, "exit code is not 0");
+    ExpectFile(suite.Path("bare-out.bin"), "ABC");
+    ExpectNoFile(suite.Path("notes dir\\bare-out.bin"));
+  });
+
   suite.Run("command line: a missing file ends the program silently", [&] {
     const auto program = suite.Start(suite.Path("cl-missing.vnt"));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
