@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -254,6 +255,14 @@ void FileListCases(Suite& suite) {
     Expect((GetWindowLongA(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0,
            "main window does not accept dropped files");
     program.ExpectNoDialog();
+    RECT bounds;
+    GetWindowRect(program.MainWindow(), &bounds);
+    const int centred_left =
+        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (bounds.right - bounds.left)) / 2;
+    const int centred_top =
+        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (bounds.bottom - bounds.top)) / 2;
+    Expect(std::abs(bounds.left - centred_left) <= 1 && std::abs(bounds.top - centred_top) <= 1,
+           "main window is not centred on the desktop");
     Expect(!IsWindowVisible(program.Control(IDC_LISTBOX1)) &&
                !IsWindowVisible(program.Control(IDC_STATICTEXT1)),
            "the hidden controls are visible");
