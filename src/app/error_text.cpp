@@ -1,0 +1,13 @@
+#include "app/error_text.h"
+
+namespace marrowpin::app {
+
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') {
+    text.push_back('.');
+  }
+  return text;
+}
+
+}  // namespace marrowpin::app

@@ -1,0 +1,71 @@
+// The main window's class and its window procedure, which only hands each
+// message to the handler of the window it belongs to.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/application.h"
+#include "main/frm_main.h"
+#include "main/resource_ids.h"
+#include "main/window_class.h"
+
+namespace marrowpin::main {
+
+namespace {
+
+constexpr char kMainWindowClass[] = "TfrmMain";
+
+LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wparam)
+        form.WMShowWindow();
+      break;
+    case WM_SIZE:
+      form.FormResize();
+      return 0;
+    case WM_DROPFILES:
+      form.WMDropFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case IDC_BTNREAD:
+          form.BtnReadClick();
+          return 0;
+        case IDC_BUTTON1:
+          form.Button1Click();
+          return 0;
+        case IDM_MNUEXIT:
+          form.mnuExitClick();
+          return 0;
+      }
+      break;
+    case WM_DESTROY:
+      form.WMDestroy();
+      return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* form = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form)
+    return DefWindowProcA(window, message, wparam, lparam);
+  try {
+    return Dispatch(*form, window, message, wparam, lparam);
+  } catch (...) {
+    // No exception may unwind through the window system.
+    form->Owner().ShowException(std::current_exception());
+    return 0;
+  }
+}
+
+}  // namespace
+
+const char* RegisterMainWindowClass(HINSTANCE instance) {
+  return RegisterWindowClass(instance, kMainWindowClass, MainWindowProcedure,
+                             LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARROWPIN)));
+}
+
+}  // namespace marrowpin::main

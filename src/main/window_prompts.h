@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/user_prompts.h"
+#include "main/open_dialog.h"
+
+namespace marrowpin::app {
+class Application;
+}
+
+namespace marrowpin::main {
+
+// The conversion's prompts as the main window presents them: the program's
+// own message window and the system's message box, both captioned and owned
+// as the application says, and the name dialog OpenDialog2.
+class WindowPrompts final : public UserPrompts {
+ public:
+  WindowPrompts(const app::Application& application, OpenDialog& name_dialog)
+      : application_(application), name_dialog_(name_dialog) {}
+
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text, const std::string& caption) override;
+  std::optional<std::string> AskFileName(const std::string& title,
+                                         const std::string& initial_folder) override;
+
+ private:
+  const app::Application& application_;
+  OpenDialog& name_dialog_;
+};
+
+}  // namespace marrowpin::main

@@ -1,0 +1,131 @@
+#include "dialogs.h"
+
+namespace marrowpin::wine_tests {
+
+namespace {
+
+constexpr char kApplicationTitle[] = "Marrowpin";
+constexpr int kMessageTextId = 0xFFFF;
+constexpr int kMessageBoxIconId = 0x0440;
+constexpr int kFileNameFieldId = 0x047C;
+
+void Expect(bool condition, const std::string& failure) {
+  if (!condition)
+    throw TestFailure(failure);
+}
+
+void ExpectText(const std::string& what, const std::string& actual, const std::string& expected) {
+  Expect(actual == expected,
+         what + " is \"" + Printable(actual) + "\", expected \"" + Printable(expected) + "\"");
+}
+
+std::string MessageText(HWND box) {
+  const HWND text = GetDlgItem(box, kMessageTextId);
+  Expect(text != nullptr, "dialog shows no message text");
+  return WindowText(text);
+}
+
+bool HasIcon(HWND box) {
+  const HWND icon = GetDlgItem(box, kMessageBoxIconId);
+  DWORD_PTR shown = 0;
+  return icon != nullptr &&
+         SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &shown) &&
+         shown != 0;
+}
+
+void WaitClosed(HWND dialog) {
+  Expect(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }),
+         "dialog did not close");
+}
+
+void Press(HWND dialog, int button_id) {
+  const HWND button = GetDlgItem(dialog, button_id);
+  Expect(button != nullptr, "dialog lacks button " + std::to_string(button_id));
+  PostMessageA(button, BM_CLICK, 0, 0);
+  WaitClosed(dialog);
+}
+
+void SetFileName(HWND dialog, const std::string& text) {
+  const HWND field = FindDescendant(dialog, "Edit", kFileNameFieldId);
+  Expect(field != nullptr, "file dialog has no file name field");
+  DWORD_PTR result;
+  SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+}
+
+}  // namespace
+
+void AnswerMessage(RemoteProgram& program, const std::string& text, WPARAM key) {
+  const HWND box = program.WaitForDialog();
+  ExpectText("message", MessageText(box), text);
+  ExpectText("message caption", WindowText(box), kApplicationTitle);
+  Expect(GetDlgItem(box, IDYES) == nullptr && GetDlgItem(box, IDOK) != nullptr && !HasIcon(box),
+         "message \"" + Printable(text) + "\" is not in the message window");
+  if (key == 0) {
+    Press(box, IDOK);
+  } else {
+    PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, key, 0);
+    WaitClosed(box);
+  }
+}
+
+void AnswerQuestion(RemoteProgram& program, const std::string& text, const std::string& caption,
+                    bool yes) {
+  const HWND box = program.WaitForDialog();
+  ExpectText("question", MessageText(box), text);
+  ExpectText("question caption", WindowText(box), caption);
+  Expect(GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr && !HasIcon(box),
+         "question \"" + Printable(text) + "\" is not a yes/no box without icon");
+  Press(box, yes ? IDYES : IDNO);
+}
+
+void AnswerErrorBox(RemoteProgram& program, const std::string& text) {
+  const HWND box = program.WaitForDialog();
+  ExpectText("error", MessageText(box), text);
+  ExpectText("error caption", WindowText(box), kApplicationTitle);
+  Expect(HasIcon(box) && GetDlgItem(box, IDYES) == nullptr, "error box shows no icon");
+  Press(box, IDOK);
+}
+
+HWND WaitForFileDialog(RemoteProgram& program, const std::string& title) {
+  const HWND dialog = program.WaitForDialog();
+  Expect(WaitUntil([&] { return FindDescendant(dialog, "Edit", kFileNameFieldId) != nullptr; }),
+         "dialog is not a file dialog: " + Printable(WindowText(dialog)));
+  if (!title.empty())
+    ExpectText("file dialog title", WindowText(dialog), title);
+  return dialog;
+}
+
+void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::string>& names) {
+  // The dialog changes to a folder typed into its name field.
+  SetFileName(dialog, folder);
+  DWORD_PTR result;
+  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_ABORTIFHUNG,
+                      kTimeoutMs, &result);
+  std::string typed;
+  if (names.size() == 1) {
+    typed = names.front();
+  } else {
+    for (const std::string& name : names)
+      typed += (typed.empty() ? "\"" : " \"") + name + "\"";
+  }
+  SetFileName(dialog, typed);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  WaitClosed(dialog);
+}
+
+std::string FileNameField(HWND dialog) {
+  const HWND field = FindDescendant(dialog, "Edit", kFileNameFieldId);
+  Expect(field != nullptr, "file dialog has no file name field");
+  return WindowText(field);
+}
+
+void CancelFileDialog(HWND dialog) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  WaitClosed(dialog);
+}
+
+}  // namespace marrowpin::wine_tests
