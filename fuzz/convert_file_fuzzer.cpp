@@ -116,12 +116,15 @@ void RemoveScratchRoot() {
   ::rmdir(ScratchRoot().c_str());
 }
 
-// A folder of its own for this process, removed when the fuzzer exits.
+// A folder of its own for this process under TMPDIR, removed when the fuzzer
+// exits normally (after a crash it stays, with the input that caused it).
 const std::string& ScratchRoot() {
   static const std::string root = [] {
-    char name[] = "/tmp/marrowpin-fuzz-XXXXXX";
-    Require(::mkdtemp(name) != nullptr, "scratch folder created");
-    return std::string(name);
+    const char* temp = std::getenv("TMPDIR");
+    std::string name =
+        std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/marrowpin-fuzz-XXXXXX";
+    Require(::mkdtemp(name.data()) != nullptr, "scratch folder created");
+    return name;
   }();
   static const bool removed_at_exit = std::atexit(RemoveScratchRoot) == 0;
   (void)removed_at_exit;
