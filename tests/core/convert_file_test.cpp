@@ -1,25 +1,23 @@
 #include "core/convert_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
 #include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "support/conversion_fixture.h"
 
 namespace marrowpin {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
 
 // Answers prompts from queues and records every prompt shown, in order.
 class FakePrompts final : public UserPrompts {
@@ -96,59 +94,24 @@ class ThrowingFileSystem final : public FileSystem {
   }
 };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-}
-
 std::string Header(std::int32_t width, std::int32_t height) {
   BitmapHeaderTemplate header;
   header.SetDimensions(width, height);
   return std::string(header.Bytes().begin(), header.Bytes().end());
 }
 
-class ConvertFileTest : public ::testing::Test {
+class ConvertFileTest : public testing::ConversionFixture {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("marrowpin-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path Source(std::string_view text, const std::string& name = "note.vnt") {
-    WriteFile(folder_ / name, text);
-    return folder_ / name;
-  }
   bool Convert(const fs::path& source, FileSystem& files) {
-    return ConvertFile(source.string(),
-                       ConversionServices{lines_, prompts_, files, header_, PathStyle::kPosix});
+    return ConversionFixture::Convert(source, prompts_, files);
   }
   bool Convert(const fs::path& source) { return Convert(source, native_); }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
-      names.push_back(fs::relative(entry.path(), folder_).string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
   std::string NameDialog(const std::string& source_name, bool hint = false) const {
     return "name dialog: " + messages::NameDialogTitle(source_name, hint) + " in " +
            folder_.string() + "/";
   }
 
-  fs::path folder_;
-  MemoryLineBuffer lines_;
   FakePrompts prompts_;
-  NativeFileSystem native_;
-  BitmapHeaderTemplate header_;
 };
 
 const std::string kNoNameMessage = std::string("message: ") + messages::kNoFileNameKey;

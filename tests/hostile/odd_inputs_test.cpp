@@ -1,23 +1,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/convert_file.h"
-#include "core/memory_line_buffer.h"
 #include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "support/conversion_fixture.h"
 
 namespace marrowpin {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
 
 // Records the messages; declines every question and the name dialog.
 class RecordingPrompts final : public UserPrompts {
@@ -35,44 +31,13 @@ std::string NotConvertible(const std::string& file_name) {
   return file_name + messages::kNotConvertibleSuffix;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class OddInputTest : public ::testing::Test {
+class OddInputTest : public testing::ConversionFixture {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("marrowpin-odd-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path Source(const std::string& bytes, const std::string& name = "note.vnt") {
-    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-    return folder_ / name;
-  }
   bool Convert(const fs::path& source) {
-    return ConvertFile(source.string(),
-                       ConversionServices{lines_, prompts_, files_, header_, PathStyle::kPosix});
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return ConversionFixture::Convert(source, prompts_, native_);
   }
 
-  fs::path folder_;
-  MemoryLineBuffer lines_;
   RecordingPrompts prompts_;
-  NativeFileSystem files_;
-  BitmapHeaderTemplate header_;
 };
 
 // --- sources that are no note file -------------------------------------------

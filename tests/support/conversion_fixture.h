@@ -1,0 +1,70 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/convert_file.h"
+#include "core/memory_line_buffer.h"
+#include "platform/native_file_system.h"
+
+namespace marrowpin::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+// Each test converts notes in a fresh folder of its own, removed afterwards,
+// with the in-memory line buffer and the real file services.
+class ConversionFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("marrowpin-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Writes a note file into the folder and returns its path.
+  fs::path Source(std::string_view bytes, const std::string& name = "note.vnt") {
+    WriteFile(folder_ / name, bytes);
+    return folder_ / name;
+  }
+  bool Convert(const fs::path& source, UserPrompts& prompts, FileSystem& files) {
+    return ConvertFile(source.string(),
+                       ConversionServices{lines_, prompts, files, header_, PathStyle::kPosix});
+  }
+  // Everything in the folder, as paths relative to it, sorted.
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+      names.push_back(fs::relative(entry.path(), folder_).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+  MemoryLineBuffer lines_;
+  NativeFileSystem native_;
+  BitmapHeaderTemplate header_;
+};
+
+}  // namespace marrowpin::testing
