@@ -97,8 +97,11 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
                                             AttachmentFields& fields,
                                             const ConversionServices& services) {
   // A name that could escape the source's folder counts as no name at all.
+  // The guard judges the note's own bytes; the path takes the file system's spelling.
   if (IsUnsafeOutputName(fields.output_name, services.path_style)) {
     fields.output_name.clear();
+  } else if (!fields.output_name.empty()) {
+    fields.output_name = services.files.PathNameFromNote(fields.output_name);
   }
   while (true) {
     if (fields.output_name.empty() && !AskForOutputName(source_path, fields, services)) {

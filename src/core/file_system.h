@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace marrowpin {
 
@@ -29,6 +30,12 @@ class FileSystem {
   virtual std::string ReadWholeFile(const std::string& path) = 0;
   // Creates or truncates path; nullptr when that fails.
   virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) = 0;
+  // How an output name read from a note (its own bytes, as a rule Shift-JIS)
+  // is spelled in this file system's paths. The name has passed the name
+  // guard already; by default its bytes are used as they are.
+  virtual std::string PathNameFromNote(std::string_view note_name) {
+    return std::string(note_name);
+  }
 };
 
 }  // namespace marrowpin
