@@ -10,8 +10,7 @@ constexpr int kMessageBoxIconId = 0x0440;
 constexpr int kFileNameFieldId = 0x047C;
 
 void Expect(bool condition, const std::string& failure) {
-  if (!condition)
-    throw TestFailure(failure);
+  if (!condition) throw TestFailure(failure);
 }
 
 void ExpectText(const std::string& what, const std::string& actual, const std::string& expected) {
@@ -91,8 +90,7 @@ HWND WaitForFileDialog(RemoteProgram& program, const std::string& title) {
   const HWND dialog = program.WaitForDialog();
   Expect(WaitUntil([&] { return FindDescendant(dialog, "Edit", kFileNameFieldId) != nullptr; }),
          "dialog is not a file dialog: " + Printable(WindowText(dialog)));
-  if (!title.empty())
-    ExpectText("file dialog title", WindowText(dialog), title);
+  if (!title.empty()) ExpectText("file dialog title", WindowText(dialog), title);
   return dialog;
 }
 

@@ -28,8 +28,7 @@ namespace marrowpin::wine_tests {
 namespace {
 
 void Expect(bool condition, const std::string& failure) {
-  if (!condition)
-    throw TestFailure(failure);
+  if (!condition) throw TestFailure(failure);
 }
 
 void ExpectFile(const std::string& path, const std::string& expected) {
@@ -61,8 +60,7 @@ std::vector<std::string> Lines(const std::string& text) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos)
-      end = text.size();
+    if (end == std::string::npos) end = text.size();
     lines.push_back(text.substr(start, end - start));
     start = end + 2;
   }
@@ -119,8 +117,7 @@ class Suite {
 
   // The program started without arguments, shared by the window's cases.
   RemoteProgram& Window() {
-    if (!window_)
-      window_ = Start("");
+    if (!window_) window_ = Start("");
     return *window_;
   }
   void EndWindow() { window_.reset(); }
@@ -485,8 +482,7 @@ std::string CreateWorkFolder() {
   GetTempPathA(sizeof temp, temp);
   std::string folder =
       std::string(temp) + "marrowpin-wine-" + std::to_string(GetCurrentProcessId());
-  if (!CreateDirectoryA(folder.c_str(), nullptr))
-    throw TestFailure("cannot create " + folder);
+  if (!CreateDirectoryA(folder.c_str(), nullptr)) throw TestFailure("cannot create " + folder);
   return folder;
 }
 

@@ -80,8 +80,7 @@ HWND FindDescendant(HWND parent, const char* class_name, int id) {
 RemoteProgram::RemoteProgram(const std::string& executable, const std::string& arguments,
                              const std::string& folder) {
   std::string command_line = "\"" + executable + "\"";
-  if (!arguments.empty())
-    command_line += " " + arguments;
+  if (!arguments.empty()) command_line += " " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -122,15 +121,13 @@ HWND RemoteProgram::MainWindow() {
     EnumThreadWindows(process_.dwThreadId, CheckMainWindow, reinterpret_cast<LPARAM>(&found));
     return found != nullptr || HasExited();
   });
-  if (!found)
-    throw TestFailure("no main window");
+  if (!found) throw TestFailure("no main window");
   return found;
 }
 
 HWND RemoteProgram::Control(int id) {
   for (const char* class_name : {"Button", "Edit", "ListBox", "Static"}) {
-    if (const HWND control = FindDescendant(MainWindow(), class_name, id))
-      return control;
+    if (const HWND control = FindDescendant(MainWindow(), class_name, id)) return control;
   }
   throw TestFailure("main window lacks control " + std::to_string(id));
 }
@@ -155,8 +152,7 @@ HWND RemoteProgram::WaitForDialog() {
 }
 
 void RemoteProgram::ExpectNoDialog() const {
-  if (!Dialogs().empty())
-    throw TestFailure("an unexpected dialog is open");
+  if (!Dialogs().empty()) throw TestFailure("an unexpected dialog is open");
 }
 
 void* RemoteProgram::CopyIntoProgram(const std::string& bytes) {

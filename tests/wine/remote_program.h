@@ -22,8 +22,7 @@ template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeout_ms = kTimeoutMs) {
   const DWORD start = GetTickCount();
   while (!condition()) {
-    if (GetTickCount() - start > timeout_ms)
-      return false;
+    if (GetTickCount() - start > timeout_ms) return false;
     Sleep(20);
   }
   return true;

@@ -85,8 +85,7 @@ void SaveScreenshot(const std::vector<HWND>& windows, const std::string& path) {
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info), sizeof info);
   out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  if (!out)
-    throw TestFailure("cannot write screenshot " + path);
+  if (!out) throw TestFailure("cannot write screenshot " + path);
 }
 
 }  // namespace marrowpin::wine_tests
