@@ -30,11 +30,10 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
   return 1;
 }
 
-// The faces the system has for Shift-JIS text: all, or those of the name.
-std::vector<JapaneseFace> JapaneseFaces(const std::wstring& name) {
+// The faces the system has for Shift-JIS text.
+std::vector<JapaneseFace> JapaneseFaces() {
   LOGFONTW wanted{};
   wanted.lfCharSet = SHIFTJIS_CHARSET;
-  wcsncpy(wanted.lfFaceName, name.c_str(), LF_FACESIZE - 1);
   std::vector<JapaneseFace> faces;
   const HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &wanted, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
@@ -76,9 +75,10 @@ bool FaceShowsSample(const std::wstring& face) {
 }
 
 std::wstring AvailableFace(std::string_view face, bool fixed_pitch) {
+  // The face itself, or what the system puts in its place (a substitute).
   std::wstring name = Wide(face);
-  if (!JapaneseFaces(name).empty()) return name;
-  std::vector<JapaneseFace> faces = JapaneseFaces(L"");
+  if (FaceShowsSample(name)) return name;
+  std::vector<JapaneseFace> faces = JapaneseFaces();
   std::erase_if(faces,
                 [](const JapaneseFace& candidate) { return !FaceShowsSample(candidate.name); });
   for (const JapaneseFace& candidate : faces) {
