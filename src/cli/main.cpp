@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
     }
     if (converted && !options->quiet) {
       std::printf("%s -> %s\n", file.c_str(), written_path.c_str());
+      // In order with the messages on stderr, where both go to one place.
+      std::fflush(stdout);
     }
     all_converted &= converted;
   }
