@@ -20,7 +20,6 @@
 #include "core/convert_file.h"
 #include "core/error.h"
 #include "core/memory_line_buffer.h"
-#include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
 

@@ -21,8 +21,6 @@
 
 namespace {
 
-using namespace marrowpin;
-
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
@@ -39,7 +37,8 @@ std::string WhyNoFile(const std::string& path) {
 
 // The folder as the conversion takes it: ending in its separator.
 std::string WithSeparator(std::string folder) {
-  const char separator = NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
+  using marrowpin::PathStyle;
+  const char separator = marrowpin::NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
   if (!folder.empty() && folder.back() != separator) folder += separator;
   return folder;
 }
@@ -47,6 +46,7 @@ std::string WithSeparator(std::string folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace marrowpin;
   messages::Choose(cli::TextsForLocale());
 
   std::string error;

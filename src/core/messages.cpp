@@ -1,5 +1,7 @@
 #include "core/messages.h"
 
+#include <algorithm>
+
 namespace marrowpin::messages {
 
 const Texts kJapanese = {
@@ -49,12 +51,12 @@ namespace {
 
 const Texts* chosen = &kJapanese;
 
-// The pattern with its "%s" replaced by value.
+// The pattern with its "%s" replaced by value (appended when it has none).
 std::string Fill(std::string_view pattern, std::string_view value) {
-  const std::size_t slot = pattern.find("%s");
+  const std::size_t slot = std::min(pattern.find("%s"), pattern.size());
   std::string text(pattern.substr(0, slot));
   text += value;
-  text += pattern.substr(slot + 2);
+  text += pattern.substr(std::min(slot + 2, pattern.size()));
   return text;
 }
 
