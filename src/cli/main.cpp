@@ -17,6 +17,7 @@
 #include "core/memory_line_buffer.h"
 #include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "platform/program_arguments.h"
 #include "version.h"
 
 namespace {
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
 
   std::string error;
   std::optional<cli::CommandLineOptions> options =
-      cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), &error);
+      cli::ParseCommandLine(ProgramArguments(argc, argv), &error);
   if (!options) {
     std::fprintf(stderr, "marrowpin-cli: %s\nTry 'marrowpin-cli --help' for more information.\n",
                  error.c_str());
@@ -68,8 +69,11 @@ int main(int argc, char** argv) {
 
   NativeFileSystem native_files;
   cli::StandardInputFileSystem files(native_files);
-  // A name typed for the note is spelled as the note's own would be.
-  if (options->name) options->name = files.PathNameFromNote(*options->name);
+  // A name typed for the note is spelled as the note's own would be; Windows
+  // arguments come in the path spelling already.
+  if (options->name && NativePathStyle() == PathStyle::kPosix) {
+    options->name = files.PathNameFromNote(*options->name);
+  }
   MemoryLineBuffer lines;
   cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
   BitmapHeaderTemplate bitmap_header;
