@@ -8,8 +8,8 @@
 #include "cli/scripted_prompts.h"
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
 #include "core/messages.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 
 namespace {
@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     return kAllConverted;
   }
 
-  MemoryLineBuffer lines;
+  // The note is read in chunks: memory stays the same for a note of any size.
+  StreamLineSource lines;
   cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
   NativeFileSystem files;
   BitmapHeaderTemplate bitmap_header;

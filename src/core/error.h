@@ -11,4 +11,10 @@ class Error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Reading a file that was opened failed part way.
+class ReadError : public Error {
+ public:
+  using Error::Error;
+};
+
 }  // namespace marrowpin

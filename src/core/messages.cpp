@@ -13,11 +13,23 @@ const char* const kCannotWriteFile = "ファイルに書き込めません！！
 const char* const kAllConverted = "変換終了!!";
 const char* const kSomeFailed = "一部のファイルの変換に失敗しました！！";
 
-std::string CannotOpenFile(std::string_view path) {
+namespace {
+
+std::string AboutFile(std::string_view path, std::string_view what) {
   std::string text = "ファイル ";
   text += path;
-  text += " は開けません";
+  text += what;
   return text;
+}
+
+}  // namespace
+
+std::string CannotOpenFile(std::string_view path) {
+  return AboutFile(path, " は開けません");
+}
+
+std::string CannotReadFile(std::string_view path) {
+  return AboutFile(path, " は読み込めません");
 }
 
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {

@@ -19,6 +19,7 @@ extern const char* const kAllConverted;
 extern const char* const kSomeFailed;
 
 std::string CannotOpenFile(std::string_view path);
+std::string CannotReadFile(std::string_view path);
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint);
 
 }  // namespace marrowpin::messages

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/byte_search.h"
+
 namespace marrowpin {
 
 namespace {
@@ -16,18 +18,62 @@ bool IsCharacterStart(std::string_view text, std::size_t& from, std::size_t targ
   return from == target;
 }
 
+// Whether text[at] begins a character, given whether text[0] does. Any byte
+// that cannot lead a double-byte character is followed by a character start,
+// so only the run of lead-range bytes right before `at` need be looked at.
+bool BeginsCharacter(std::string_view text, std::size_t at, bool first_begins) {
+  std::size_t run = 0;
+  while (run < at && IsShiftJisLeadByte(static_cast<unsigned char>(text[at - 1 - run])))
+    ++run;
+  if (run < at || first_begins) return run % 2 == 0;
+  return run % 2 == 1;
+}
+
 }  // namespace
 
 std::size_t FindKey(std::string_view text, std::string_view key) {
-  // The plain search finds candidates quickly; the walk from the text's
-  // start, kept across candidates, rejects those inside a character.
+  if (key.empty()) return 0;
+  // A vector search for the key's first byte finds candidates quickly; the
+  // walk from the text's start, kept across candidates, rejects those inside
+  // a character.
   std::size_t walked = 0;
-  for (std::size_t at = text.find(key); at != std::string_view::npos; at = text.find(key, at + 1)) {
-    if (IsCharacterStart(text, walked, at)) {
+  for (std::size_t at = FindByte(text, key[0]); at != std::string_view::npos;
+       at = FindByte(text, key[0], at + 1)) {
+    if (text.substr(at, key.size()) == key && IsCharacterStart(text, walked, at)) {
       return at;
     }
   }
   return std::string_view::npos;
+}
+
+bool KeySearch::Feed(std::string_view part) {
+  if (found_ || part.empty()) return found_;
+  // A match cannot begin on a trail byte, so the tail is searched from its
+  // first character start.
+  const std::string_view tail =
+      std::string_view(tail_).substr(tail_starts_character_ || tail_.empty() ? 0 : 1);
+  found_ = ContainsKeyJoined(tail, part, key_);
+  if (found_) return true;
+
+  const std::size_t keep = key_.size() - 1;
+  if (part.size() >= keep) {
+    const bool part_starts_character = BeginsCharacter(tail_, tail_.size(), tail_starts_character_);
+    const std::size_t from = part.size() - keep;
+    tail_starts_character_ = BeginsCharacter(part, from, part_starts_character);
+    tail_.assign(part.substr(from));
+  } else {
+    std::string joined = tail_ + std::string(part);
+    const std::size_t from = joined.size() > keep ? joined.size() - keep : 0;
+    tail_starts_character_ = BeginsCharacter(joined, from, tail_starts_character_);
+    tail_ = joined.substr(from);
+  }
+  return false;
+}
+
+void KeySearch::Reset() {
+  tail_.clear();
+  tail_starts_character_ = true;
+  found_ = false;
 }
 
 bool ContainsKeyJoined(std::string_view first, std::string_view second, std::string_view key) {

@@ -1,13 +1,34 @@
 #include "platform/stdio_output_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace marrowpin {
 
 namespace {
 
 constexpr std::size_t kWriteBufferSize = 1 << 20;
+
+// Cuts an unbuffered stream's file to size and goes on writing there.
+bool CutStream(std::FILE* file, std::uint64_t size) {
+#ifdef _WIN32
+  // SetEndOfFile cuts at the handle's position, which the seek sets.
+  return _fseeki64(file, static_cast<__int64>(size), SEEK_SET) == 0 &&
+         SetEndOfFile(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+#else
+  return ::ftruncate(fileno(file), static_cast<off_t>(size)) == 0 &&
+         ::fseeko(file, static_cast<off_t>(size), SEEK_SET) == 0;
+#endif
+}
 
 // Gathers the many small per-line blocks in its own buffer and hands the
 // stream whole megabytes: a buffer copy per block is far cheaper than the
@@ -26,10 +47,22 @@ class StdioOutputFile final : public OutputFile {
 
   bool Write(const void* data, std::size_t size) override {
     if (size > kWriteBufferSize - buffer_.size() && !Flush()) return false;
-    if (size >= kWriteBufferSize) return std::fwrite(data, 1, size, file_) == size;
+    if (size >= kWriteBufferSize) {
+      flushed_ += size;
+      return std::fwrite(data, 1, size, file_) == size;
+    }
     const auto* bytes = static_cast<const char*>(data);
     buffer_.insert(buffer_.end(), bytes, bytes + size);
     return true;
+  }
+  bool TruncateTo(std::uint64_t size) override {
+    if (size >= flushed_) {
+      buffer_.resize(std::min<std::uint64_t>(buffer_.size(), size - flushed_));
+      return true;
+    }
+    buffer_.clear();
+    flushed_ = size;
+    return CutStream(file_, size);
   }
   // A full disk often shows only here, when the buffer is flushed.
   bool Close() override {
@@ -43,12 +76,14 @@ class StdioOutputFile final : public OutputFile {
   bool Flush() {
     const std::size_t size = buffer_.size();
     const bool written = size == 0 || std::fwrite(buffer_.data(), 1, size, file_) == size;
+    flushed_ += size;
     buffer_.clear();
     return written;
   }
 
   std::FILE* file_;
   std::vector<char> buffer_;
+  std::uint64_t flushed_ = 0;  // bytes handed to the stream
 };
 
 }  // namespace

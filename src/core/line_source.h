@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/file_system.h"
+
+namespace marrowpin {
+
+// A piece of one line of a note, without its line end.
+struct LineSlice {
+  std::string_view text;
+  // False when the line goes on in the next slice.
+  bool ends_line = true;
+};
+
+// The lines of the note being converted, read in order, once. A source that
+// holds a bounded part of the note at a time gives a line that goes past it
+// in several slices; one that holds whole lines gives each as one slice.
+class LineSource {
+ public:
+  virtual ~LineSource() = default;
+
+  // Starts on the note at path, from its first line. Throws Error with the
+  // "cannot open" message when the file cannot be opened.
+  virtual void Open(const std::string& path, FileSystem& files) = 0;
+  // The next slice; false after the note's last line. The text stays valid
+  // until the next call. Throws ReadError when reading fails.
+  virtual bool Next(LineSlice& slice) = 0;
+};
+
+}  // namespace marrowpin

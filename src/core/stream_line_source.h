@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "core/line_source.h"
+#include "core/line_splitter.h"
+
+namespace marrowpin {
+
+// Reads a note in chunks into one buffer that is reused from chunk to chunk,
+// splitting lines as they come: memory stays the same for a note of any size,
+// and a line longer than a chunk comes in slices.
+class StreamLineSource final : public LineSource {
+ public:
+  static constexpr std::size_t kDefaultChunkSize = std::size_t{1} << 20;
+
+  explicit StreamLineSource(std::size_t chunk_size = kDefaultChunkSize);
+
+  void Open(const std::string& path, FileSystem& files) override;
+  bool Next(LineSlice& slice) override;
+
+ private:
+  std::size_t chunk_size_;
+  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<InputFile> file_;
+  LineSplitter splitter_;
+};
+
+}  // namespace marrowpin
