@@ -48,11 +48,12 @@ std::size_t FindKey(std::string_view text, std::string_view key) {
 
 bool KeySearch::Feed(std::string_view part) {
   if (found_ || part.empty()) return found_;
-  // A match cannot begin on a trail byte, so the tail is searched from its
-  // first character start.
-  const std::string_view tail =
-      std::string_view(tail_).substr(tail_starts_character_ || tail_.empty() ? 0 : 1);
-  found_ = ContainsKeyJoined(tail, part, key_);
+  // A match cannot begin on a trail byte, so the search starts at the first
+  // character start of the tail, or of the part when no tail is kept.
+  std::string_view tail = tail_;
+  std::string_view rest = part;
+  if (!tail_starts_character_) (tail.empty() ? rest : tail).remove_prefix(1);
+  found_ = ContainsKeyJoined(tail, rest, key_);
   if (found_) return true;
 
   const std::size_t keep = key_.size() - 1;

@@ -106,8 +106,7 @@ TEST(StreamLineSourceTest, ReadErrorReachesTheReader) {
   source.Open("n", files);
   LineSlice slice;
   EXPECT_TRUE(source.Next(slice));
-  EXPECT_THROW(
-      while (source.Next(slice)) {}, ReadError);
+  EXPECT_THROW(while (source.Next(slice)){}, ReadError);
 }
 
 TEST(StreamLineSourceTest, OpenFailsForAMissingNoteAndStartsAfreshOnTheNext) {
