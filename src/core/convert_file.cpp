@@ -10,6 +10,7 @@
 #include "core/error.h"
 #include "core/header_fields.h"
 #include "core/messages.h"
+#include "core/output_batch.h"
 #include "core/sjis_text.h"
 #include "decode/base64_decode.h"
 
@@ -152,13 +153,11 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
 // that the line is to be skipped or ends the payload.
 class PayloadWriter {
  public:
-  PayloadWriter(OutputFile& output, std::uint64_t written) : output_(output), written_(written) {}
+  PayloadWriter(OutputFile& output, std::uint64_t written) : output_(output, written) {}
 
-  // Takes the next slice of the payload's lines. False when a write failed.
-  bool Take(LineSlice slice) {
-    if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) {
-      return write_ok_;
-    }
+  // Takes the next slice of the payload's lines.
+  void Take(LineSlice slice) {
+    if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) return;
     if (!in_line_) StartLine();
     std::string_view text = slice.text;
     if (!content_seen_) {
@@ -167,10 +166,11 @@ class PayloadWriter {
     }
     if (!text.empty()) TakeText(text);
     if (slice.ends_line) EndLine();
-    return write_ok_;
   }
   // True once a piece held the end mark or was empty.
   bool ended() const { return ended_; }
+  // Hands the output file the last bytes. False when any write failed.
+  bool Finish() { return output_.Flush(); }
 
  private:
   // The quick way for a whole line after a whole group: when every character
@@ -183,7 +183,7 @@ class PayloadWriter {
     bool only_alphabet = false;
     const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
     if (!only_alphabet) return false;
-    Write(count);
+    output_.Commit(count);
     carry_over_.assign(rest);
     return true;
   }
@@ -193,7 +193,7 @@ class PayloadWriter {
     content_seen_ = false;
     held_blanks_ = 0;
     taken_back_ = false;
-    written_at_line_start_ = written_;
+    written_at_line_start_ = output_.size();
     pending_ = carry_over_;
     skip_key_.Reset();
     end_key_.Reset();
@@ -234,10 +234,7 @@ class PayloadWriter {
   void TakeBackLine() {
     if (taken_back_) return;
     taken_back_ = true;
-    if (written_ != written_at_line_start_ && write_ok_) {
-      write_ok_ = output_.TruncateTo(written_at_line_start_);
-    }
-    written_ = written_at_line_start_;
+    output_.TruncateTo(written_at_line_start_);
   }
 
   // Decodes the pending characters followed by text, up to the last whole
@@ -248,11 +245,11 @@ class PayloadWriter {
       pending_.append(text.substr(0, taken));
       text.remove_prefix(taken);
       if (pending_.size() < 4) return;
-      Write(DecodeInto(pending_, nullptr));
+      output_.Commit(DecodeInto(pending_, nullptr));
       pending_.clear();
     }
     const std::size_t whole = text.size() / 4 * 4;
-    Write(DecodeInto(text.substr(0, whole), nullptr));
+    output_.Commit(DecodeInto(text.substr(0, whole), nullptr));
     pending_.assign(text.substr(whole));
   }
 
@@ -264,24 +261,14 @@ class PayloadWriter {
       Decode(kSpaces.substr(0, count));
   }
 
+  // Decodes into the output's room; the bytes count once committed.
   std::size_t DecodeInto(std::string_view groups, bool* only_alphabet) {
-    const std::size_t size = Base64DecodedSize(groups.size());
-    if (decoded_.size() < size) decoded_.resize(size);
-    return Base64Decode(groups, decoded_.data(), only_alphabet);
+    return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
   }
 
-  void Write(std::size_t count) {
-    if (count == 0 || !write_ok_) return;
-    write_ok_ = output_.Write(decoded_.data(), count);
-    written_ += count;
-  }
-
-  OutputFile& output_;
-  std::uint64_t written_;
-  bool write_ok_ = true;
+  OutputBatch output_;
   bool ended_ = false;
   std::string carry_over_;
-  std::vector<unsigned char> decoded_;
 
   // The line being taken.
   bool in_line_ = false;
@@ -299,11 +286,16 @@ class PayloadWriter {
 bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
                   std::uint64_t written) {
   PayloadWriter payload(output, written);
-  if (!first_piece.empty() && !payload.Take(LineSlice{first_piece, true})) return false;
-  for (LineSlice slice; !payload.ended() && lines.Next(slice);) {
-    if (!payload.Take(slice)) return false;
+  if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
+  try {
+    for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+      payload.Take(slice);
+  } catch (const ReadError&) {
+    // What was decoded before the failure stays, as after a failed write.
+    payload.Finish();
+    throw;
   }
-  return true;
+  return payload.Finish();
 }
 
 // Everything after opening the source.
@@ -332,7 +324,6 @@ bool ConvertOpenedFile(const std::string& source_path, const ConversionServices&
   try {
     written = written && WritePayload(first_piece, services.lines, *output, header_size);
   } catch (const ReadError&) {
-    // What was written so far stays, as after a failed write.
     output->Close();
     throw;
   }

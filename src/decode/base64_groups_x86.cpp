@@ -148,9 +148,15 @@ __attribute__((target("avx2"))) inline bool DecodeVectorAvx2(const unsigned char
   return true;
 }
 
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline bool DecodeVectorAvx512Vbmi(
-    const unsigned char* from, unsigned char* to) {
-  const __m512i chars = _mm512_loadu_si512(from);
+// The characters of one vector to bytes; false, with nothing written, when
+// one of them is outside the alphabet. Characters past `groups` groups are
+// neither read nor written, so that a line's last groups need no scalar code.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline bool DecodeGroupsInVectorAvx512Vbmi(
+    const unsigned char* from, unsigned char* to, unsigned groups) {
+  const auto read = static_cast<__mmask64>(groups >= 16 ? ~0ull : (1ull << (4 * groups)) - 1);
+  const auto written = static_cast<__mmask64>((1ull << (3 * groups)) - 1);
+  // Past the groups the vector holds "A", which is in the alphabet.
+  const __m512i chars = _mm512_mask_loadu_epi8(_mm512_set1_epi8('A'), read, from);
   // The low seven bits pick the value; a set high bit in either the
   // character or its value marks it as outside the alphabet.
   const __m512i values = _mm512_permutex2var_epi8(_mm512_loadu_si512(kAsciiValues.data()), chars,
@@ -163,8 +169,13 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline bool DecodeVectorA
   // false uninitialised-value warning in GCC 12's header.)
   const __m512i bytes =
       _mm512_permutex2var_epi8(lanes, _mm512_loadu_si512(kPackOrder.data()), lanes);
-  _mm512_mask_storeu_epi8(to, static_cast<__mmask64>(0x0000FFFFFFFFFFFFull), bytes);
+  _mm512_mask_storeu_epi8(to, written, bytes);
   return true;
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline bool DecodeVectorAvx512Vbmi(
+    const unsigned char* from, unsigned char* to) {
+  return DecodeGroupsInVectorAvx512Vbmi(from, to, 16);
 }
 
 }  // namespace
@@ -181,7 +192,14 @@ __attribute__((target("avx2"))) bool DecodeGroupsAvx2(const unsigned char* in, s
 
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) bool DecodeGroupsAvx512Vbmi(
     const unsigned char* in, std::size_t groups, unsigned char* out) {
-  return DecodeInVectors<16, DecodeVectorAvx512Vbmi>(in, groups, out);
+  const std::size_t whole = groups / 16 * 16;
+  const bool clean = DecodeInVectors<16, DecodeVectorAvx512Vbmi>(in, whole, out);
+  const std::size_t rest = groups - whole;
+  in += 4 * whole;
+  out += 3 * whole;
+  if (rest == 0 || DecodeGroupsInVectorAvx512Vbmi(in, out, static_cast<unsigned>(rest))) return clean;
+  DecodeGroupsScalar(in, rest, out);
+  return false;
 }
 
 }  // namespace marrowpin::base64

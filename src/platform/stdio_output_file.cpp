@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <memory>
 
 #ifdef _WIN32
 #include <io.h>
@@ -30,14 +31,14 @@ bool CutStream(std::FILE* file, std::uint64_t size) {
 #endif
 }
 
-// Gathers the many small per-line blocks in its own buffer and hands the
-// stream whole megabytes: a buffer copy per block is far cheaper than the
-// stream's own per-call locking and bookkeeping.
+// Gathers small blocks (the bitmap header, the last bytes) in its own buffer
+// and hands the stream whole megabytes; blocks of a megabyte or more go to
+// the stream as they are.
 class StdioOutputFile final : public OutputFile {
  public:
-  explicit StdioOutputFile(std::FILE* file) : file_(file) {
+  explicit StdioOutputFile(std::FILE* file)
+      : file_(file), buffer_(std::make_unique_for_overwrite<char[]>(kWriteBufferSize)) {
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    buffer_.reserve(kWriteBufferSize);
   }
   ~StdioOutputFile() override {
     if (file_ != nullptr) std::fclose(file_);
@@ -46,21 +47,21 @@ class StdioOutputFile final : public OutputFile {
   StdioOutputFile& operator=(const StdioOutputFile&) = delete;
 
   bool Write(const void* data, std::size_t size) override {
-    if (size > kWriteBufferSize - buffer_.size() && !Flush()) return false;
+    if (size > kWriteBufferSize - buffered_ && !Flush()) return false;
     if (size >= kWriteBufferSize) {
       flushed_ += size;
       return std::fwrite(data, 1, size, file_) == size;
     }
-    const auto* bytes = static_cast<const char*>(data);
-    buffer_.insert(buffer_.end(), bytes, bytes + size);
+    std::memcpy(buffer_.get() + buffered_, data, size);
+    buffered_ += size;
     return true;
   }
   bool TruncateTo(std::uint64_t size) override {
     if (size >= flushed_) {
-      buffer_.resize(std::min<std::uint64_t>(buffer_.size(), size - flushed_));
+      buffered_ = std::min<std::uint64_t>(buffered_, size - flushed_);
       return true;
     }
-    buffer_.clear();
+    buffered_ = 0;
     flushed_ = size;
     return CutStream(file_, size);
   }
@@ -74,15 +75,16 @@ class StdioOutputFile final : public OutputFile {
 
  private:
   bool Flush() {
-    const std::size_t size = buffer_.size();
-    const bool written = size == 0 || std::fwrite(buffer_.data(), 1, size, file_) == size;
+    const std::size_t size = buffered_;
+    const bool written = size == 0 || std::fwrite(buffer_.get(), 1, size, file_) == size;
     flushed_ += size;
-    buffer_.clear();
+    buffered_ = 0;
     return written;
   }
 
   std::FILE* file_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t buffered_ = 0;
   std::uint64_t flushed_ = 0;  // bytes handed to the stream
 };
 

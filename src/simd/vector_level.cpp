@@ -23,26 +23,27 @@ std::vector<VectorLevel> DetectLevels() {
   return levels;
 }
 
-VectorLevel& Active() {
-  static VectorLevel active = SupportedLevels().back();
-  return active;
-}
+// Chosen once at start-up, before any conversion: a plain variable keeps the
+// per-call dispatch to one load.
+const std::vector<VectorLevel> kSupportedLevels = DetectLevels();
+VectorLevel active_level = kSupportedLevels.back();
 
 }  // namespace
 
 const std::vector<VectorLevel>& SupportedLevels() {
-  static const std::vector<VectorLevel> levels = DetectLevels();
-  return levels;
+  return kSupportedLevels;
 }
 
 VectorLevel ActiveLevel() {
-  return Active();
+  return active_level;
 }
 
 bool SetActiveLevel(VectorLevel level) {
-  const std::vector<VectorLevel>& levels = SupportedLevels();
-  if (std::find(levels.begin(), levels.end(), level) == levels.end()) return false;
-  Active() = level;
+  if (std::find(kSupportedLevels.begin(), kSupportedLevels.end(), level) ==
+      kSupportedLevels.end()) {
+    return false;
+  }
+  active_level = level;
   return true;
 }
 
