@@ -1,7 +1,5 @@
 #include "core/line_splitter.h"
 
-#include "core/byte_search.h"
-
 namespace marrowpin {
 
 void LineSplitter::Feed(std::string_view chunk) {
@@ -9,7 +7,8 @@ void LineSplitter::Feed(std::string_view chunk) {
   position_ = 0;
 }
 
-bool LineSplitter::Next(LineSlice& slice) {
+// Every case, the edges of chunks and of the text included.
+bool LineSplitter::NextAtEdge(LineSlice& slice) {
   if (ended_) return false;
   if (after_cr_ && position_ < chunk_.size()) {
     after_cr_ = false;

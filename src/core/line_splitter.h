@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/byte_search.h"
 #include "core/line_source.h"
 
 namespace marrowpin {
@@ -18,7 +19,17 @@ class LineSplitter {
   // Goes on with the next chunk; the slices point into it.
   void Feed(std::string_view chunk);
   // The next slice within the current chunk; false when it is used up.
-  bool Next(LineSlice& slice);
+  bool Next(LineSlice& slice) {
+    if (after_cr_ || line_open_ || ended_ || position_ >= chunk_.size()) return NextAtEdge(slice);
+    // A line that starts and ends within the chunk: the common case.
+    const std::string_view rest = chunk_.substr(position_);
+    const std::size_t end = FindLineBreak(rest);
+    if (end == rest.size() || rest[end] == '\0') return NextAtEdge(slice);
+    slice = LineSlice{rest.substr(0, end), true};
+    after_cr_ = rest[end] == '\r';
+    position_ += end + 1;
+    return true;
+  }
   // After the last chunk: the end of a line that was left open, as an empty
   // slice; false when no line was open.
   bool Finish(LineSlice& slice);
@@ -26,6 +37,8 @@ class LineSplitter {
   bool ended() const { return ended_; }
 
  private:
+  bool NextAtEdge(LineSlice& slice);
+
   std::string_view chunk_;
   std::size_t position_ = 0;
   bool line_open_ = false;  // a slice of the current line has been given

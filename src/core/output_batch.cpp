@@ -4,33 +4,17 @@
 
 namespace marrowpin {
 
-namespace {
-
-// Handed over once this much is gathered; a block holds that and one more
-// slice's bytes.
-constexpr std::size_t kHandOverSize = std::size_t{1} << 20;
-constexpr std::size_t kBlockSize = 2 * kHandOverSize;
-
-}  // namespace
-
 OutputBatch::OutputBatch(OutputFile& file, std::uint64_t written)
     : file_(file), handed_over_(written) {}
 
-unsigned char* OutputBatch::Room(std::size_t size) {
-  if (capacity_ - gathered_ < size) {
-    Flush();
-    if (capacity_ < size) {
-      // Left uninitialised: the pages are touched only as bytes are decoded.
-      capacity_ = std::max(size, kBlockSize);
-      block_ = std::make_unique_for_overwrite<unsigned char[]>(capacity_);
-    }
+unsigned char* OutputBatch::MakeRoom(std::size_t size) {
+  Flush();
+  if (capacity_ < size) {
+    // Left uninitialised: the pages are touched only as bytes are decoded.
+    capacity_ = std::max(size, kBlockSize);
+    block_ = std::make_unique_for_overwrite<unsigned char[]>(capacity_);
   }
-  return block_.get() + gathered_;
-}
-
-void OutputBatch::Commit(std::size_t size) {
-  gathered_ += size;
-  if (gathered_ >= kHandOverSize) Flush();
+  return block_.get();
 }
 
 void OutputBatch::TruncateTo(std::uint64_t size) {

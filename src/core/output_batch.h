@@ -18,9 +18,14 @@ class OutputBatch {
   OutputBatch(OutputFile& file, std::uint64_t written);
 
   // Room for size bytes after those gathered, valid until the next call.
-  unsigned char* Room(std::size_t size);
+  unsigned char* Room(std::size_t size) {
+    return capacity_ - gathered_ >= size ? block_.get() + gathered_ : MakeRoom(size);
+  }
   // Adds the first size bytes of the room to the file's bytes.
-  void Commit(std::size_t size);
+  void Commit(std::size_t size) {
+    gathered_ += size;
+    if (gathered_ >= kHandOverSize) Flush();
+  }
   // Drops what follows the file's first size bytes.
   void TruncateTo(std::uint64_t size);
   // Hands over what is gathered. False when any write or cut has failed.
@@ -30,6 +35,13 @@ class OutputBatch {
   std::uint64_t size() const { return handed_over_ + gathered_; }
 
  private:
+  // Handed over once this much is gathered; a block holds that and one more
+  // slice's bytes.
+  static constexpr std::size_t kHandOverSize = std::size_t{1} << 20;
+  static constexpr std::size_t kBlockSize = 2 * kHandOverSize;
+
+  unsigned char* MakeRoom(std::size_t size);
+
   OutputFile& file_;
   std::uint64_t handed_over_;
   std::size_t gathered_ = 0;

@@ -197,7 +197,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) bool DecodeGroupsAvx512Vb
   const std::size_t rest = groups - whole;
   in += 4 * whole;
   out += 3 * whole;
-  if (rest == 0 || DecodeGroupsInVectorAvx512Vbmi(in, out, static_cast<unsigned>(rest))) return clean;
+  if (rest == 0 || DecodeGroupsInVectorAvx512Vbmi(in, out, static_cast<unsigned>(rest)))
+    return clean;
   DecodeGroupsScalar(in, rest, out);
   return false;
 }
