@@ -45,14 +45,15 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
   explicit ScriptedPrompts(std::uint8_t script) : script_(script) {}
 
   void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&, const std::string& caption) override {
-    if (caption == marrowpin::messages::kAddBitmapHeaderCaption) {
+  bool AskYesNo(marrowpin::Question question, const std::string&, const std::string&) override {
+    if (question == marrowpin::Question::kAddBitmapHeader) {
       header_accepted_ = (script_ & 1) != 0;
       return header_accepted_;
     }
     return (script_ >> (1 + overwrite_questions_++ % 2) & 1) != 0;
   }
-  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+  std::optional<std::string> AskFileName(marrowpin::NameRequest, const std::string&,
+                                         const std::string&, const std::string&) override {
     if (names_asked_++ > 0) return std::nullopt;
     switch (script_ >> 3 & 3) {
       case 0:

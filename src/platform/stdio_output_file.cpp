@@ -1,6 +1,7 @@
 #include "platform/stdio_output_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -50,7 +51,7 @@ class StdioOutputFile final : public OutputFile {
     if (size > kWriteBufferSize - buffered_ && !Flush()) return false;
     if (size >= kWriteBufferSize) {
       flushed_ += size;
-      return std::fwrite(data, 1, size, file_) == size;
+      return Check(std::fwrite(data, 1, size, file_) == size);
     }
     std::memcpy(buffer_.get() + buffered_, data, size);
     buffered_ += size;
@@ -63,29 +64,37 @@ class StdioOutputFile final : public OutputFile {
     }
     buffered_ = 0;
     flushed_ = size;
-    return CutStream(file_, size);
+    return Check(CutStream(file_, size));
   }
   // A full disk often shows only here, when the buffer is flushed.
   bool Close() override {
     const bool flushed = Flush();
-    const bool closed = std::fclose(file_) == 0;
+    const bool closed = Check(std::fclose(file_) == 0);
     file_ = nullptr;
     return flushed && closed;
   }
 
+  std::string FailureReason() const override { return failure_reason_; }
+
  private:
   bool Flush() {
     const std::size_t size = buffered_;
-    const bool written = size == 0 || std::fwrite(buffer_.get(), 1, size, file_) == size;
+    const bool written = size == 0 || Check(std::fwrite(buffer_.get(), 1, size, file_) == size);
     flushed_ += size;
     buffered_ = 0;
     return written;
+  }
+  // Keeps the system's word on the first failure.
+  bool Check(bool succeeded) {
+    if (!succeeded && failure_reason_.empty()) failure_reason_ = std::strerror(errno);
+    return succeeded;
   }
 
   std::FILE* file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t buffered_ = 0;
   std::uint64_t flushed_ = 0;  // bytes handed to the stream
+  std::string failure_reason_;
 };
 
 }  // namespace

@@ -22,8 +22,9 @@ using testing::ReadFile;
 class NoPrompts final : public UserPrompts {
  public:
   void ShowMessage(const std::string& text) override { ADD_FAILURE() << "message " << text; }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+  bool AskYesNo(Question, const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
+                                         const std::string&) override {
     return std::nullopt;
   }
 };

@@ -1,10 +1,15 @@
 #include "platform/native_file_system.h"
 
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -13,6 +18,30 @@
 namespace marrowpin {
 
 namespace {
+
+// The bytes converted from one character set to another; nullopt when they
+// are not valid in the first.
+std::optional<std::string> Recode(std::string_view bytes, const char* from, const char* to) {
+  const iconv_t converter = ::iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  // No character grows beyond four bytes of UTF-8.
+  std::string converted(bytes.size() * 4, '\0');
+  std::string input(bytes);
+  char* in = input.data();
+  std::size_t in_left = input.size();
+  char* out = converted.data();
+  std::size_t out_left = converted.size();
+  const bool whole = ::iconv(converter, &in, &in_left, &out, &out_left) != std::size_t(-1) &&
+                     ::iconv(converter, nullptr, nullptr, &out, &out_left) != std::size_t(-1);
+  ::iconv_close(converter);
+  if (!whole) return std::nullopt;
+  converted.resize(converted.size() - out_left);
+  return converted;
+}
+
+std::string ReasonFromErrno() {
+  return std::strerror(errno);
+}
 
 class PosixInputFile final : public InputFile {
  public:
@@ -27,7 +56,7 @@ class PosixInputFile final : public InputFile {
     do {
       got = ::read(fd_, into, size);
     } while (got < 0 && errno == EINTR);
-    if (got < 0) throw ReadError(messages::CannotReadFile(path_));
+    if (got < 0) throw ReadError(messages::CannotReadFile(path_), ReasonFromErrno());
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
@@ -50,8 +79,9 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat info;
   if (fd < 0 || ::fstat(fd, &info) != 0) {
+    const std::string reason = ReasonFromErrno();
     if (fd >= 0) ::close(fd);
-    throw Error(messages::CannotOpenFile(path));
+    throw Error(messages::CannotOpenFile(path), reason);
   }
   const std::uint64_t expected_size = S_ISREG(info.st_mode) ? std::uint64_t(info.st_size) : 0;
   // The note is read once from start to end.
@@ -60,7 +90,15 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  return CreateStdioOutputFile(path);
+  std::unique_ptr<OutputFile> file = CreateStdioOutputFile(path);
+  creation_failure_reason_ = file ? std::string() : ReasonFromErrno();
+  return file;
+}
+
+std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {
+  if (Recode(note_name, "UTF-8", "UTF-8")) return std::string(note_name);
+  // Bytes that are not Shift-JIS either are kept as they are.
+  return Recode(note_name, "CP932", "UTF-8").value_or(std::string(note_name));
 }
 
 }  // namespace marrowpin
