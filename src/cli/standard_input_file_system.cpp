@@ -11,6 +11,7 @@
 
 #include "core/error.h"
 #include "core/messages.h"
+#include "platform/file_identity.h"
 
 namespace marrowpin::cli {
 
@@ -35,6 +36,9 @@ class StandardInput final : public InputFile {
   }
   std::uint64_t ExpectedSize() const override {
     return 0;
+  }
+  bool IsFileAt(const std::string& path) const override {
+    return StandardInputIsFileAt(path);
   }
 
  private:

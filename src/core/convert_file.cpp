@@ -325,6 +325,7 @@ bool ConvertOpenedFile(const std::string& source_path, const ConversionServices&
       SettleOutputPath(source_path, place, fields, services);
   if (!output_path) return false;
 
+  services.lines.BeforeWriting(*output_path);
   std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
   if (!output) {
     services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());

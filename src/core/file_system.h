@@ -18,6 +18,8 @@ class InputFile {
   virtual std::size_t Read(char* into, std::size_t size) = 0;
   // The file's size when it was opened; 0 when it has none (a pipe, a device).
   virtual std::uint64_t ExpectedSize() const = 0;
+  // Whether path names this very file (through any spelling or link).
+  virtual bool IsFileAt(const std::string& /*path*/) const { return false; }
 };
 
 // A file opened for binary writing, without line-end translation.

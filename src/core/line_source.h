@@ -27,6 +27,10 @@ class LineSource {
   // The next slice; false after the note's last line. The text stays valid
   // until the next call. Throws ReadError when reading fails.
   virtual bool Next(LineSlice& slice) = 0;
+  // Called before the output at path is created or truncated. A source that
+  // still reads the note from its file reads the rest of it now when path is
+  // that file, so that writing the output cannot cut the note short.
+  virtual void BeforeWriting(const std::string& /*output_path*/) {}
 };
 
 }  // namespace marrowpin

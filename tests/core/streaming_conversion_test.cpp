@@ -19,14 +19,19 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 
+// Shows no message; answers every question with `yes`, and no name.
 class NoPrompts final : public UserPrompts {
  public:
+  explicit NoPrompts(bool yes = false) : yes_(yes) {}
   void ShowMessage(const std::string& text) override { ADD_FAILURE() << "message " << text; }
-  bool AskYesNo(Question, const std::string&, const std::string&) override { return false; }
+  bool AskYesNo(Question, const std::string&, const std::string&) override { return yes_; }
   std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
                                          const std::string&) override {
     return std::nullopt;
   }
+
+ private:
+  bool yes_;
 };
 
 struct Case {
@@ -94,6 +99,23 @@ TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
     EXPECT_TRUE(ConvertFile(source.string(), services)) << c.what;
     EXPECT_EQ(ReadFile(folder_ / "p"), c.output) << c.what;
   }
+}
+
+// A note that names itself as its output, by its own name or through a link,
+// is read to its end before the output cuts it.
+TEST_P(StreamingConversionTest, NoteThatIsItsOwnOutputIsReadBeforeItIsOverwritten) {
+  StreamLineSource lines(std::get<1>(GetParam()));
+  NoPrompts prompts(/*yes=*/true);
+  const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
+  const std::string body = "BASE64:QUJD\r\nREVG\r\n#Content-x\r\nR0hJ\r\nEND:VNOTE\r\n";
+  const fs::path note = Source("-FILENAME:note.vnt\r\n" + body);
+  EXPECT_TRUE(ConvertFile(note.string(), services));
+  EXPECT_EQ(ReadFile(note), "ABCDEFGHI");
+
+  const fs::path linked = Source("-FILENAME:out.bin\r\n" + body, "linked.vnt");
+  fs::create_hard_link(linked, folder_ / "out.bin");
+  EXPECT_TRUE(ConvertFile(linked.string(), services));
+  EXPECT_EQ(ReadFile(linked), "ABCDEFGHI");
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,

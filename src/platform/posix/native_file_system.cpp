@@ -13,6 +13,7 @@
 
 #include "core/error.h"
 #include "core/messages.h"
+#include "platform/file_identity.h"
 #include "platform/stdio_output_file.h"
 
 namespace marrowpin {
@@ -43,6 +44,14 @@ std::string ReasonFromErrno() {
   return std::strerror(errno);
 }
 
+// Whether the open file fd and path name the same file.
+bool IsSameFile(int fd, const std::string& path) {
+  struct stat open_file;
+  struct stat named;
+  return ::fstat(fd, &open_file) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino;
+}
+
 class PosixInputFile final : public InputFile {
  public:
   PosixInputFile(int fd, std::uint64_t expected_size, std::string path)
@@ -60,6 +69,7 @@ class PosixInputFile final : public InputFile {
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
+  bool IsFileAt(const std::string& path) const override { return IsSameFile(fd_, path); }
 
  private:
   int fd_;
@@ -68,6 +78,10 @@ class PosixInputFile final : public InputFile {
 };
 
 }  // namespace
+
+bool StandardInputIsFileAt(const std::string& path) {
+  return IsSameFile(STDIN_FILENO, path);
+}
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   struct stat info;

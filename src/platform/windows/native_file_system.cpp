@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "core/messages.h"
+#include "platform/file_identity.h"
 #include "platform/stdio_output_file.h"
 
 namespace marrowpin {
@@ -12,6 +13,23 @@ namespace {
 
 // ReadFile takes a 32-bit count; large reads are made in pieces.
 constexpr DWORD kMaxReadPiece = 1u << 30;
+
+// Whether the open file and path name the same file: the same file index
+// on the same volume.
+bool IsSameFile(HANDLE open_file, const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION open_info;
+  BY_HANDLE_FILE_INFORMATION named_info;
+  if (!GetFileInformationByHandle(open_file, &open_info)) return false;
+  const HANDLE named =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (named == INVALID_HANDLE_VALUE) return false;
+  const bool got = GetFileInformationByHandle(named, &named_info) != 0;
+  CloseHandle(named);
+  return got && open_info.dwVolumeSerialNumber == named_info.dwVolumeSerialNumber &&
+         open_info.nFileIndexHigh == named_info.nFileIndexHigh &&
+         open_info.nFileIndexLow == named_info.nFileIndexLow;
+}
 
 class WindowsInputFile final : public InputFile {
  public:
@@ -30,6 +48,7 @@ class WindowsInputFile final : public InputFile {
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
+  bool IsFileAt(const std::string& path) const override { return IsSameFile(handle_, path); }
 
  private:
   HANDLE handle_;
@@ -38,6 +57,10 @@ class WindowsInputFile final : public InputFile {
 };
 
 }  // namespace
+
+bool StandardInputIsFileAt(const std::string& path) {
+  return IsSameFile(GetStdHandle(STD_INPUT_HANDLE), path);
+}
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   WIN32_FIND_DATAA found;
