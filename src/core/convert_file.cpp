@@ -89,10 +89,12 @@ AttachmentFields ScanHeader(LineSource& lines, std::string& first_piece) {
     if (line.Holds(kPayloadKey)) {
       first_piece = std::string(line.Value());
       fields.payload_found = true;
+      lines.HeaderScanned(first_piece);
       return fields;
     }
     line.Reset();
   }
+  lines.HeaderScanned(std::nullopt);
   return fields;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ class LineSource {
   // The next slice; false after the note's last line. The text stays valid
   // until the next call. Throws ReadError when reading fails.
   virtual bool Next(LineSlice& slice) = 0;
+  // Called when the header scan ends: at the payload's line, with the text
+  // that follows its ":" as the payload's first piece, or after the last line
+  // without one. A source that holds the note's lines drops those read so far
+  // and keeps the first piece, if not empty, as its first line, so that it
+  // holds the payload from then on.
+  virtual void HeaderScanned(std::optional<std::string_view> /*first_piece*/) {}
   // Called before the output at path is created or truncated. A source that
   // still reads the note from its file reads the rest of it now when path is
   // that file, so that writing the output cannot cut the note short.

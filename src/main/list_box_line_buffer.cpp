@@ -50,6 +50,16 @@ void ListBoxLineBuffer::Open(const std::string& path, FileSystem& files) {
   Load(ReadWholeFile(files, path));
 }
 
+void ListBoxLineBuffer::HeaderScanned(std::optional<std::string_view> first_piece) {
+  // The header's lines go, as if each had been deleted once read.
+  for (; next_line_ > 0; --next_line_)
+    SendMessageA(list_box_, LB_DELETESTRING, 0, 0);
+  if (first_piece && !first_piece->empty()) {
+    Insert(0, LB_INSERTSTRING, *first_piece);
+    next_line_ = 1;
+  }
+}
+
 bool ListBoxLineBuffer::Next(LineSlice& slice) {
   if (next_line_ >= Count()) return false;
   slice = LineSlice{Line(next_line_++), true};

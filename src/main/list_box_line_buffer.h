@@ -18,6 +18,7 @@ class ListBoxLineBuffer final : public LineSource {
   // Throws std::bad_alloc when the list box cannot hold all the lines.
   void Open(const std::string& path, FileSystem& files) override;
   bool Next(LineSlice& slice) override;
+  void HeaderScanned(std::optional<std::string_view> first_piece) override;
 
  private:
   void Clear();
