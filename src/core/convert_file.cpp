@@ -195,7 +195,7 @@ class PayloadWriter {
     const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
     if (!only_alphabet) return false;
     output_.Commit(count);
-    carry_over_.assign(rest);
+    if (!rest.empty()) carry_over_.assign(rest);
     return true;
   }
 

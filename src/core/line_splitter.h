@@ -26,8 +26,15 @@ class LineSplitter {
     const std::size_t end = FindLineBreak(rest);
     if (end == rest.size() || rest[end] == '\0') return NextAtEdge(slice);
     slice = LineSlice{rest.substr(0, end), true};
-    after_cr_ = rest[end] == '\r';
     position_ += end + 1;
+    if (rest[end] == '\r') {
+      // CR LF is one line end; a CR at the chunk's end waits for the next.
+      if (end + 1 == rest.size()) {
+        after_cr_ = true;
+      } else if (rest[end + 1] == '\n') {
+        ++position_;
+      }
+    }
     return true;
   }
   // After the last chunk: the end of a line that was left open, as an empty
