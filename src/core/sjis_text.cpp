@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/byte_search.h"
+#include "decode/base64_decode.h"
 
 namespace marrowpin {
 
@@ -29,17 +30,23 @@ bool BeginsCharacter(std::string_view text, std::size_t at, bool first_begins) {
   return run % 2 == 1;
 }
 
+// A byte of key that base64 text never holds, where it has one: text
+// without it cannot hold the key, which one vector search tells.
+char TellingByte(std::string_view key) {
+  const auto outside = std::find_if_not(key.begin(), key.end(), IsInBase64Alphabet);
+  return outside != key.end() ? *outside : key[0];
+}
+
 }  // namespace
 
 std::size_t FindKey(std::string_view text, std::string_view key) {
   if (key.empty()) return 0;
-  // A vector search for the key's first byte finds candidates quickly; the
-  // walk from the text's start, kept across candidates, rejects those inside
-  // a character.
-  std::size_t walked = 0;
+  if (FindByte(text, TellingByte(key)) == std::string_view::npos) return std::string_view::npos;
+  // A vector search for the key's first byte finds candidates; a look back
+  // over the lead bytes before each rejects those inside a character.
   for (std::size_t at = FindByte(text, key[0]); at != std::string_view::npos;
        at = FindByte(text, key[0], at + 1)) {
-    if (text.substr(at, key.size()) == key && IsCharacterStart(text, walked, at)) {
+    if (text.substr(at, key.size()) == key && BeginsCharacter(text, at, true)) {
       return at;
     }
   }
@@ -47,14 +54,19 @@ std::size_t FindKey(std::string_view text, std::string_view key) {
 }
 
 bool KeySearch::Feed(std::string_view part) {
+  if (key_.empty()) found_ = true;
   if (found_ || part.empty()) return found_;
   // A match cannot begin on a trail byte, so the search starts at the first
   // character start of the tail, or of the part when no tail is kept.
   std::string_view tail = tail_;
   std::string_view rest = part;
   if (!tail_starts_character_) (tail.empty() ? rest : tail).remove_prefix(1);
-  found_ = ContainsKeyJoined(tail, rest, key_);
-  if (found_) return true;
+  const char telling = TellingByte(key_);
+  if (tail.find(telling) != std::string_view::npos ||
+      FindByte(rest, telling) != std::string_view::npos) {
+    found_ = ContainsKeyJoined(tail, rest, key_);
+    if (found_) return true;
+  }
 
   const std::size_t keep = key_.size() - 1;
   if (part.size() >= keep) {
