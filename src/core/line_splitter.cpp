@@ -30,8 +30,7 @@ bool LineSplitter::NextAtEdge(LineSlice& slice) {
   }
   slice = LineSlice{rest.substr(0, end), true};
   line_open_ = false;
-  after_cr_ = line_break == '\r';
-  position_ += end + 1;
+  PassLineBreak(rest, end);
   return true;
 }
 

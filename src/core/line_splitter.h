@@ -26,15 +26,7 @@ class LineSplitter {
     const std::size_t end = FindLineBreak(rest);
     if (end == rest.size() || rest[end] == '\0') return NextAtEdge(slice);
     slice = LineSlice{rest.substr(0, end), true};
-    position_ += end + 1;
-    if (rest[end] == '\r') {
-      // CR LF is one line end; a CR at the chunk's end waits for the next.
-      if (end + 1 == rest.size()) {
-        after_cr_ = true;
-      } else if (rest[end + 1] == '\n') {
-        ++position_;
-      }
-    }
+    PassLineBreak(rest, end);
     return true;
   }
   // After the last chunk: the end of a line that was left open, as an empty
@@ -47,6 +39,17 @@ class LineSplitter {
 
  private:
   bool NextAtEdge(LineSlice& slice);
+  // Goes past the line break at rest[end]: CR LF is one line end, and a CR
+  // at the chunk's end waits for the next chunk's first byte.
+  void PassLineBreak(std::string_view rest, std::size_t end) {
+    position_ += end + 1;
+    if (rest[end] != '\r') return;
+    if (end + 1 == rest.size()) {
+      after_cr_ = true;
+    } else if (rest[end + 1] == '\n') {
+      ++position_;
+    }
+  }
 
   std::string_view chunk_;
   std::size_t position_ = 0;

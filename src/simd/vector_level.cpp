@@ -23,19 +23,15 @@ std::vector<VectorLevel> DetectLevels() {
   return levels;
 }
 
-// Chosen once at start-up, before any conversion: a plain variable keeps the
-// per-call dispatch to one load.
+// Chosen once at start-up, before any conversion.
 const std::vector<VectorLevel> kSupportedLevels = DetectLevels();
-VectorLevel active_level = kSupportedLevels.back();
 
 }  // namespace
 
+VectorLevel detail::active_level = kSupportedLevels.back();
+
 const std::vector<VectorLevel>& SupportedLevels() {
   return kSupportedLevels;
-}
-
-VectorLevel ActiveLevel() {
-  return active_level;
 }
 
 bool SetActiveLevel(VectorLevel level) {
@@ -43,7 +39,7 @@ bool SetActiveLevel(VectorLevel level) {
       kSupportedLevels.end()) {
     return false;
   }
-  active_level = level;
+  detail::active_level = level;
   return true;
 }
 

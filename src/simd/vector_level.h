@@ -16,8 +16,15 @@ enum class VectorLevel {
 // The levels this CPU runs, from kScalar up.
 const std::vector<VectorLevel>& SupportedLevels();
 
+namespace detail {
+// Read on every call of the decoder and the searches, so read inline.
+extern VectorLevel active_level;
+}  // namespace detail
+
 // The level in use: the best supported one unless SetActiveLevel chose another.
-VectorLevel ActiveLevel();
+inline VectorLevel ActiveLevel() {
+  return detail::active_level;
+}
 
 // Uses level from now on; false (and no change) when the CPU lacks it. For the
 // tests and fuzzers, which run every level against the scalar code.
