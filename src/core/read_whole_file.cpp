@@ -36,9 +36,9 @@ std::string ReadWholeFile(FileSystem& files, const std::string& path) {
       if (std::memchr(chunk, '\0', got) != nullptr) break;
     }
     return bytes;
-  } catch (const ReadError&) {
+  } catch (const ReadError& e) {
     // Loading a whole note is opening it: it fails as a whole.
-    throw Error(messages::CannotOpenFile(path));
+    throw Error(messages::CannotOpenFile(path), e.reason());
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include "core/error.h"
 #include "core/line_splitter.h"
+#include "core/messages.h"
+#include "core/read_whole_file.h"
 #include "core/stream_line_source.h"
 #include "support/memory_file_system.h"
 
@@ -122,6 +124,25 @@ TEST(StreamLineSourceTest, OpenFailsForAMissingNoteAndStartsAfreshOnTheNext) {
   source.Open("b", files);
   ASSERT_TRUE(source.Next(slice));
   EXPECT_EQ(slice.text, "othe");
+}
+
+// The window's line buffer loads a note whole; a failure part way is a
+// failure to open it, as it always was for a whole load.
+TEST(ReadWholeFileTest, ReadsTheWholeNoteOrFailsAsUnopenable) {
+  testing::MemoryFileSystem files;
+  files.notes["n"] = std::string("line one\r\n\0after", 16);
+  files.read_size = 3;
+  EXPECT_EQ(ReadWholeFile(files, "n"), files.notes["n"]);
+  files.fail_after = 5;
+  try {
+    ReadWholeFile(files, "n");
+    ADD_FAILURE() << "no error";
+  } catch (const ReadError&) {
+    ADD_FAILURE() << "a read error, not the open error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("n"));
+  }
+  EXPECT_THROW(ReadWholeFile(files, "absent"), Error);
 }
 
 }  // namespace
