@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to ConvertFile as a source file in a scratch folder.
-// The first two input bytes script the answers to the prompts; the rest is
-// the source. Checks that the call returns, that only the output file is
+// The first two input bytes script the answers to the prompts, the folder's
+// layout, the size of the chunks the source is read in and the vector level;
+// the rest is the source. Checks that the call returns, that only the output file is
 // created or changed, only in the source's folder, and that it holds exactly
 // the payload bytes that a plain reading of the rules gives.
 
@@ -19,9 +20,11 @@
 
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
+#include "core/messages.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
+#include "simd/vector_level.h"
 
 namespace {
 
@@ -152,7 +155,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Listing before;
   List(root, "", before);
 
-  marrowpin::MemoryLineBuffer lines;
+  // Small chunks cut lines, keys and line ends apart.
+  constexpr std::size_t kChunkSizes[] = {
+      1, 2, 3, 7, 16, 64, 4096, marrowpin::StreamLineSource::kDefaultChunkSize};
+  marrowpin::StreamLineSource lines(kChunkSizes[layout >> 2 & 7]);
+  const auto& levels = marrowpin::simd::SupportedLevels();
+  marrowpin::simd::SetActiveLevel(levels[(layout >> 5) % levels.size()]);
   ScriptedPrompts prompts(script);
   marrowpin::NativeFileSystem files;
   BitmapHeaderTemplate bitmap_header;
