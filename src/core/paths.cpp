@@ -42,12 +42,13 @@ bool IsWindowsDeviceName(std::string_view component) {
 }
 
 // Characters that Windows reads as wildcards or redirections, or refuses in
-// a name. None of them can be the second byte of a Shift-JIS character
-// except "|", which such a byte is then not.
+// a name. Of these only "|" can be the second byte of a Shift-JIS character,
+// and there it is part of that character.
 bool HoldsCharacterWindowsRefuses(std::string_view name) {
   const bool control = std::any_of(name.begin(), name.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 32; });
-  return control || FindLastSeparator(name, "*?<>|\"") != std::string_view::npos;
+  return control || name.find_first_of("*?<>\"") != std::string_view::npos ||
+         FindLastSeparator(name, "|") != std::string_view::npos;
 }
 
 }  // namespace

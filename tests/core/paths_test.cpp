@@ -87,11 +87,12 @@ TEST(UnsafeOutputNameTest, NamesThatEscapeTheFolderAreUnsafe) {
 // all; on POSIX they are ordinary names.
 TEST(UnsafeOutputNameTest, DevicesWildcardsAndRefusedCharactersAreUnsafeOnWindowsOnly) {
   for (const char* name :
-       {"CON",       "con.bmp",      "Prn",      "AUX.txt",  "nul",       "COM1",        "com9.dat",
-        "LPT1",      "sub\\NUL.bmp", "sub/aux",  "NUL ",     "nul .bmp",  "COM1 .txt",   "CON.",
-        "CON..",     "lpt3  .a.b",   "NUL.bmp ", "NUL.bmp.", "CONIN$",    "conout$.txt", "CLOCK$",
-        "Clock$ .x", "*.bin",        "s?.vnt",   "a<b",      "a>b",       "a|b",         "\"pic\"",
-        "pic\tx",    "pic\x1f",      "\x01",     "sub\\p*",  "\x83\x7C|", "\x83\x7C*"}) {
+       {"CON",       "con.bmp",     "Prn",          "AUX.txt",    "nul",      "COM1",
+        "com9.dat",  "LPT1",        "sub\\NUL.bmp", "sub/aux",    "NUL ",     "nul .bmp",
+        "COM1 .txt", "CON.",        "CON..",        "lpt3  .a.b", "NUL.bmp ", "NUL.bmp.",
+        "CONIN$",    "conout$.txt", "CLOCK$",       "Clock$ .x",  "*.bin",    "s?.vnt",
+        "a<b",       "a>b",         "a|b",          "\"pic\"",    "pic\tx",   "pic\x1f",
+        "\x01",      "sub\\p*",     "\x83\x7C|",    "\x83\x7C*",  "\x81*",    "\x81\x01"}) {
     EXPECT_TRUE(IsUnsafeOutputName(name, kWin)) << name;
     EXPECT_FALSE(IsUnsafeOutputName(name, kPosix)) << name;
   }
