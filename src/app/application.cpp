@@ -51,8 +51,7 @@ void Application::Run(int show_command) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     const HWND main_window = MainWindowHandle();
-    if (main_window && IsDialogMessageA(main_window, &message))
-      continue;
+    if (main_window && IsDialogMessageA(main_window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -60,15 +59,7 @@ void Application::Run(int show_command) {
 
 void Application::ShowException(std::exception_ptr error) const noexcept {
   try {
-    std::string message;
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      message = e.what();
-    } catch (...) {
-      // Any other thrown value is shown as an error with no message.
-    }
-    MessageBoxA(MainWindowHandle(), ErrorBoxText(message).c_str(), title_.c_str(),
+    MessageBoxA(MainWindowHandle(), ErrorBoxText(ErrorMessage(error)).c_str(), title_.c_str(),
                 MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory while building the text: nothing more can be shown.

@@ -35,8 +35,7 @@ class Application {
   // to end.
   void Run(int show_command);
 
-  // Shows the exception in an error box: a std::exception by its message,
-  // anything else with an empty one.
+  // Shows the exception in an error box (see ErrorMessage).
   void ShowException(std::exception_ptr error) const noexcept;
 
  private:

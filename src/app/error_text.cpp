@@ -1,6 +1,22 @@
 #include "app/error_text.h"
 
+#include <new>
+
+#include "core/messages.h"
+
 namespace marrowpin::app {
+
+std::string ErrorMessage(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return messages::kOutOfMemory;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return std::string();
+  }
+}
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);

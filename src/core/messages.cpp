@@ -12,11 +12,19 @@ const char* const kCannotCreateFile = "ファイルが作れません！！";
 const char* const kCannotWriteFile = "ファイルに書き込めません！！";
 const char* const kAllConverted = "変換終了!!";
 const char* const kSomeFailed = "一部のファイルの変換に失敗しました！！";
+const char* const kOutOfMemory = "メモリが足りません！！";
 
 std::string CannotOpenFile(std::string_view path) {
   std::string text = "ファイル ";
   text += path;
   text += " は開けません";
+  return text;
+}
+
+std::string FileTooLarge(std::string_view path) {
+  std::string text = "ファイル ";
+  text += path;
+  text += " は大きすぎて読み込めません";
   return text;
 }
 

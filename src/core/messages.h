@@ -17,8 +17,10 @@ extern const char* const kCannotCreateFile;
 extern const char* const kCannotWriteFile;
 extern const char* const kAllConverted;
 extern const char* const kSomeFailed;
+extern const char* const kOutOfMemory;
 
 std::string CannotOpenFile(std::string_view path);
+std::string FileTooLarge(std::string_view path);
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint);
 
 }  // namespace marrowpin::messages

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+#include <string>
+
 #include "app/application_title.h"
 #include "app/error_text.h"
+#include "support/golden_texts.h"
 
 namespace marrowpin::app {
 namespace {
@@ -42,6 +49,30 @@ TEST(ErrorBoxText, LeavesDotsLowerBytesAndEmptyMessagesAlone) {
   EXPECT_EQ(ErrorBoxText("What!"), "What!");
   EXPECT_EQ(ErrorBoxText("a-"), "a-");
   EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST(ErrorMessage, OutOfMemoryGetsTheProgramsOwnMessage) {
+  EXPECT_EQ(ErrorBoxText(ErrorMessage(std::make_exception_ptr(std::bad_alloc()))),
+            std::string(golden::kOutOfMemory) + ".");
+  EXPECT_EQ(ErrorMessage(std::make_exception_ptr(std::runtime_error("disk gone"))), "disk gone");
+  EXPECT_EQ(ErrorMessage(std::make_exception_ptr(42)), "");
+}
+
+// The window's texts live in its stored layout, a resource script that only
+// the Windows build compiles; each must stand there as written, in quotes.
+TEST(StoredLayout, HoldsEveryTextOfTheWindowAndItsDialogs) {
+  std::ifstream in(MARROWPIN_LAYOUT_SCRIPT, std::ios::binary);
+  ASSERT_TRUE(in) << MARROWPIN_LAYOUT_SCRIPT;
+  const std::string script(std::istreambuf_iterator<char>(in), {});
+  for (std::string_view text :
+       {golden::kWindowCaption, golden::kSourceLabel, golden::kBrowseButton, golden::kStartButton,
+        golden::kFileMenu, golden::kExitMenuItem, golden::kBrowseDialogTitle,
+        golden::kBrowseDialogFilter, golden::kNameDialogFilter, golden::kWindowFont,
+        golden::kListFont}) {
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    EXPECT_NE(script.find(quoted), std::string::npos) << text;
+  }
 }
 
 }  // namespace

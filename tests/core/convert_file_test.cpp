@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "core/error.h"
-#include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "platform/read_whole_stream.h"
 #include "support/conversion_fixture.h"
+#include "support/golden_texts.h"
 
 namespace marrowpin {
 namespace {
@@ -82,12 +83,11 @@ class FullDiskFileSystem final : public FileSystem {
   NativeFileSystem native_;
 };
 
+// A source that exists but cannot be read.
 class ThrowingFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string&) override { return true; }
-  std::string ReadWholeFile(const std::string& path) override {
-    throw Error(messages::CannotOpenFile(path));
-  }
+  std::string ReadWholeFile(const std::string& path) override { throw Error("unreadable " + path); }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
     ADD_FAILURE() << "must not create output";
     return nullptr;
@@ -107,18 +107,24 @@ class ConvertFileTest : public testing::ConversionFixture {
   }
   bool Convert(const fs::path& source) { return Convert(source, native_); }
   std::string NameDialog(const std::string& source_name, bool hint = false) const {
-    return "name dialog: " + messages::NameDialogTitle(source_name, hint) + " in " +
+    return "name dialog: " + golden::NameDialogTitle(source_name, hint) + " in " +
            folder_.string() + "/";
   }
 
   FakePrompts prompts_;
 };
 
-const std::string kNoNameMessage = std::string("message: ") + messages::kNoFileNameKey;
+std::string Message(std::string_view text) {
+  return "message: " + std::string(text);
+}
+std::string Question(std::string_view caption, std::string_view text) {
+  return "ask: " + std::string(caption) + " / " + std::string(text);
+}
+const std::string kNoNameMessage = Message(golden::kNoFileNameKey);
 const std::string kOverwriteQuestion =
-    std::string("ask: ") + messages::kOverwriteCaption + " / " + messages::kOverwriteQuestion;
-const std::string kBitmapQuestion = std::string("ask: ") + messages::kAddBitmapHeaderCaption +
-                                    " / " + messages::kAddBitmapHeaderQuestion;
+    Question(golden::kOverwriteCaption, golden::kOverwriteQuestion);
+const std::string kBitmapQuestion =
+    Question(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
 
 // --- the payload -----------------------------------------------------------
 
@@ -136,6 +142,10 @@ TEST_F(ConvertFileTest, CarriesCharactersBeyondWholeGroupsToTheNextLine) {
 TEST_F(ConvertFileTest, SkipsContentLinesAndKeepsTheCarryOver) {
   EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QU\n#Content-Type: x\nJD\nQUJD\nEND:VNOTE\n")));
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABCABC");
+  // The mark split between the carry-over "#Co" and the next line is found
+  // in the joined piece: that line is skipped, not decoded.
+  EXPECT_TRUE(Convert(Source("-FILENAME:q\nBASE64:QUJD#Co\nntent-Type: x\nEND:VNOTE\n", "2.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "q"), "ABC");
 }
 
 TEST_F(ConvertFileTest, PaddingDecodesToZeroBytesThatAreKept) {
@@ -191,8 +201,8 @@ TEST_F(ConvertFileTest, LastFileNameWinsAndIsUsedUnchanged) {
 
 TEST_F(ConvertFileTest, FileWithoutPayloadIsNotConvertible) {
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nbase64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{"message: note.vnt" +
-                                                     std::string(messages::kNotConvertibleSuffix)});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{
+                                Message("note.vnt" + std::string(golden::kNotConvertibleSuffix))});
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
@@ -202,15 +212,39 @@ TEST_F(ConvertFileTest, MissingSourceFailsSilently) {
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
+// What() of the error that fn raises, or a note that it raised none.
+template <typename Fn>
+std::string ErrorRaisedBy(Fn&& fn) {
+  try {
+    fn();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
 TEST_F(ConvertFileTest, UnopenableSourceRaisesTheLoadErrorUncaught) {
   ThrowingFileSystem files;
-  try {
-    Convert("/x/locked.vnt", files);
-    FAIL() << "no error raised";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("/x/locked.vnt"));
-  }
-  EXPECT_THROW(native_.ReadWholeFile((folder_ / "absent").string()), Error);
+  EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/locked.vnt", files); }), "unreadable /x/locked.vnt");
+  const std::string absent = (folder_ / "absent").string();
+  EXPECT_EQ(ErrorRaisedBy([&] { native_.ReadWholeFile(absent); }), golden::CannotOpenFile(absent));
+}
+
+// Larger than a string can hold (as a few GiB are in a 32-bit program), or
+// more than the memory left while reading: the program's own error, not a
+// crash and not a file read cut short.
+TEST_F(ConvertFileTest, SourceTooLargeToHoldRaisesTheProgramsOwnError) {
+  const std::string path = "/x/huge.vnt";
+  const auto unread = [](char*, std::size_t) -> std::size_t {
+    ADD_FAILURE() << "read a file that cannot be held";
+    return 0;
+  };
+  const std::uint64_t too_large = std::uint64_t{std::string().max_size()} + 1;
+  EXPECT_EQ(ErrorRaisedBy([&] { ReadWholeStream(path, too_large, unread); }),
+            golden::FileTooLarge(path));
+  const auto out_of_memory = [](char*, std::size_t) -> std::size_t { throw std::bad_alloc(); };
+  EXPECT_EQ(ErrorRaisedBy([&] { ReadWholeStream(path, 0, out_of_memory); }),
+            golden::FileTooLarge(path));
 }
 
 // --- asking for a name ---------------------------------------------------------
@@ -293,8 +327,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
 
 TEST_F(ConvertFileTest, SubfolderInTheNameWorksOnlyWhenItExists) {
   EXPECT_FALSE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotCreateFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
   fs::create_directory(folder_ / "sub");
   EXPECT_TRUE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
   EXPECT_EQ(ReadFile(folder_ / "sub" / "p"), "ABC");
@@ -331,8 +364,7 @@ TEST_F(ConvertFileTest, ShortWriteStopsWithAMessageAndKeepsWhatWasWritten) {
   FullDiskFileSystem files;
   files.capacity = 4;
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n"), files));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABCD");
 }
 
@@ -342,14 +374,13 @@ TEST_F(ConvertFileTest, FailedHeaderWriteOrCloseIsNoSuccess) {
   prompts_.file_name_answers = {"p.bmp"};
   prompts_.yes_no_answers = {true};
   EXPECT_FALSE(Convert(Source("-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown.back(), std::string("message: ") + messages::kCannotWriteFile);
+  EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
 
   prompts_.shown.clear();
   files.capacity = 100;
   files.fail_close = true;
   EXPECT_FALSE(Convert(Source("-FILENAME:q\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
 }
 
 }  // namespace

@@ -56,10 +56,10 @@ std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
     throw Error(messages::CannotOpenFile(path));
   }
-  const std::size_t expected_size =
-      S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+  const std::uint64_t expected_size =
+      S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
   return ReadWholeStream(
-      expected_size,
+      path, expected_size,
       [&](char* into, std::size_t size) {
         ssize_t got;
         do {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "core/error.h"
 #include "core/messages.h"
 #include "platform/read_whole_stream.h"
@@ -46,7 +48,7 @@ std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
     throw Error(messages::CannotOpenFile(path));
   }
   return ReadWholeStream(
-      static_cast<std::size_t>(size.QuadPart), [&](char* into, std::size_t wanted) {
+      path, static_cast<std::uint64_t>(size.QuadPart), [&](char* into, std::size_t wanted) {
         DWORD got = 0;
         if (!ReadFile(file.get(), into, wanted < kMaxReadPiece ? DWORD(wanted) : kMaxReadPiece,
                       &got, nullptr)) {
