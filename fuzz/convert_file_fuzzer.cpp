@@ -135,7 +135,7 @@ const std::string& ScratchRoot() {
   return root;
 }
 
-// Windows paths on this machine: drive "C:" is the scratch root, and "\\"
+// Windows paths on this machine: drive "C:" is the scratch root, and "\"
 // where a character starts and "/" separate folders. Only the drive's own
 // ":" may appear: anything else would name another drive or a stream.
 class WindowsPathsOnPosix final : public marrowpin::FileSystem {

@@ -24,10 +24,11 @@ std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
 std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
                           PathStyle style);
 
-// True when an output name taken from a note file could write outside the
-// source's folder: it starts at a root, names a drive or stream (":"), climbs
-// with a ".." component, or (Windows) names a device such as CON, "NUL .bmp"
-// or CONIN$, or holds a wildcard, "<", ">", "|", '"' or a control byte.
+// True when an output name taken from a note file must not be used. It could
+// write outside the source's folder: it starts at a root, names a drive or
+// stream (":") or climbs with a ".." component. Or (Windows) it would write
+// no file of that name: it names a device such as CON, "NUL .bmp" or CONIN$,
+// or holds a wildcard, "<", ">", "|", '"' or a control byte.
 bool IsUnsafeOutputName(std::string_view name, PathStyle style);
 
 }  // namespace marrowpin
