@@ -39,7 +39,7 @@ std::string FileNamePart(std::string_view path, bool windows);
 std::string OutputPath(std::string_view source_path, std::string_view name, bool windows);
 // Whether a name from a note must not be used: it starts at a root, holds
 // ":", has a ".." component (at "\" or "/"), or on Windows its last
-// component names a device or it holds a wildcard, "<>|\"" or a control byte.
+// component names a device or it holds a wildcard, one of <>|" or a control byte.
 bool IsUnsafeOutputName(std::string_view name, bool windows);
 
 // The bytes a conversion writes after any bitmap header, or false in *found
