@@ -14,7 +14,7 @@ namespace marrowpin::app {
 namespace {
 
 TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
-  EXPECT_EQ(ApplicationTitle("C:\\Tools\\Marrowpin.exe"), "Marrowpin");
+  EXPECT_EQ(ApplicationTitle("C:\\Tools\\Marrowpin.exe"), golden::kApplicationTitle);
   EXPECT_EQ(ApplicationTitle("C:\\Tools\\MARROWPIN.EXE"), "Marrowpin");
   EXPECT_EQ(ApplicationTitle("C:\\a.b\\mARROW.PIN.exe"), "marrow");
   EXPECT_EQ(ApplicationTitle("Plain"), "Plain");
