@@ -10,7 +10,7 @@ std::string ErrorMessage(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
   } catch (const std::bad_alloc&) {
-    return messages::kOutOfMemory;
+    return messages::Current().out_of_memory;
   } catch (const std::exception& e) {
     return e.what();
   } catch (...) {

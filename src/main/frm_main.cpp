@@ -27,8 +27,7 @@ HWND CreateFormWindow(HINSTANCE instance, const StoredComponent& form, const Dpi
       0, RegisterMainWindowClass(instance), form.caption.c_str(), style | WS_CLIPCHILDREN,
       scale(form.left), scale(form.top), scale(form.width), scale(form.height), nullptr,
       LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAINMENU1)), instance, nullptr);
-  if (!window)
-    throw std::runtime_error("cannot create the main window");
+  if (!window) throw std::runtime_error("cannot create the main window");
   return window;
 }
 
@@ -127,7 +126,8 @@ void TfrmMain::Button1Click() {
       all_converted = false;
     }
   }
-  prompts_.ShowMessage(all_converted ? messages::kAllConverted : messages::kSomeFailed);
+  prompts_.ShowMessage(all_converted ? messages::kJapanese.all_converted
+                                     : messages::kJapanese.some_failed);
 }
 
 void TfrmMain::mnuExitClick() {

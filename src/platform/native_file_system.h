@@ -10,6 +10,16 @@ class NativeFileSystem final : public FileSystem {
   bool FileExists(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
+#ifndef _WIN32
+  std::string CreationFailureReason() const override {
+    return creation_failure_reason_;
+  }
+  // POSIX names are UTF-8: a name that is not is read as Shift-JIS.
+  std::string PathNameFromNote(std::string_view note_name) override;
+
+ private:
+  std::string creation_failure_reason_;
+#endif
 };
 
 }  // namespace marrowpin

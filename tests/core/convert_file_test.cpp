@@ -26,9 +26,15 @@ class FakePrompts final : public UserPrompts {
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::string>> file_name_answers;
   std::vector<std::string> shown;
+  std::vector<NameRequest> name_requests;
+  std::vector<std::string> failure_reasons;
 
   void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
-  bool AskYesNo(const std::string& text, const std::string& caption) override {
+  void ShowFailure(const std::string& text, const std::string& reason) override {
+    ShowMessage(text);
+    failure_reasons.push_back(reason);
+  }
+  bool AskYesNo(Question, const std::string& text, const std::string& caption) override {
     shown.push_back("ask: " + caption + " / " + text);
     EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
     if (yes_no_answers.empty()) return false;
@@ -36,8 +42,11 @@ class FakePrompts final : public UserPrompts {
     yes_no_answers.pop_front();
     return answer;
   }
-  std::optional<std::string> AskFileName(const std::string& title,
+  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                         const std::string& title,
                                          const std::string& initial_folder) override {
+    name_requests.push_back(why);
+    ShowMessage(notice);
     shown.push_back("name dialog: " + title + " in " + initial_folder);
     EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
     if (file_name_answers.empty()) return std::nullopt;
@@ -255,6 +264,7 @@ TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
   EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
                                                       kBitmapQuestion}));
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNamesNone});
   // Only the chosen name counts: the output goes beside the source.
   EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
 }
@@ -319,6 +329,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
   EXPECT_EQ(prompts_.shown,
             (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
                                       kBitmapQuestion, kOverwriteQuestion}));
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kOutputExists});
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
   EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
 }
@@ -328,6 +339,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
 TEST_F(ConvertFileTest, SubfolderInTheNameWorksOnlyWhenItExists) {
   EXPECT_FALSE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
+  EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"No such file or directory"});
   fs::create_directory(folder_ / "sub");
   EXPECT_TRUE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
   EXPECT_EQ(ReadFile(folder_ / "sub" / "p"), "ABC");
@@ -340,6 +352,7 @@ TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
   prompts_.file_name_answers = {"safe.bin"};
   EXPECT_TRUE(Convert(source));
   EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNameRefused});
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
 
   WriteFile(source, "-FILENAME:" + (folder_ / "abs").string() + "\nBASE64:QUJD\n");
@@ -356,6 +369,22 @@ TEST_F(ConvertFileTest, BareSourceNameWritesIntoTheCurrentFolder) {
   fs::current_path(previous);
   EXPECT_TRUE(converted);
   EXPECT_EQ(ReadFile(folder_ / "here.bin"), "ABC");
+}
+
+TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
+  fs::create_directories(folder_ / "out");
+  WriteFile(folder_ / "out" / "p.bin", "old");
+  prompts_.yes_no_answers = {false};
+  prompts_.file_name_answers = {"q.bin"};
+  std::string written;
+  EXPECT_TRUE(ConvertFile(Source("-FILENAME:p.bin\nBASE64:QUJD\n").string(),
+                          ConversionServices{lines_, prompts_, native_, header_, PathStyle::kPosix},
+                          (folder_ / "out/").string(), written));
+  EXPECT_EQ(written, (folder_ / "out" / "q.bin").string());
+  EXPECT_TRUE(prompts_.shown[2].ends_with(" in " + (folder_ / "out/").string()))
+      << prompts_.shown[2];
+  EXPECT_EQ(FolderEntries(),
+            (std::vector<std::string>{"note.vnt", "out", "out/p.bin", "out/q.bin"}));
 }
 
 // --- a full disk ----------------------------------------------------------------

@@ -21,8 +21,9 @@ class RecordingPrompts final : public UserPrompts {
   std::vector<std::string> messages;
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+  bool AskYesNo(Question, const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
+                                         const std::string&) override {
     return std::nullopt;
   }
 };

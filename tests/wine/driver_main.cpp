@@ -28,8 +28,7 @@ namespace marrowpin::wine_tests {
 namespace {
 
 void Expect(bool condition, const std::string& failure) {
-  if (!condition)
-    throw TestFailure(failure);
+  if (!condition) throw TestFailure(failure);
 }
 
 void ExpectFile(const std::string& path, const std::string& expected) {
@@ -61,8 +60,7 @@ std::vector<std::string> Lines(const std::string& text) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos)
-      end = text.size();
+    if (end == std::string::npos) end = text.size();
     lines.push_back(text.substr(start, end - start));
     start = end + 2;
   }
@@ -119,8 +117,7 @@ class Suite {
 
   // The program started without arguments, shared by the window's cases.
   RemoteProgram& Window() {
-    if (!window_)
-      window_ = Start("");
+    if (!window_) window_ = Start("");
     return *window_;
   }
   void EndWindow() { window_.reset(); }
@@ -177,7 +174,7 @@ void DropFiles(RemoteProgram& program, const std::vector<std::string>& paths) {
 }
 
 std::string NotConvertible(const std::string& file_name) {
-  return file_name + messages::kNotConvertibleSuffix;
+  return file_name + messages::kJapanese.not_convertible_suffix;
 }
 
 std::string ErrorBoxText(const std::string& message) {
@@ -224,7 +221,7 @@ void CommandLineCases(Suite& suite) {
   suite.Run("command line: a bare name's output goes beside it, wherever the dialog went", [&] {
     WriteTestFile(suite.Path("bare.vnt"), Note("", "QUJD"));
     const auto program = suite.Start("bare.vnt");
-    AnswerMessage(*program, messages::kNoFileNameKey);
+    AnswerMessage(*program, messages::kJapanese.no_file_name_key);
     ChooseFiles(WaitForFileDialog(*program, messages::NameDialogTitle("bare.vnt", false)),
                 suite.Path("notes dir"), {"bare-out.bin"});
     Expect(program->WaitForExit() == 0, "exit code is not 0");
@@ -337,7 +334,7 @@ void BatchCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, messages::kAllConverted, VK_RETURN);
+    AnswerMessage(program, messages::kJapanese.all_converted, VK_RETURN);
   });
 
   suite.Run("batch: three files, the second missing: all attempted, failure message", [&] {
@@ -347,7 +344,7 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("batch1.vnt"), suite.Path("batch2-missing.vnt"),
                              suite.Path("batch3.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, messages::kSomeFailed, VK_ESCAPE);
+    AnswerMessage(program, messages::kJapanese.some_failed, VK_ESCAPE);
     ExpectFile(suite.Path("batch1.bin"), "ABC");
     ExpectFile(suite.Path("batch3.bin"), "GHI");
   });
@@ -360,12 +357,12 @@ void BlankLineCases(Suite& suite) {
     WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
     SetListText(program, suite.Path("blank1.vnt") + "\r\n");
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, messages::kAllConverted);
+    AnswerMessage(program, messages::kJapanese.all_converted);
     ExpectFile(suite.Path("blank1.bin"), "ABC");
 
     SetListText(program, "\r\n" + suite.Path("blank2.vnt"));
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, messages::kSomeFailed);
+    AnswerMessage(program, messages::kJapanese.some_failed);
     ExpectFile(suite.Path("blank2.bin"), "DEF");
   });
 }
@@ -377,14 +374,14 @@ void PromptCases(Suite& suite) {
                   Note("-BMPTYPE:4\r\n-WIDTH:132\r\n-HEIGHT:144\r\n", "QUJD"));
     SetListedFiles(program, {suite.Path("dims.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, messages::kNoFileNameKey);
+    AnswerMessage(program, messages::kJapanese.no_file_name_key);
     const HWND dialog =
         WaitForFileDialog(program, messages::NameDialogTitle("dims.vnt", /*headerless_hint=*/true));
     suite.Screenshot({program.MainWindow(), dialog}, "name-dialog.bmp");
     ChooseFiles(dialog, suite.Folder(), {"dims-out.bmp"});
-    AnswerQuestion(program, messages::kAddBitmapHeaderQuestion, messages::kAddBitmapHeaderCaption,
-                   true);
-    AnswerMessage(program, messages::kAllConverted);
+    AnswerQuestion(program, messages::kJapanese.add_bitmap_header_question,
+                   messages::kJapanese.add_bitmap_header_caption, true);
+    AnswerMessage(program, messages::kJapanese.all_converted);
 
     const std::optional<std::string> output = ReadTestFile(suite.Path("dims-out.bmp"));
     Expect(output && output->size() == 66 + 3, "output is not a 66-byte header and 3 bytes");
@@ -406,10 +403,11 @@ void PromptCases(Suite& suite) {
     WriteTestFile(suite.Path("ow-existing.bin"), "keep me");
     SetListedFiles(program, {suite.Path("ow.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, messages::kOverwriteQuestion, messages::kOverwriteCaption, false);
-    AnswerMessage(program, messages::kNoFileNameKey);
+    AnswerQuestion(program, messages::kJapanese.overwrite_question,
+                   messages::kJapanese.overwrite_caption, false);
+    AnswerMessage(program, messages::kJapanese.no_file_name_key);
     CancelFileDialog(WaitForFileDialog(program, messages::NameDialogTitle("ow.vnt", false)));
-    AnswerMessage(program, messages::kSomeFailed);
+    AnswerMessage(program, messages::kJapanese.some_failed);
     ExpectFile(suite.Path("ow-existing.bin"), "keep me");
   });
 
@@ -417,24 +415,26 @@ void PromptCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {suite.Path("ow.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, messages::kOverwriteQuestion, messages::kOverwriteCaption, false);
-    AnswerMessage(program, messages::kNoFileNameKey);
+    AnswerQuestion(program, messages::kJapanese.overwrite_question,
+                   messages::kJapanese.overwrite_caption, false);
+    AnswerMessage(program, messages::kJapanese.no_file_name_key);
     ChooseFiles(WaitForFileDialog(program, messages::NameDialogTitle("ow.vnt", false)),
                 suite.Folder(), {"ow-new.bin"});
-    AnswerQuestion(program, messages::kAddBitmapHeaderQuestion, messages::kAddBitmapHeaderCaption,
-                   false);
-    AnswerMessage(program, messages::kAllConverted);
+    AnswerQuestion(program, messages::kJapanese.add_bitmap_header_question,
+                   messages::kJapanese.add_bitmap_header_caption, false);
+    AnswerMessage(program, messages::kJapanese.all_converted);
     ExpectFile(suite.Path("ow-new.bin"), "ABC");
     ExpectFile(suite.Path("ow-existing.bin"), "keep me");
 
     // The name dialog offers the name chosen last.
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, messages::kOverwriteQuestion, messages::kOverwriteCaption, false);
-    AnswerMessage(program, messages::kNoFileNameKey);
+    AnswerQuestion(program, messages::kJapanese.overwrite_question,
+                   messages::kJapanese.overwrite_caption, false);
+    AnswerMessage(program, messages::kJapanese.no_file_name_key);
     const HWND dialog = WaitForFileDialog(program, messages::NameDialogTitle("ow.vnt", false));
     const std::string offered = FileNameField(dialog);
     CancelFileDialog(dialog);
-    AnswerMessage(program, messages::kSomeFailed);
+    AnswerMessage(program, messages::kJapanese.some_failed);
     Expect(offered == "ow-new.bin", "name dialog offers \"" + Printable(offered) + "\"");
   });
 
@@ -442,8 +442,9 @@ void PromptCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {suite.Path("ow.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, messages::kOverwriteQuestion, messages::kOverwriteCaption, true);
-    AnswerMessage(program, messages::kAllConverted);
+    AnswerQuestion(program, messages::kJapanese.overwrite_question,
+                   messages::kJapanese.overwrite_caption, true);
+    AnswerMessage(program, messages::kJapanese.all_converted);
     ExpectFile(suite.Path("ow-existing.bin"), "ABC");
   });
 }
@@ -469,7 +470,7 @@ void FailureCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("nobase.vnt")});
     Click(program, IDC_BUTTON1);
     AnswerMessage(program, NotConvertible("nobase.vnt"));
-    AnswerMessage(program, messages::kSomeFailed);
+    AnswerMessage(program, messages::kJapanese.some_failed);
   });
 
   suite.Run("window: the exit menu item ends the program", [&] {
@@ -485,8 +486,7 @@ std::string CreateWorkFolder() {
   GetTempPathA(sizeof temp, temp);
   std::string folder =
       std::string(temp) + "marrowpin-wine-" + std::to_string(GetCurrentProcessId());
-  if (!CreateDirectoryA(folder.c_str(), nullptr))
-    throw TestFailure("cannot create " + folder);
+  if (!CreateDirectoryA(folder.c_str(), nullptr)) throw TestFailure("cannot create " + folder);
   return folder;
 }
 
