@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to ConvertFile as a source file in a scratch folder.
-// The first two input bytes script the answers to the prompts, the layout of
-// the folder and the path style (POSIX, or Windows paths mapped onto the
-// folder); the rest is the source. Checks that the call returns, that only
-// the output file is created or changed, only in the source's folder, under a
-// name that is safe in that style, and that it holds exactly the payload
-// bytes that a plain reading of the rules gives.
+// The first two input bytes script the answers to the prompts and the path
+// style (POSIX, or Windows paths mapped onto the folder), the folder's
+// layout, the size of the chunks the source is read in and the vector level;
+// the rest is the source. Checks that the call returns, that only the output
+// file is created or changed, only in the source's folder, under a name that
+// is safe in that path style, and that it holds exactly the payload bytes
+// that a plain reading of the rules gives.
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -21,10 +22,12 @@
 
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
+#include "core/messages.h"
 #include "core/sjis_text.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
+#include "simd/vector_level.h"
 
 namespace {
 
@@ -187,12 +190,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteFile(source, source_bytes);
   if (layout & 1) WriteFile(folder + "/out.bin", "existing");
   if (layout & 2) ::mkdir((folder + "/sub").c_str(), 0700);
-  const bool windows = (layout & 4) != 0;
+  const bool windows = (script >> 5 & 1) != 0;
 
   Listing before;
   List(root, "", before);
 
-  marrowpin::MemoryLineBuffer lines;
+  // Small chunks cut lines, keys and line ends apart.
+  constexpr std::size_t kChunkSizes[] = {
+      1, 2, 3, 7, 16, 64, 4096, marrowpin::StreamLineSource::kDefaultChunkSize};
+  marrowpin::StreamLineSource lines(kChunkSizes[layout >> 2 & 7]);
+  const auto& levels = marrowpin::simd::SupportedLevels();
+  marrowpin::simd::SetActiveLevel(levels[(layout >> 5) % levels.size()]);
   ScriptedPrompts prompts(script, windows);
   marrowpin::NativeFileSystem posix_files;
   WindowsPathsOnPosix windows_files(root);

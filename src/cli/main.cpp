@@ -14,8 +14,8 @@
 #include "cli/standard_input_file_system.h"
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
 #include "core/messages.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "version.h"
 
@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
   cli::StandardInputFileSystem files(native_files);
   // A name typed for the note is spelled as the note's own would be.
   if (options->name) options->name = files.PathNameFromNote(*options->name);
-  MemoryLineBuffer lines;
+  // The note is read in chunks: memory stays the same for a note of any size.
+  StreamLineSource lines;
   cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
   BitmapHeaderTemplate bitmap_header;
   const ConversionServices services{lines, prompts, files, bitmap_header, NativePathStyle()};

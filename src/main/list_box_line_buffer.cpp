@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/line_splitter.h"
+#include "core/read_whole_file.h"
 
 namespace marrowpin::main {
 
@@ -20,7 +21,6 @@ void ListBoxLineBuffer::Insert(WPARAM index, UINT message, std::string_view text
 }
 
 void ListBoxLineBuffer::Load(std::string file_bytes) {
-  Clear();
   // The list box is never shown: it need not redraw after every line.
   SendMessageA(list_box_, WM_SETREDRAW, FALSE, 0);
   SplitLines(file_bytes, [this](std::string_view line) { Insert(0, LB_ADDSTRING, line); });
@@ -44,13 +44,26 @@ std::string_view ListBoxLineBuffer::Line(std::size_t index) {
   return line_;
 }
 
-void ListBoxLineBuffer::ReplaceFirst(std::string_view text) {
-  SendMessageA(list_box_, LB_DELETESTRING, 0, 0);
-  Insert(0, LB_INSERTSTRING, text);
+void ListBoxLineBuffer::Open(const std::string& path, FileSystem& files) {
+  Clear();
+  next_line_ = 0;
+  Load(ReadWholeFile(files, path));
 }
 
-void ListBoxLineBuffer::DeleteFirst() {
-  SendMessageA(list_box_, LB_DELETESTRING, 0, 0);
+void ListBoxLineBuffer::HeaderScanned(std::optional<std::string_view> first_piece) {
+  // The header's lines go, as if each had been deleted once read.
+  for (; next_line_ > 0; --next_line_)
+    SendMessageA(list_box_, LB_DELETESTRING, 0, 0);
+  if (first_piece && !first_piece->empty()) {
+    Insert(0, LB_INSERTSTRING, *first_piece);
+    next_line_ = 1;
+  }
+}
+
+bool ListBoxLineBuffer::Next(LineSlice& slice) {
+  if (next_line_ >= Count()) return false;
+  slice = LineSlice{Line(next_line_++), true};
+  return true;
 }
 
 }  // namespace marrowpin::main

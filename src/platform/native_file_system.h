@@ -8,7 +8,7 @@ namespace marrowpin {
 class NativeFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
-  std::string ReadWholeFile(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
 #ifndef _WIN32
   std::string CreationFailureReason() const override {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "platform/native_file_system.h"
-#include "platform/read_whole_stream.h"
 #include "support/conversion_fixture.h"
 #include "support/golden_texts.h"
 
@@ -64,8 +64,8 @@ class FullDiskFileSystem final : public FileSystem {
   bool fail_close = false;
 
   bool FileExists(const std::string& path) override { return native_.FileExists(path); }
-  std::string ReadWholeFile(const std::string& path) override {
-    return native_.ReadWholeFile(path);
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    return native_.OpenForReading(path);
   }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
     std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
@@ -82,6 +82,7 @@ class FullDiskFileSystem final : public FileSystem {
       room_ -= written;
       return file_->Write(data, written) && written == size;
     }
+    bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
     bool Close() override { return file_->Close() && !fail_close_; }
 
    private:
@@ -96,11 +97,48 @@ class FullDiskFileSystem final : public FileSystem {
 class ThrowingFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string&) override { return true; }
-  std::string ReadWholeFile(const std::string& path) override { throw Error("unreadable " + path); }
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    throw Error("unreadable " + path);
+  }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
     ADD_FAILURE() << "must not create output";
     return nullptr;
   }
+};
+
+// Native files whose reading fails once `readable` bytes have been read,
+// like a disk that fails part way through a note.
+class FailingReadFileSystem final : public FileSystem {
+ public:
+  std::size_t readable = 0;
+
+  bool FileExists(const std::string& path) override { return native_.FileExists(path); }
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    return std::make_unique<FailingFile>(native_.OpenForReading(path), readable, path);
+  }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
+    return native_.CreateForWriting(path);
+  }
+
+ private:
+  class FailingFile final : public InputFile {
+   public:
+    FailingFile(std::unique_ptr<InputFile> file, std::size_t readable, std::string path)
+        : file_(std::move(file)), left_(readable), path_(std::move(path)) {}
+    std::size_t Read(char* into, std::size_t size) override {
+      if (left_ == 0) throw ReadError(messages::CannotReadFile(path_));
+      const std::size_t got = file_->Read(into, std::min(size, left_));
+      left_ -= got;
+      return got;
+    }
+    std::uint64_t ExpectedSize() const override { return file_->ExpectedSize(); }
+
+   private:
+    std::unique_ptr<InputFile> file_;
+    std::size_t left_;
+    std::string path_;
+  };
+  NativeFileSystem native_;
 };
 
 std::string Header(std::int32_t width, std::int32_t height) {
@@ -236,24 +274,25 @@ TEST_F(ConvertFileTest, UnopenableSourceRaisesTheLoadErrorUncaught) {
   ThrowingFileSystem files;
   EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/locked.vnt", files); }), "unreadable /x/locked.vnt");
   const std::string absent = (folder_ / "absent").string();
-  EXPECT_EQ(ErrorRaisedBy([&] { native_.ReadWholeFile(absent); }), golden::CannotOpenFile(absent));
+  EXPECT_EQ(ErrorRaisedBy([&] { native_.OpenForReading(absent); }), golden::CannotOpenFile(absent));
 }
 
-// Larger than a string can hold (as a few GiB are in a 32-bit program), or
-// more than the memory left while reading: the program's own error, not a
-// crash and not a file read cut short.
-TEST_F(ConvertFileTest, SourceTooLargeToHoldRaisesTheProgramsOwnError) {
-  const std::string path = "/x/huge.vnt";
-  const auto unread = [](char*, std::size_t) -> std::size_t {
-    ADD_FAILURE() << "read a file that cannot be held";
-    return 0;
-  };
-  const std::uint64_t too_large = std::uint64_t{std::string().max_size()} + 1;
-  EXPECT_EQ(ErrorRaisedBy([&] { ReadWholeStream(path, too_large, unread); }),
-            golden::FileTooLarge(path));
-  const auto out_of_memory = [](char*, std::size_t) -> std::size_t { throw std::bad_alloc(); };
-  EXPECT_EQ(ErrorRaisedBy([&] { ReadWholeStream(path, 0, out_of_memory); }),
-            golden::FileTooLarge(path));
+TEST_F(ConvertFileTest, ReadErrorInTheNoteFailsWithItsOwnMessage) {
+  FailingReadFileSystem files;
+  const std::string note = "-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n";
+  const fs::path source = Source(note);
+  const std::string read_error = Message(golden::CannotReadFile(source.string()));
+  // In the header: no question, no output.
+  files.readable = 5;
+  EXPECT_FALSE(Convert(source, files));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
+  EXPECT_FALSE(fs::exists(folder_ / "p"));
+  // In the payload: what was written stays.
+  prompts_.shown.clear();
+  files.readable = note.find("REVG");
+  EXPECT_FALSE(Convert(source, files));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
 }
 
 // --- asking for a name ---------------------------------------------------------

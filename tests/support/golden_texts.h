@@ -33,6 +33,9 @@ inline constexpr std::string_view kOutOfMemory = "メモリが足りません！
 inline std::string CannotOpenFile(std::string_view path) {
   return "ファイル " + std::string(path) + " は開けません";
 }
+inline std::string CannotReadFile(std::string_view path) {
+  return "ファイル " + std::string(path) + " は読み込めません";
+}
 inline std::string FileTooLarge(std::string_view path) {
   return "ファイル " + std::string(path) + " は大きすぎて読み込めません";
 }
