@@ -146,8 +146,8 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
   explicit WindowsPathsOnPosix(std::string root) : root_(std::move(root)) {}
 
   bool FileExists(const std::string& path) override { return native_.FileExists(Mapped(path)); }
-  std::string ReadWholeFile(const std::string& path) override {
-    return native_.ReadWholeFile(Mapped(path));
+  std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
+    return native_.OpenForReading(Mapped(path));
   }
   std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& path) override {
     return native_.CreateForWriting(Mapped(path));
