@@ -1,7 +1,8 @@
 // Checks the text helpers of the conversion against plain readings of their
 // rules: key search (also over a text in two parts and in many), header
 // values (also of a line in slices), integers, trimming, line splitting, the
-// stream line source that reads a note in chunks, and the group decoder.
+// stream line source that reads a note in chunks, the group decoder, and the
+// path rules in both path styles.
 
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "core/header_fields.h"
 #include "core/line_splitter.h"
+#include "core/paths.h"
 #include "core/sjis_text.h"
 #include "core/stream_line_source.h"
 #include "decode/base64_decode.h"
@@ -68,6 +70,22 @@ void CheckTextInParts(std::string_view text, std::string_view key, std::uint8_t 
   Require(value.Value() == reference::HeaderValue(text), "HeaderValueReader over parts");
 }
 
+// A source path and an output name: the text cut in two.
+void CheckPaths(std::string_view path, std::string_view name) {
+  for (const bool windows : {true, false}) {
+    const marrowpin::PathStyle style =
+        windows ? marrowpin::PathStyle::kWindows : marrowpin::PathStyle::kPosix;
+    Require(marrowpin::FileNamePart(path, style) == reference::FileNamePart(path, windows),
+            "FileNamePart");
+    Require(
+        marrowpin::OutputPathFor(path, name, style) == reference::OutputPath(path, name, windows),
+        "OutputPathFor");
+    Require(
+        marrowpin::IsUnsafeOutputName(name, style) == reference::IsUnsafeOutputName(name, windows),
+        "IsUnsafeOutputName");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -91,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(marrowpin::ContainsKeyJoined(text.substr(0, cut), text.substr(cut), "END:VNOTE") ==
               (reference::FindKey(text, "END:VNOTE") != std::string_view::npos),
           "ContainsKeyJoined (end key)");
+  CheckPaths(text.substr(0, cut), text.substr(cut));
 
   Require(marrowpin::HeaderValue(text) == reference::HeaderValue(text), "HeaderValue");
   Require(marrowpin::TrimBlanks(text) == reference::TrimBlanks(text), "TrimBlanks");

@@ -1,6 +1,8 @@
 #include "core/read_whole_file.h"
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -23,6 +25,10 @@ std::size_t ReadUpTo(InputFile& file, char* into, std::size_t size) {
 
 std::string ReadWholeFile(FileSystem& files, const std::string& path) {
   const std::unique_ptr<InputFile> file = files.OpenForReading(path);
+  // A file larger than a string can be (as one over 1 GiB is for a 32-bit
+  // program) fails before its size is cut to fit, and so does one for which
+  // the memory runs out while reading it.
+  if (file->ExpectedSize() > std::string().max_size()) throw Error(messages::FileTooLarge(path));
   try {
     std::string bytes(static_cast<std::size_t>(file->ExpectedSize()), '\0');
     const std::size_t filled = ReadUpTo(*file, bytes.data(), bytes.size());
@@ -39,6 +45,10 @@ std::string ReadWholeFile(FileSystem& files, const std::string& path) {
   } catch (const ReadError& e) {
     // Loading a whole note is opening it: it fails as a whole.
     throw Error(messages::CannotOpenFile(path), e.reason());
+  } catch (const std::bad_alloc&) {
+    throw Error(messages::FileTooLarge(path));
+  } catch (const std::length_error&) {
+    throw Error(messages::FileTooLarge(path));
   }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "core/messages.h"
 #include "core/read_whole_file.h"
 #include "core/stream_line_source.h"
+#include "support/golden_texts.h"
 #include "support/memory_file_system.h"
 
 namespace marrowpin {
@@ -143,6 +146,45 @@ TEST(ReadWholeFileTest, ReadsTheWholeNoteOrFailsAsUnopenable) {
     EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("n"));
   }
   EXPECT_THROW(ReadWholeFile(files, "absent"), Error);
+}
+
+// A note of a given size whose memory runs out when it is read.
+class HugeFileSystem final : public FileSystem {
+ public:
+  std::uint64_t size = 0;
+
+  bool FileExists(const std::string&) override { return true; }
+  std::unique_ptr<InputFile> OpenForReading(const std::string&) override {
+    return std::make_unique<HugeFile>(size);
+  }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override { return nullptr; }
+
+ private:
+  class HugeFile final : public InputFile {
+   public:
+    explicit HugeFile(std::uint64_t size) : size_(size) {}
+    std::size_t Read(char*, std::size_t) override { throw std::bad_alloc(); }
+    std::uint64_t ExpectedSize() const override { return size_; }
+
+   private:
+    std::uint64_t size_;
+  };
+};
+
+// Larger than a string can hold (as over 1 GiB is in a 32-bit program), or
+// more than the memory left: the program's own error, not a crash and not a
+// note read cut short.
+TEST(ReadWholeFileTest, NoteTooLargeToHoldFailsWithItsOwnMessage) {
+  HugeFileSystem files;
+  for (const std::uint64_t size : {std::uint64_t{std::string().max_size()} + 1, std::uint64_t{0}}) {
+    files.size = size;
+    try {
+      ReadWholeFile(files, "huge.vnt");
+      ADD_FAILURE() << "no error for " << size;
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), golden::FileTooLarge("huge.vnt")) << size;
+    }
+  }
 }
 
 }  // namespace

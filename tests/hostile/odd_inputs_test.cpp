@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "support/conversion_fixture.h"
+#include "support/golden_texts.h"
 
 namespace marrowpin {
 namespace {
@@ -29,7 +29,7 @@ class RecordingPrompts final : public UserPrompts {
 };
 
 std::string NotConvertible(const std::string& file_name) {
-  return file_name + messages::kJapanese.not_convertible_suffix;
+  return file_name + std::string(golden::kNotConvertibleSuffix);
 }
 
 class OddInputTest : public testing::ConversionFixture {
