@@ -33,13 +33,17 @@ std::vector<std::string> Arguments() {
   return utf8;
 }
 
+// A new folder in the prefix's temporary folder; earlier runs may have left
+// theirs, under any number.
 std::string CreateWorkFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = temp + (L"marrowpin-wine-" + std::to_wstring(GetCurrentProcessId()));
-  if (!CreateDirectoryW(folder.c_str(), nullptr))
-    throw TestFailure("cannot create " + Printable(Utf8(folder)));
-  return Utf8(folder);
+  for (int number = 1; number < 1000; ++number) {
+    const std::wstring folder = temp + (L"marrowpin-wine-" + std::to_wstring(number));
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return Utf8(folder);
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  throw TestFailure("cannot create a work folder in " + Printable(Utf8(temp)));
 }
 
 }  // namespace
