@@ -2,21 +2,22 @@
 
 #include <commctrl.h>
 
-#include "app/application_title.h"
-#include "app/error_text.h"
-#include "main/frm_main.h"
+#include "win/wide_text.h"
+#include "win_text/application_title.h"
+#include "win_text/command_line.h"
+#include "win_text/error_text.h"
 
 namespace marrowpin::app {
 
 namespace {
 
 std::string ModulePath(HINSTANCE instance) {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   while (true) {
-    const DWORD length = GetModuleFileNameA(instance, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(instance, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return win::Utf8(path);
     }
     path.resize(path.size() * 2);
   }
@@ -25,7 +26,7 @@ std::string ModulePath(HINSTANCE instance) {
 }  // namespace
 
 Application::Application(HINSTANCE instance)
-    : instance_(instance), title_(ApplicationTitle(ModulePath(instance))) {
+    : instance_(instance), title_(win_text::ApplicationTitle(ModulePath(instance))) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }
@@ -34,31 +35,31 @@ Application::~Application() {
   main::frmMain = nullptr;
 }
 
-HWND Application::MainWindowHandle() const {
+HWND Application::OwnerWindow() const {
   return main::frmMain ? main::frmMain->Handle() : nullptr;
 }
 
 void Application::CreateMainWindow() {
-  main_window_ = std::make_unique<main::TfrmMain>(*this);
+  main_window_ = std::make_unique<main::TfrmMain>(
+      *this, win_text::SplitCommandLine(win::Utf8(GetCommandLineW())));
   main::frmMain = main_window_.get();
 }
 
 void Application::Run(int show_command) {
-  if (const HWND main_window = MainWindowHandle()) {
+  if (const HWND main_window = OwnerWindow()) {
     ShowWindow(main_window, show_command);
     UpdateWindow(main_window);
   }
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    const HWND main_window = MainWindowHandle();
-    if (main_window && IsDialogMessageA(main_window, &message))
-      continue;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    const HWND main_window = OwnerWindow();
+    if (main_window && IsDialogMessageW(main_window, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
-void Application::ShowException(std::exception_ptr error) const noexcept {
+void Application::ShowError(std::exception_ptr error) const noexcept {
   try {
     std::string message;
     try {
@@ -68,8 +69,8 @@ void Application::ShowException(std::exception_ptr error) const noexcept {
     } catch (...) {
       // Any other thrown value is shown as an error with no message.
     }
-    MessageBoxA(MainWindowHandle(), ErrorBoxText(message).c_str(), title_.c_str(),
-                MB_OK | MB_ICONERROR);
+    MessageBoxW(OwnerWindow(), win::Wide(win_text::ErrorBoxText(message)).c_str(),
+                win::Wide(title_).c_str(), MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory while building the text: nothing more can be shown.
   }

@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     application.CreateMainWindow();
     application.Run(show_command);
   } catch (...) {
-    application.ShowException(std::current_exception());
+    application.ShowError(std::current_exception());
   }
   return 0;
 }

@@ -10,12 +10,21 @@ namespace marrowpin {
 
 namespace {
 
+bool IsWindowsStyle(PathStyle style) {
+  return style != PathStyle::kPosix;
+}
+
 std::string_view Separators(PathStyle style) {
-  return style == PathStyle::kWindows ? std::string_view("\\:") : std::string_view("/");
+  return IsWindowsStyle(style) ? std::string_view("\\:") : std::string_view("/");
 }
 
 char Separator(PathStyle style) {
-  return style == PathStyle::kWindows ? '\\' : '/';
+  return IsWindowsStyle(style) ? '\\' : '/';
+}
+
+std::size_t LastSeparator(std::string_view path, PathStyle style) {
+  if (style == PathStyle::kWindows) return FindLastSeparator(path, Separators(style));
+  return path.find_last_of(Separators(style));
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -44,19 +53,19 @@ bool IsWindowsDeviceName(std::string_view component) {
 
 PathStyle NativePathStyle() {
 #ifdef _WIN32
-  return PathStyle::kWindows;
+  return PathStyle::kWindowsUtf8;
 #else
   return PathStyle::kPosix;
 #endif
 }
 
 std::string_view FileNamePart(std::string_view path, PathStyle style) {
-  const std::size_t last = FindLastSeparator(path, Separators(style));
+  const std::size_t last = LastSeparator(path, style);
   return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style) {
-  const std::size_t last = FindLastSeparator(path, Separators(style));
+  const std::size_t last = LastSeparator(path, style);
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
 }
 
@@ -66,7 +75,7 @@ std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style) 
   // or one that follows another separator such as a drive's ":".
   if (folder.size() > 1 && folder.back() == Separator(style)) {
     const std::string_view before = folder.substr(0, folder.size() - 1);
-    if (FindLastSeparator(before, Separators(style)) != before.size() - 1) {
+    if (LastSeparator(before, style) != before.size() - 1) {
       folder.remove_suffix(1);
     }
   }
@@ -92,7 +101,7 @@ bool IsUnsafeOutputName(std::string_view name, PathStyle style) {
   const std::size_t last_cut = FindLastSeparator(name, "\\/");
   const std::string_view last_component =
       last_cut == std::string_view::npos ? name : name.substr(last_cut + 1);
-  if (style == PathStyle::kWindows && IsWindowsDeviceName(last_component)) return true;
+  if (IsWindowsStyle(style) && IsWindowsDeviceName(last_component)) return true;
   std::string_view rest = name;
   while (true) {
     const std::size_t cut = FindLastSeparator(rest, "\\/");

@@ -4,13 +4,21 @@
 #include <string_view>
 
 // Path operations on the platform's own syntax. Windows paths separate at
-// "\" and ":" (a "\" that is the second byte of a Shift-JIS character is not
-// a separator); POSIX paths separate at "/".
+// "\" and ":"; POSIX paths separate at "/".
 namespace marrowpin {
 
-enum class PathStyle { kWindows, kPosix };
+enum class PathStyle {
+  // Windows paths in Shift-JIS: a "\" that is the second byte of a
+  // double-byte character is not a separator.
+  kWindows,
+  // Windows paths in UTF-8, where no byte of a character beyond ASCII is a
+  // "\" or ":", so every such byte is a separator.
+  kWindowsUtf8,
+  kPosix,
+};
 
-// The style of the platform this program was built for.
+// The style of the platform this program was built for; Windows file
+// services take UTF-8 paths.
 PathStyle NativePathStyle();
 
 // The part after the last separator.

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/application.h"
-#include "app/command_line.h"
 #include "core/convert_file.h"
 #include "core/messages.h"
+#include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
+#include "win/wide_text.h"
 
 namespace marrowpin::main {
 
@@ -20,15 +20,20 @@ namespace {
 // The drop handler's buffer: a longer path is cut to one character less.
 constexpr UINT kDroppedPathBuffer = 1024;
 
-HWND CreateFormWindow(HINSTANCE instance, const StoredComponent& form, const DpiScale& scale) {
+const win::LayoutComponent& FormComponent() {
+  return win::FindComponent(FrmMainLayout(), "frmMain");
+}
+
+HWND CreateFormWindow(HINSTANCE instance, const win::DpiScale& scale) {
+  const win::LayoutComponent& form = FormComponent();
   const DWORD style =
-      WS_OVERLAPPEDWINDOW & (form.Has(OPT_SIZEABLE) ? ~0u : ~(WS_THICKFRAME | WS_MAXIMIZEBOX));
-  const HWND window = CreateWindowExA(
-      0, RegisterMainWindowClass(instance), form.caption.c_str(), style | WS_CLIPCHILDREN,
-      scale(form.left), scale(form.top), scale(form.width), scale(form.height), nullptr,
-      LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAINMENU1)), instance, nullptr);
-  if (!window)
-    throw std::runtime_error("cannot create the main window");
+      WS_OVERLAPPEDWINDOW & (form.Has(win::kSizeable) ? ~0u : ~(WS_THICKFRAME | WS_MAXIMIZEBOX));
+  const HWND window =
+      CreateWindowExW(0, RegisterMainWindowClass(instance), win::Wide(form.caption).c_str(),
+                      style | WS_CLIPCHILDREN, scale(form.left), scale(form.top), scale(form.width),
+                      scale(form.height), nullptr,
+                      LoadMenuW(instance, MAKEINTRESOURCEW(IDM_MAINMENU1)), instance, nullptr);
+  if (!window) throw std::runtime_error("cannot create the main window");
   return window;
 }
 
@@ -36,24 +41,22 @@ HWND CreateFormWindow(HINSTANCE instance, const StoredComponent& form, const Dpi
 
 void TfrmMain::WindowDestroyer::operator()(HWND window) const {
   // Messages sent while the window goes away reach no half-destroyed object.
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
 }
 
-TfrmMain::TfrmMain(app::Application& owner)
+TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arguments)
     : owner_(owner),
-      layout_(LoadStoredLayout(owner.Instance(), IDR_FRMMAIN_LAYOUT)),
-      window_(CreateFormWindow(owner.Instance(), FindComponent(layout_, "frmMain"), scale_)),
-      controls_(window_.get(), layout_, scale_),
+      window_(CreateFormWindow(owner.Instance(), scale_)),
+      controls_(window_.get(), FrmMainLayout(), scale_),
       finList_(controls_["finList"]),
       ListBox1_(controls_["ListBox1"]),
-      OpenDialog1_(FindComponent(layout_, "OpenDialog1")),
-      OpenDialog2_(FindComponent(layout_, "OpenDialog2")),
+      OpenDialog1_(win::FindComponent(FrmMainLayout(), "OpenDialog1")),
+      OpenDialog2_(win::FindComponent(FrmMainLayout(), "OpenDialog2")),
       prompts_(owner, OpenDialog2_) {
-  SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   controls_.ArrangeDocked();
 
-  const std::vector<std::string> arguments = app::SplitCommandLine(GetCommandLineA());
   if (arguments.size() > 1) {
     ConvertFile(arguments[1]);
     PostQuitMessage(0);
@@ -64,8 +67,7 @@ TfrmMain::TfrmMain(app::Application& owner)
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ConvertFile(const std::string& source_path) {
-  const ConversionServices services{ListBox1_, prompts_, files_, bitmap_header_,
-                                    PathStyle::kWindows};
+  const ConversionServices services{ListBox1_, prompts_, files_, bitmap_header_, NativePathStyle()};
   return marrowpin::ConvertFile(source_path, services);
 }
 
@@ -83,7 +85,7 @@ void TfrmMain::CenterOnDesktop() {
 }
 
 void TfrmMain::WMShowWindow() {
-  if (!shown_before_ && FindComponent(layout_, "frmMain").Has(OPT_DESKTOP_CENTER)) {
+  if (!shown_before_ && FormComponent().Has(win::kDesktopCenter)) {
     CenterOnDesktop();
   }
   shown_before_ = true;
@@ -112,11 +114,11 @@ void TfrmMain::WMDropFiles(HDROP drop) {
   } release{drop};
 
   finList_.Clear();
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    char path[kDroppedPathBuffer] = {};
-    DragQueryFileA(drop, i, path, kDroppedPathBuffer);
-    finList_.Append(path);
+    wchar_t path[kDroppedPathBuffer] = {};
+    DragQueryFileW(drop, i, path, kDroppedPathBuffer);
+    finList_.Append(win::Utf8(path));
   }
 }
 
@@ -131,7 +133,7 @@ void TfrmMain::Button1Click() {
 }
 
 void TfrmMain::mnuExitClick() {
-  SendMessageA(window_.get(), WM_CLOSE, 0, 0);
+  SendMessageW(window_.get(), WM_CLOSE, 0, 0);
 }
 
 void TfrmMain::WMDestroy() {

@@ -4,19 +4,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "decode/bitmap_header_template.h"
-#include "main/form_controls.h"
-#include "main/list_box_line_buffer.h"
-#include "main/memo_lines.h"
-#include "main/open_dialog.h"
-#include "main/stored_layout.h"
+#include "main/window_owner.h"
 #include "main/window_prompts.h"
 #include "platform/native_file_system.h"
-
-namespace marrowpin::app {
-class Application;
-}
+#include "win/form_controls.h"
+#include "win/list_box_line_buffer.h"
+#include "win/memo_lines.h"
+#include "win/open_dialog.h"
 
 namespace marrowpin::main {
 
@@ -24,19 +21,21 @@ namespace marrowpin::main {
 // convert it, and the hidden list box that holds the file being converted.
 class TfrmMain {
  public:
-  // Builds the window from its stored layout. Given a file on the command
-  // line, converts it at once and asks the application to end. Throws what
-  // the conversion throws (a source that cannot be opened).
-  explicit TfrmMain(app::Application& owner);
+  // Builds the window from its layout. Given a file in arguments (the
+  // command line's, the program's own path first), converts it at once and
+  // asks the application to end. Throws what the conversion throws (a
+  // source that cannot be opened).
+  TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arguments);
   ~TfrmMain();
   TfrmMain(const TfrmMain&) = delete;
   TfrmMain& operator=(const TfrmMain&) = delete;
 
-  app::Application& Owner() const { return owner_; }
+  const WindowOwner& Owner() const { return owner_; }
   // nullptr once the window has been destroyed.
   HWND Handle() const { return window_.get(); }
 
-  // Converts one source file with this window's line buffer and prompts.
+  // Converts one source file (a UTF-8 path) with this window's line buffer
+  // and prompts.
   bool ConvertFile(const std::string& source_path);
 
   // Handlers, called by the window procedure.
@@ -57,15 +56,14 @@ class TfrmMain {
 
   void CenterOnDesktop();
 
-  app::Application& owner_;
-  DpiScale scale_;
-  StoredLayout layout_;
+  const WindowOwner& owner_;
+  win::DpiScale scale_;
   Window window_;
-  FormControls controls_;
-  MemoLines finList_;
-  ListBoxLineBuffer ListBox1_;
-  OpenDialog OpenDialog1_;
-  OpenDialog OpenDialog2_;
+  win::FormControls controls_;
+  win::MemoLines finList_;
+  win::ListBoxLineBuffer ListBox1_;
+  win::OpenDialog OpenDialog1_;
+  win::OpenDialog OpenDialog2_;
   WindowPrompts prompts_;
   NativeFileSystem files_;
   BitmapHeaderTemplate bitmap_header_;
@@ -76,6 +74,6 @@ class TfrmMain {
 extern TfrmMain* frmMain;
 
 // Registers the main window's class; returns its name.
-const char* RegisterMainWindowClass(HINSTANCE instance);
+const wchar_t* RegisterMainWindowClass(HINSTANCE instance);
 
 }  // namespace marrowpin::main

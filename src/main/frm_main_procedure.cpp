@@ -5,22 +5,20 @@
 
 #include <shellapi.h>
 
-#include "app/application.h"
 #include "main/frm_main.h"
 #include "main/resource_ids.h"
-#include "main/window_class.h"
+#include "win/window_class.h"
 
 namespace marrowpin::main {
 
 namespace {
 
-constexpr char kMainWindowClass[] = "TfrmMain";
+constexpr wchar_t kMainWindowClass[] = L"TfrmMain";
 
 LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SHOWWINDOW:
-      if (wparam)
-        form.WMShowWindow();
+      if (wparam) form.WMShowWindow();
       break;
     case WM_SIZE:
       form.FormResize();
@@ -45,27 +43,26 @@ LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARA
       form.WMDestroy();
       return 0;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* form = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!form)
-    return DefWindowProcA(window, message, wparam, lparam);
+  auto* form = reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(window, message, wparam, lparam);
   try {
     return Dispatch(*form, window, message, wparam, lparam);
   } catch (...) {
     // No exception may unwind through the window system.
-    form->Owner().ShowException(std::current_exception());
+    form->Owner().ShowError(std::current_exception());
     return 0;
   }
 }
 
 }  // namespace
 
-const char* RegisterMainWindowClass(HINSTANCE instance) {
-  return RegisterWindowClass(instance, kMainWindowClass, MainWindowProcedure,
-                             LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARROWPIN)));
+const wchar_t* RegisterMainWindowClass(HINSTANCE instance) {
+  return win::RegisterWindowClass(instance, kMainWindowClass, MainWindowProcedure,
+                                  LoadIconW(instance, MAKEINTRESOURCEW(IDI_MARROWPIN)));
 }
 
 }  // namespace marrowpin::main

@@ -2,27 +2,26 @@
 
 #include <windows.h>
 
-#include "app/application.h"
-#include "main/message_window.h"
+#include "win/message_window.h"
+#include "win/wide_text.h"
 
 namespace marrowpin::main {
 
 void WindowPrompts::ShowMessage(const std::string& text) {
-  ShowMessageWindow(application_.MainWindowHandle(), text, application_.Title());
+  win::ShowMessageWindow(owner_.OwnerWindow(), text, owner_.Title());
 }
 
 bool WindowPrompts::AskYesNo(const std::string& text, const std::string& caption) {
-  return MessageBoxA(application_.MainWindowHandle(), text.c_str(), caption.c_str(), MB_YESNO) ==
-         IDYES;
+  return MessageBoxW(owner_.OwnerWindow(), win::Wide(text).c_str(), win::Wide(caption).c_str(),
+                     MB_YESNO) == IDYES;
 }
 
 std::optional<std::string> WindowPrompts::AskFileName(const std::string& title,
                                                       const std::string& initial_folder) {
   name_dialog_.SetTitle(title);
   name_dialog_.SetInitialFolder(initial_folder);
-  std::vector<std::string> chosen = name_dialog_.Execute(application_.MainWindowHandle());
-  if (chosen.empty())
-    return std::nullopt;
+  std::vector<std::string> chosen = name_dialog_.Execute(owner_.OwnerWindow());
+  if (chosen.empty()) return std::nullopt;
   return std::move(chosen.front());
 }
 

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "core/user_prompts.h"
-#include "main/open_dialog.h"
-
-namespace marrowpin::app {
-class Application;
-}
+#include "main/window_owner.h"
+#include "win/open_dialog.h"
 
 namespace marrowpin::main {
 
@@ -14,8 +11,8 @@ namespace marrowpin::main {
 // as the application says, and the name dialog OpenDialog2.
 class WindowPrompts final : public UserPrompts {
  public:
-  WindowPrompts(const app::Application& application, OpenDialog& name_dialog)
-      : application_(application), name_dialog_(name_dialog) {}
+  WindowPrompts(const WindowOwner& owner, win::OpenDialog& name_dialog)
+      : owner_(owner), name_dialog_(name_dialog) {}
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
@@ -23,8 +20,8 @@ class WindowPrompts final : public UserPrompts {
                                          const std::string& initial_folder) override;
 
  private:
-  const app::Application& application_;
-  OpenDialog& name_dialog_;
+  const WindowOwner& owner_;
+  win::OpenDialog& name_dialog_;
 };
 
 }  // namespace marrowpin::main

@@ -4,12 +4,17 @@
 
 namespace marrowpin {
 
-// The file services of the platform this program was built for.
+// The file services of the platform this program was built for. On Windows
+// paths are UTF-8.
 class NativeFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
+#ifdef _WIN32
+  // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
+  std::string PathNameFromNote(std::string_view note_name) override;
+#endif
 };
 
 }  // namespace marrowpin

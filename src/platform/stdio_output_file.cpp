@@ -12,17 +12,17 @@ constexpr std::size_t kWriteBufferSize = 1 << 20;
 // Gathers the many small per-line blocks in its own buffer and hands the
 // stream whole megabytes: a buffer copy per block is far cheaper than the
 // stream's own per-call locking and bookkeeping.
-class StdioOutputFile final : public OutputFile {
+class BufferedStdioFile final : public OutputFile {
  public:
-  explicit StdioOutputFile(std::FILE* file) : file_(file) {
+  explicit BufferedStdioFile(std::FILE* file) : file_(file) {
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_.reserve(kWriteBufferSize);
   }
-  ~StdioOutputFile() override {
+  ~BufferedStdioFile() override {
     if (file_ != nullptr) std::fclose(file_);
   }
-  StdioOutputFile(const StdioOutputFile&) = delete;
-  StdioOutputFile& operator=(const StdioOutputFile&) = delete;
+  BufferedStdioFile(const BufferedStdioFile&) = delete;
+  BufferedStdioFile& operator=(const BufferedStdioFile&) = delete;
 
   bool Write(const void* data, std::size_t size) override {
     if (size > kWriteBufferSize - buffer_.size() && !Flush()) return false;
@@ -53,10 +53,9 @@ class StdioOutputFile final : public OutputFile {
 
 }  // namespace
 
-std::unique_ptr<OutputFile> CreateStdioOutputFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+std::unique_ptr<OutputFile> StdioOutputFile(std::FILE* file) {
   if (file == nullptr) return nullptr;
-  return std::make_unique<StdioOutputFile>(file);
+  return std::make_unique<BufferedStdioFile>(file);
 }
 
 }  // namespace marrowpin

@@ -6,6 +6,7 @@ namespace marrowpin {
 namespace {
 
 constexpr PathStyle kWin = PathStyle::kWindows;
+constexpr PathStyle kWinUtf8 = PathStyle::kWindowsUtf8;
 constexpr PathStyle kPosix = PathStyle::kPosix;
 
 TEST(WindowsPathsTest, SplitsAtBackslashAndColon) {
@@ -38,6 +39,31 @@ TEST(WindowsPathsTest, OutputGoesBesideTheSource) {
   // A bare file name writes into the current folder, not the drive's root.
   EXPECT_EQ(OutputPathFor("a.vnt", "pic.bmp", kWin), "pic.bmp");
   EXPECT_EQ(OutputPathFor("C:\\notes\\a.vnt", "sub\\pic.bmp", kWin), "C:\\notes\\sub\\pic.bmp");
+}
+
+TEST(WindowsPathsTest, Utf8PathsSplitAtEveryBackslashAndColon) {
+  const struct {
+    const char* path;
+    const char* file_name;
+    const char* folder;  // without its trailing separator
+  } cases[] = {
+      // UTF-8 "あ" ends in 0x82, a Shift-JIS lead byte before the "\".
+      {"C:\\あ\\b.vnt", "b.vnt", "C:\\あ"},
+      {"C:\\メモ\\旅行 2026\\駅.vnt", "駅.vnt", "C:\\メモ\\旅行 2026"},
+      {"D:\\사진\\메모.vnt", "메모.vnt", "D:\\사진"},
+      {"C:\\\xF0\x9F\x93\xB7\\a.vnt", "a.vnt", "C:\\\xF0\x9F\x93\xB7"},
+      {"C:\\あ.vnt", "あ.vnt", "C:\\"},
+      {"C:あ.vnt", "あ.vnt", "C:"},
+      {"あ.vnt", "あ.vnt", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileNamePart(c.path, kWinUtf8), c.file_name) << c.path;
+    EXPECT_EQ(FolderWithoutSeparator(c.path, kWinUtf8), c.folder) << c.path;
+  }
+  EXPECT_EQ(OutputPathFor("C:\\あ\\b.vnt", "写真.jpg", kWinUtf8), "C:\\あ\\写真.jpg");
+  EXPECT_EQ(OutputPathFor("C:\\あ.vnt", "写真.jpg", kWinUtf8), "C:\\\\写真.jpg");
+  // Read as Shift-JIS, the same bytes hide the separator.
+  EXPECT_EQ(FileNamePart("C:\\あ\\b.vnt", kWin), "あ\\b.vnt");
 }
 
 TEST(PosixPathsTest, SplitsAtSlashOnly) {
@@ -73,6 +99,7 @@ TEST(UnsafeOutputNameTest, WindowsDeviceNamesAreUnsafeOnWindowsOnly) {
   for (const char* name : {"CON", "con.bmp", "Prn", "AUX.txt", "nul", "COM1", "com9.dat", "LPT1",
                            "sub\\NUL.bmp", "sub/aux"}) {
     EXPECT_TRUE(IsUnsafeOutputName(name, kWin)) << name;
+    EXPECT_TRUE(IsUnsafeOutputName(name, kWinUtf8)) << name;
     EXPECT_FALSE(IsUnsafeOutputName(name, kPosix)) << name;
   }
 }

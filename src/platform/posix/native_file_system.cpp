@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -72,7 +73,7 @@ std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  return CreateStdioOutputFile(path);
+  return StdioOutputFile(std::fopen(path.c_str(), "wb"));
 }
 
 }  // namespace marrowpin

@@ -1,0 +1,164 @@
+#include "win/form_controls.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "win/japanese_font.h"
+#include "win/panel.h"
+#include "win/wide_text.h"
+
+namespace marrowpin::win {
+
+namespace {
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extended_style;
+};
+
+ControlClass ClassOf(const LayoutComponent& component, HINSTANCE instance) {
+  switch (component.kind) {
+    case ComponentKind::kPanel:
+      return {RegisterPanelClass(instance), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ComponentKind::kLabel:
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ComponentKind::kButton:
+      return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ComponentKind::kMemo:
+      return {L"EDIT",
+              static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
+                                 ES_NOHIDESEL | WS_TABSTOP |
+                                 (component.Has(kScrollBars) ? WS_HSCROLL | WS_VSCROLL : 0)),
+              WS_EX_CLIENTEDGE};
+    case ComponentKind::kListBox:
+      return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ComponentKind::kStaticText:
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX,
+              static_cast<DWORD>(component.Has(kSoftBevel) ? WS_EX_STATICEDGE : 0)};
+    default:
+      throw std::logic_error("layout holds a control of unknown kind");
+  }
+}
+
+// A label grows to show its whole caption when the font that stands in for
+// the designed one is wider.
+void FitToText(HWND label, HFONT font) {
+  wchar_t caption[256];
+  const int length = GetWindowTextW(label, caption, static_cast<int>(std::size(caption)));
+  const HDC dc = GetDC(label);
+  const HGDIOBJ old_font = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, caption, length, &extent);
+  SelectObject(dc, old_font);
+  ReleaseDC(label, dc);
+  RECT bounds;
+  GetWindowRect(label, &bounds);
+  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&bounds), 2);
+  if (extent.cx > bounds.right - bounds.left || extent.cy > bounds.bottom - bounds.top) {
+    MoveWindow(label, bounds.left, bounds.top, std::max<int>(extent.cx, bounds.right - bounds.left),
+               std::max<int>(extent.cy, bounds.bottom - bounds.top), FALSE);
+  }
+}
+
+}  // namespace
+
+DpiScale::DpiScale() {
+  const HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+}
+
+FormControls::FormControls(HWND form, FormLayout layout, const DpiScale& scale)
+    : form_(form), layout_(layout), scale_(scale) {
+  for (const LayoutComponent& component : layout_) {
+    if (component.kind == ComponentKind::kForm) {
+      // The form's own font serves every control that names none of its own.
+      const HFONT font =
+          CreateLayoutFont(component.font_face, component.font_height, component.fixed_pitch_font);
+      CreateChildren(
+          component, form,
+          {font, component.font_face, component.fixed_pitch_font, component.font_height});
+      return;
+    }
+  }
+  throw std::logic_error("layout holds no form");
+}
+
+void FormControls::CreateChildren(const LayoutComponent& parent, HWND parent_window,
+                                  FontChoice parent_font) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form_, GWLP_HINSTANCE));
+  std::vector<const LayoutComponent*> children;
+  for (const LayoutComponent& component : layout_) {
+    if (component.parent == parent.name && component.kind != ComponentKind::kOpenDialog)
+      children.push_back(&component);
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [](const auto* a, const auto* b) { return a->tab_order < b->tab_order; });
+
+  for (const LayoutComponent* child : children) {
+    const ControlClass control = ClassOf(*child, instance);
+    const HWND window = CreateWindowExW(
+        control.extended_style, control.name, Wide(child->caption).c_str(),
+        WS_CHILD | control.style | (child->Has(kVisible) ? WS_VISIBLE : 0), scale_(child->left),
+        scale_(child->top), scale_(child->width), scale_(child->height), parent_window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
+    if (!window) throw std::runtime_error("cannot create control " + std::string(child->name));
+    windows_.emplace(child->name, window);
+
+    FontChoice font = parent_font;
+    if (!child->font_face.empty()) {
+      font.face = child->font_face;
+      font.fixed_pitch = child->fixed_pitch_font;
+    }
+    if (child->font_height != 0) font.height = child->font_height;
+    if (font.face != parent_font.face || font.height != parent_font.height) {
+      font.font = CreateLayoutFont(font.face, font.height, font.fixed_pitch);
+    }
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.font), FALSE);
+
+    if (child->kind == ComponentKind::kLabel) {
+      FitToText(window, font.font);
+    }
+    if (child->kind == ComponentKind::kMemo) {
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // as much as the control can hold
+    }
+    if (child->kind == ComponentKind::kListBox && child->item_height != 0) {
+      SendMessageW(window, LB_SETITEMHEIGHT, 0, scale_(child->item_height));
+    }
+    if (child->Has(kDockTop) || child->Has(kDockFill)) {
+      docked_.push_back({window, child->Has(kDockFill), scale_(child->height)});
+    }
+    CreateChildren(*child, window, font);
+  }
+}
+
+HFONT FormControls::CreateLayoutFont(std::string_view face, int height, bool fixed_pitch) {
+  fonts_.emplace_back(CreateJapaneseFont(face, scale_(height), fixed_pitch));
+  return fonts_.back().get();
+}
+
+HWND FormControls::operator[](std::string_view name) const {
+  const auto found = windows_.find(name);
+  if (found == windows_.end()) throw std::logic_error("layout lacks " + std::string(name));
+  return found->second;
+}
+
+void FormControls::ArrangeDocked() const {
+  RECT client;
+  GetClientRect(form_, &client);
+  int top = 0;
+  for (const Docked& docked : docked_) {
+    if (!docked.fill) {
+      MoveWindow(docked.window, 0, top, client.right, docked.height, TRUE);
+      top += docked.height;
+    }
+  }
+  for (const Docked& docked : docked_) {
+    if (docked.fill) {
+      MoveWindow(docked.window, 0, top, client.right, std::max(0L, client.bottom - top), TRUE);
+    }
+  }
+}
+
+}  // namespace marrowpin::win

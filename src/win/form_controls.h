@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "win/form_layout.h"
+
+namespace marrowpin::win {
+
+// Converts the layout's 96-dpi pixels to the screen's.
+class DpiScale {
+ public:
+  DpiScale();
+  int operator()(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+ private:
+  int dpi_;
+};
+
+// The child controls of a window, created from its layout with their fonts,
+// and kept in place when the window is resized.
+class FormControls {
+ public:
+  // Creates every control whose parent chain leads to the layout's form,
+  // inside form, in tab order within each parent.
+  FormControls(HWND form, FormLayout layout, const DpiScale& scale);
+
+  // The control of that name; throws std::logic_error when there is none.
+  HWND operator[](std::string_view name) const;
+
+  // Puts the docked controls in place over form's client area: those docked
+  // at the top one below the other, then the one filling the rest.
+  void ArrangeDocked() const;
+
+ private:
+  struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+  // The font a component and its children are drawn in.
+  struct FontChoice {
+    HFONT font;
+    std::string_view face;
+    bool fixed_pitch;
+    int height;
+  };
+
+  struct Docked {
+    HWND window;
+    bool fill;
+    int height;
+  };
+
+  // A Japanese font of the face and character height, kept with the controls.
+  HFONT CreateLayoutFont(std::string_view face, int height, bool fixed_pitch);
+  void CreateChildren(const LayoutComponent& parent, HWND parent_window, FontChoice parent_font);
+
+  HWND form_;
+  FormLayout layout_;
+  const DpiScale& scale_;
+  std::map<std::string, HWND, std::less<>> windows_;
+  std::vector<Docked> docked_;
+  std::vector<Font> fonts_;
+};
+
+}  // namespace marrowpin::win
