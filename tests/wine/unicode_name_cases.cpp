@@ -36,8 +36,8 @@ constexpr NamedSource kNamedSources[] = {
     {"한글 폴더", "사진 메모.vnt"},
 };
 
-// The source of kNamedSources[index] below the suite folder's subfolder
-// area, with its folder created.
+// The path of source below the subfolder area of the suite's folder; each
+// case has its own area. The folders are created, the file is not.
 std::string NamedSourcePath(Suite& suite, const std::string& area, const NamedSource& source) {
   CreateTestFolder(suite.Path(area));
   const std::string folder = suite.Path(area + "\\" + source.folder);
