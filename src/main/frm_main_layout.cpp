@@ -108,6 +108,7 @@ constexpr LayoutComponent kComponents[] = {
      .settings = kHideReadOnly | kEnableSizing,
      .filter = "すべてのファイル|*.*"},
 };
+static_assert(IsWellFormed(kComponents));
 
 }  // namespace
 

@@ -59,6 +59,22 @@ struct LayoutComponent {
 
 using FormLayout = std::span<const LayoutComponent>;
 
+// Whether every component's parent is a component of the layout (the form
+// names none) and no two components share a name: checked as the layout is
+// compiled.
+constexpr bool IsWellFormed(FormLayout layout) {
+  for (const LayoutComponent& component : layout) {
+    int same_name = 0;
+    bool parent_found = component.kind == ComponentKind::kForm && component.parent.empty();
+    for (const LayoutComponent& other : layout) {
+      same_name += other.name == component.name ? 1 : 0;
+      parent_found = parent_found || (!component.parent.empty() && other.name == component.parent);
+    }
+    if (same_name != 1 || !parent_found) return false;
+  }
+  return true;
+}
+
 // The component of that name; throws std::logic_error when there is none.
 const LayoutComponent& FindComponent(FormLayout layout, std::string_view name);
 

@@ -12,8 +12,9 @@ namespace {
 
 // The face that the program's window is designed in.
 constexpr std::string_view kWindowFace = "ＭＳ Ｐゴシック";
-// Characters of the program's texts that a Japanese face must have.
-constexpr wchar_t kJapaneseSample[] = L"変換終了ファイル";
+// Characters of the program's texts, Japanese and Latin, that a face must
+// have: some faces for Japanese text lack the Latin letters.
+constexpr wchar_t kSample[] = L"変換終了ファイルOK.vnt";
 
 struct JapaneseFace {
   std::wstring name;
@@ -29,11 +30,10 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
   return 1;
 }
 
-// The faces the system has for Shift-JIS text: all of them, or those of the name.
-std::vector<JapaneseFace> JapaneseFaces(const std::wstring& name) {
+// The faces the system has for Shift-JIS text.
+std::vector<JapaneseFace> JapaneseFaces() {
   LOGFONTW wanted{};
   wanted.lfCharSet = SHIFTJIS_CHARSET;
-  wcsncpy(wanted.lfFaceName, name.c_str(), LF_FACESIZE - 1);
   std::vector<JapaneseFace> faces;
   const HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &wanted, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
@@ -41,24 +41,13 @@ std::vector<JapaneseFace> JapaneseFaces(const std::wstring& name) {
   return faces;
 }
 
-std::wstring AvailableFace(std::string_view face, bool fixed_pitch) {
-  std::wstring name = Wide(face);
-  if (!JapaneseFaces(name).empty()) return name;
-  const std::vector<JapaneseFace> faces = JapaneseFaces(L"");
-  for (const JapaneseFace& candidate : faces) {
-    if (candidate.fixed_pitch == fixed_pitch) return candidate.name;
-  }
-  // None at all: the font mapper picks what it can for the character set.
-  return faces.empty() ? name : faces.front().name;
-}
-
-bool HasJapaneseCharacters(HFONT font) {
+bool ShowsSample(HFONT font) {
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ old_font = SelectObject(screen, font);
-  constexpr int kLength = static_cast<int>(std::size(kJapaneseSample)) - 1;
+  constexpr int kLength = static_cast<int>(std::size(kSample)) - 1;
   WORD glyphs[kLength] = {};
   const DWORD converted =
-      GetGlyphIndicesW(screen, kJapaneseSample, kLength, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+      GetGlyphIndicesW(screen, kSample, kLength, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
   SelectObject(screen, old_font);
   ReleaseDC(nullptr, screen);
   if (converted == GDI_ERROR) return false;
@@ -68,16 +57,41 @@ bool HasJapaneseCharacters(HFONT font) {
   return true;
 }
 
-}  // namespace
-
-HFONT CreateJapaneseFont(std::string_view face, int height, bool fixed_pitch) {
+HFONT CreateFaceFont(const std::wstring& face, int height, bool fixed_pitch) {
   LOGFONTW font{};
   font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfPitchAndFamily = fixed_pitch ? FIXED_PITCH : VARIABLE_PITCH;
-  wcsncpy(font.lfFaceName, AvailableFace(face, fixed_pitch).c_str(), LF_FACESIZE - 1);
+  wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
+}
+
+bool FaceShowsSample(const std::wstring& face) {
+  const HFONT font = CreateFaceFont(face, -12, false);
+  const bool shows = font && ShowsSample(font);
+  if (font) DeleteObject(font);
+  return shows;
+}
+
+std::wstring AvailableFace(std::string_view face, bool fixed_pitch) {
+  // The face itself, or what the system puts in its place (a substitute).
+  std::wstring name = Wide(face);
+  if (FaceShowsSample(name)) return name;
+  std::vector<JapaneseFace> faces = JapaneseFaces();
+  std::erase_if(faces,
+                [](const JapaneseFace& candidate) { return !FaceShowsSample(candidate.name); });
+  for (const JapaneseFace& candidate : faces) {
+    if (candidate.fixed_pitch == fixed_pitch) return candidate.name;
+  }
+  // None at all: the font mapper picks what it can for the character set.
+  return faces.empty() ? name : faces.front().name;
+}
+
+}  // namespace
+
+HFONT CreateJapaneseFont(std::string_view face, int height, bool fixed_pitch) {
+  return CreateFaceFont(AvailableFace(face, fixed_pitch), height, fixed_pitch);
 }
 
 HFONT CreateJapaneseMessageFont() {
@@ -85,7 +99,7 @@ HFONT CreateJapaneseMessageFont() {
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   const HFONT system_font = CreateFontIndirectW(&metrics.lfMessageFont);
-  if (system_font && HasJapaneseCharacters(system_font)) return system_font;
+  if (system_font && ShowsSample(system_font)) return system_font;
   if (system_font) DeleteObject(system_font);
   return CreateJapaneseFont(kWindowFace, metrics.lfMessageFont.lfHeight, false);
 }

@@ -7,9 +7,10 @@
 namespace marrowpin::win {
 
 // A font of the face (UTF-8) and character height in screen pixels that
-// shows Japanese on any Windows: the face itself when the system has it for
-// Japanese text, else a face the system has for Japanese text, of the same
-// pitch where there is one. The caller deletes it.
+// shows Japanese on any Windows: the face itself (or the system's substitute
+// for it) when it shows the program's texts, else a face the system has for
+// Japanese text that does, of the same pitch where there is one. The caller
+// deletes it.
 HFONT CreateJapaneseFont(std::string_view face, int height, bool fixed_pitch);
 
 // The font of the system's message boxes, or, when it lacks Japanese
