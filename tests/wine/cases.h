@@ -16,6 +16,6 @@ void UnicodeNameCases(Suite& suite);
 // Odd bytes and long lines, which must pass through the window unchanged.
 void OddInputCases(Suite& suite);
 // Sources of many megabytes, with the times they take.
-void HeavyInputCases(Suite& suite);
+void LargeInputCases(Suite& suite);
 
 }  // namespace marrowpin::wine_tests

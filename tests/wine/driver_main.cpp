@@ -5,9 +5,8 @@
 // Prints one line per case and a closing "N passed, M failed"; exits non-zero
 // when any case failed.
 //
-// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER [--heavy]
-//   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin;
-//   --heavy adds the sources of many megabytes.
+// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER
+//   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin.
 
 #include <windows.h>
 
@@ -52,18 +51,15 @@ std::string CreateWorkFolder() {
 int main() {
   using namespace marrowpin::wine_tests;
   const std::vector<std::string> arguments = Arguments();
-  if (arguments.size() < 3 || arguments.size() > 4 ||
-      (arguments.size() == 4 && arguments[3] != "--heavy")) {
+  if (arguments.size() != 3) {
     std::fprintf(stderr,
-                 "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER "
-                 "[--heavy]\n");
+                 "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER\n");
     return 2;
   }
   // The test script checks that the locale gave the code page it meant.
   std::printf("code page %u\n", GetACP());
   try {
-    Suite suite({arguments[0], arguments[1], arguments[2], arguments.size() == 4},
-                CreateWorkFolder());
+    Suite suite({arguments[0], arguments[1], arguments[2]}, CreateWorkFolder());
     CommandLineCases(suite);
     FileListCases(suite);
     BatchCases(suite);
@@ -72,7 +68,7 @@ int main() {
     FailureCases(suite);
     UnicodeNameCases(suite);
     OddInputCases(suite);
-    if (suite.Options().heavy) HeavyInputCases(suite);
+    LargeInputCases(suite);
     return suite.Finish();
   } catch (const std::exception& e) {
     std::printf("FAIL driver: %s\n0 passed, 1 failed\n", e.what());

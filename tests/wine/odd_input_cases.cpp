@@ -96,7 +96,7 @@ void OddInputCases(Suite& suite) {
   });
 }
 
-void HeavyInputCases(Suite& suite) {
+void LargeInputCases(Suite& suite) {
   suite.Run("long lines: a payload line of 1 MiB characters converts whole",
             [&] { ExpectLongLineConverted(suite, std::size_t{1} << 20); });
 

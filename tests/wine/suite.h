@@ -17,8 +17,6 @@ struct SuiteOptions {
   std::string screenshot_folder;
   // Notes made by the test script, with the console program's output for each.
   std::string reference_folder;
-  // Also runs the cases with sources of many megabytes.
-  bool heavy = false;
 };
 
 class Suite {
