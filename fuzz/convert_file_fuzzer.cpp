@@ -20,7 +20,6 @@
 #include "core/convert_file.h"
 #include "core/error.h"
 #include "core/memory_line_buffer.h"
-#include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
 
@@ -43,14 +42,15 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
   explicit ScriptedPrompts(std::uint8_t script) : script_(script) {}
 
   void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&, const std::string& caption) override {
-    if (caption == marrowpin::messages::kAddBitmapHeaderCaption) {
+  bool AskYesNo(marrowpin::Question question, const std::string&, const std::string&) override {
+    if (question == marrowpin::Question::kAddBitmapHeader) {
       header_accepted_ = (script_ & 1) != 0;
       return header_accepted_;
     }
     return (script_ >> (1 + overwrite_questions_++ % 2) & 1) != 0;
   }
-  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+  std::optional<std::string> AskFileName(marrowpin::NameRequest, const std::string&,
+                                         const std::string&, const std::string&) override {
     if (names_asked_++ > 0) return std::nullopt;
     switch (script_ >> 3 & 3) {
       case 0:

@@ -1,21 +1,66 @@
 #include "cli/command_line_options.h"
 
+#include <string_view>
+
+#include "core/header_fields.h"
+#include "core/paths.h"
+
 namespace marrowpin::cli {
 
 const char* const kUsage =
-    "Usage: marrowpin-cli [--overwrite] [--bmp-header] [--name NAME] [--] FILE...\n"
-    "Extracts the base64 attachment of each note FILE into a file beside it.\n"
+    "Usage: marrowpin-cli [OPTION]... FILE...\n"
+    "Extracts the base64 attachment of each note FILE into a file beside it\n"
+    "(or into DIR). With FILE -, reads the note from standard input.\n"
     "\n"
-    "  --overwrite    answer yes when an output file exists (default: no)\n"
-    "  --bmp-header   answer yes to adding a bitmap header to raw 16-bit pixels\n"
-    "                 (default: no)\n"
-    "  --name NAME    the output name to use when a FILE names none, or its output\n"
-    "                 is not overwritten; only its file-name part is used\n"
-    "                 (default: such a FILE is not converted)\n"
-    "  --help         show this text\n"
+    "  -d, --output-dir DIR  write the outputs into DIR (default: beside each\n"
+    "                        FILE, and the current folder for -)\n"
+    "      --overwrite       answer yes when an output file exists (default: no)\n"
+    "      --bmp-header      answer yes to adding a bitmap header to raw 16-bit\n"
+    "                        pixels (default: no)\n"
+    "      --name NAME       the output name to use when a FILE names none, or its\n"
+    "                        output is not overwritten; only its file-name part is\n"
+    "                        used (default: such a FILE is not converted)\n"
+    "  -q, --quiet           print only the closing line on stdout\n"
+    "  -h, --help            show this text\n"
+    "      --version         show the version\n"
     "\n"
-    "Messages go to stderr; the closing line goes to stdout. Exit status: 0 when\n"
-    "every FILE converted, 1 when any failed, 2 on a usage error.\n";
+    "Each output written prints a line FILE -> OUTPUT on stdout, and a closing\n"
+    "line follows. Messages go to stderr, each after the FILE it concerns. Exit\n"
+    "status: 0 when every FILE converted, 1 when any failed, 2 on a usage error.\n";
+
+namespace {
+
+// The value of an option given as "--option=VALUE" or "--option VALUE".
+class OptionValues {
+ public:
+  OptionValues(const std::vector<std::string>& arguments, std::size_t& index)
+      : arguments_(arguments), index_(index) {}
+
+  // True when the argument at the index is option (long form "--x" also as
+  // "--x=VALUE", short form "-x"); *value receives its value.
+  bool Take(std::string_view long_form, std::string_view short_form, std::string* value,
+            std::string* error) {
+    const std::string_view argument = arguments_[index_];
+    if (argument.starts_with(long_form) && argument.size() > long_form.size() &&
+        argument[long_form.size()] == '=') {
+      *value = argument.substr(long_form.size() + 1);
+      return true;
+    }
+    if (argument != long_form && (short_form.empty() || argument != short_form)) return false;
+    if (index_ + 1 == arguments_.size()) {
+      *error = std::string(argument) + " needs a value";
+      return true;
+    }
+    *value = arguments_[++index_];
+    return true;
+  }
+
+ private:
+  const std::vector<std::string>& arguments_;
+  std::size_t& index_;
+};
+
+}  // namespace
 
 std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& arguments,
                                                    std::string* error) {
@@ -23,6 +68,8 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
   bool options_ended = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    OptionValues values(arguments, i);
+    std::string value;
     if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
       options.files.push_back(argument);
     } else if (argument == "--") {
@@ -31,20 +78,27 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
       options.overwrite = true;
     } else if (argument == "--bmp-header") {
       options.bitmap_header = true;
-    } else if (argument == "--help") {
+    } else if (argument == "-q" || argument == "--quiet") {
+      options.quiet = true;
+    } else if (argument == "-h" || argument == "--help") {
       options.help = true;
-    } else if (argument == "--name") {
-      if (i + 1 == arguments.size()) {
-        *error = "--name needs a value";
-        return std::nullopt;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (values.Take("--name", "", &value, error)) {
+      // The conversion uses the trimmed name's file-name part, which must be left.
+      if (FileNamePart(TrimBlanks(value), NativePathStyle()).empty() && error->empty()) {
+        *error = "the name " + value + " has no file name";
       }
-      options.name = arguments[++i];
+      options.name = value;
+    } else if (values.Take("--output-dir", "-d", &value, error)) {
+      if (value.empty() && error->empty()) *error = "the output folder is empty";
+      options.output_folder = value;
     } else {
       *error = "unknown option " + argument;
-      return std::nullopt;
     }
+    if (!error->empty()) return std::nullopt;
   }
-  if (!options.help && options.files.empty()) {
+  if (!options.help && !options.version && options.files.empty()) {
     *error = "no FILE given";
     return std::nullopt;
   }

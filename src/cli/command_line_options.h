@@ -6,13 +6,18 @@
 
 namespace marrowpin::cli {
 
-// How the console program answers the questions a conversion asks.
+// What the console program is asked to do, and how it answers the questions
+// a conversion asks.
 struct CommandLineOptions {
   bool overwrite = false;
   bool bitmap_header = false;
   std::optional<std::string> name;
+  // Where the outputs go; empty: beside each FILE.
+  std::string output_folder;
+  bool quiet = false;
   std::vector<std::string> files;
   bool help = false;
+  bool version = false;
 };
 
 extern const char* const kUsage;

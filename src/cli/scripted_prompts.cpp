@@ -11,22 +11,51 @@ ScriptedPrompts::ScriptedPrompts(bool overwrite, bool bitmap_header,
       name_(std::move(name)),
       messages_(messages) {}
 
+void ScriptedPrompts::StartFile(const std::string& file) {
+  file_ = file;
+  name_offered_ = false;
+}
+
 void ScriptedPrompts::ShowMessage(const std::string& text) {
-  std::fprintf(messages_, "%s\n", text.c_str());
+  std::fprintf(messages_, "%s: %s\n", file_.c_str(), text.c_str());
   std::fflush(messages_);
 }
 
-bool ScriptedPrompts::AskYesNo(const std::string& /*text*/, const std::string& caption) {
-  if (caption == messages::kOverwriteCaption) return overwrite_;
-  if (caption == messages::kAddBitmapHeaderCaption) return bitmap_header_;
+void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& reason) {
+  ShowMessage(reason.empty() ? text : text + " (" + reason + ")");
+}
+
+bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,
+                               const std::string& /*caption*/) {
+  switch (question) {
+    case Question::kOverwrite:
+      return overwrite_;
+    case Question::kAddBitmapHeader:
+      return bitmap_header_;
+  }
   return false;
 }
 
-std::optional<std::string> ScriptedPrompts::AskFileName(const std::string& /*title*/,
+std::optional<std::string> ScriptedPrompts::AskFileName(NameRequest why, const std::string& notice,
+                                                        const std::string& /*title*/,
                                                         const std::string& /*initial_folder*/) {
-  if (name_offered_) return std::nullopt;
-  name_offered_ = true;
-  return name_;
+  if (name_ && !name_offered_) {
+    name_offered_ = true;
+    return name_;
+  }
+  // Unanswered, the file is not converted: say why a name was needed.
+  switch (why) {
+    case NameRequest::kNoteNamesNone:
+      ShowMessage(notice);
+      break;
+    case NameRequest::kOutputExists:
+      ShowMessage(messages::Current().output_exists);
+      break;
+    case NameRequest::kNoteNameRefused:
+      ShowMessage(messages::Current().note_name_refused);
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace marrowpin::cli

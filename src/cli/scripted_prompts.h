@@ -10,18 +10,22 @@ namespace marrowpin::cli {
 
 // Answers the conversion's questions from the command line: yes only where an
 // option says so, and the given name only at the first name request of each
-// file. Messages are printed to a stream, one line each.
+// file. Messages are printed to a stream, one line each, after the file they
+// concern; where a name request is left unanswered, the line says why.
 class ScriptedPrompts final : public UserPrompts {
  public:
   ScriptedPrompts(bool overwrite, bool bitmap_header, std::optional<std::string> name,
                   std::FILE* messages);
 
-  // Called before each file: the given name may be used once per file.
-  void StartFile() { name_offered_ = false; }
+  // Called before each file, as it was given: the lines name it, and the
+  // given name may be used once.
+  void StartFile(const std::string& file);
 
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
-  std::optional<std::string> AskFileName(const std::string& title,
+  void ShowFailure(const std::string& text, const std::string& reason) override;
+  bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
+  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                         const std::string& title,
                                          const std::string& initial_folder) override;
 
  private:
@@ -29,6 +33,7 @@ class ScriptedPrompts final : public UserPrompts {
   bool bitmap_header_;
   std::optional<std::string> name_;
   std::FILE* messages_;
+  std::string file_;
   bool name_offered_ = false;
 };
 

@@ -69,48 +69,57 @@ AttachmentFields ScanHeader(LineBuffer& lines) {
 }
 
 // Asks the user for the output name, and for a bitmap header when the file
-// gives dimensions. False when the user gives no name.
-bool AskForOutputName(const std::string& source_path, AttachmentFields& fields,
-                      const ConversionServices& services) {
+// gives dimensions. The output goes into the folder part of place. False when
+// the user gives no name.
+bool AskForOutputName(NameRequest why, const std::string& source_path, std::string_view place,
+                      AttachmentFields& fields, const ConversionServices& services) {
+  const messages::Texts& texts = messages::Current();
   UserPrompts& prompts = services.prompts;
-  prompts.ShowMessage(messages::kNoFileNameKey);
   const std::optional<std::string> chosen =
-      prompts.AskFileName(messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
+      prompts.AskFileName(why, texts.no_file_name_key,
+                          messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
                                                     fields.headerless_hint),
-                          std::string(FolderWithSeparator(source_path, services.path_style)));
+                          std::string(FolderWithSeparator(place, services.path_style)));
   if (!chosen) return false;
   const std::string_view trimmed = TrimBlanks(*chosen);
   if (trimmed.empty()) return false;
-  // Only the name counts: the output always goes beside the source.
+  // Only the name counts: the output always goes into the one folder.
   fields.output_name = std::string(FileNamePart(trimmed, services.path_style));
   if (fields.width != 0 && fields.height != 0) {
     services.bitmap_header.SetDimensions(fields.width, fields.height);
     fields.write_bitmap_header =
-        prompts.AskYesNo(messages::kAddBitmapHeaderQuestion, messages::kAddBitmapHeaderCaption);
+        prompts.AskYesNo(Question::kAddBitmapHeader, texts.add_bitmap_header_question,
+                         texts.add_bitmap_header_caption);
   }
   return true;
 }
 
 // The output path, after asking for a name and before overwriting as needed;
 // nullopt when the user gives up.
-std::optional<std::string> SettleOutputPath(const std::string& source_path,
+std::optional<std::string> SettleOutputPath(const std::string& source_path, std::string_view place,
                                             AttachmentFields& fields,
                                             const ConversionServices& services) {
+  NameRequest why = NameRequest::kNoteNamesNone;
   // A name that could escape the source's folder counts as no name at all.
   // The guard judges the note's own bytes; the path takes the file system's spelling.
   if (IsUnsafeOutputName(fields.output_name, services.path_style)) {
     fields.output_name.clear();
+    why = NameRequest::kNoteNameRefused;
   } else if (!fields.output_name.empty()) {
     fields.output_name = services.files.PathNameFromNote(fields.output_name);
   }
   while (true) {
-    if (fields.output_name.empty() && !AskForOutputName(source_path, fields, services)) {
+    if (fields.output_name.empty() &&
+        !AskForOutputName(why, source_path, place, fields, services)) {
       return std::nullopt;
     }
-    std::string output_path = OutputPathFor(source_path, fields.output_name, services.path_style);
+    std::string output_path = OutputPathFor(place, fields.output_name, services.path_style);
+    const messages::Texts& texts = messages::Current();
     if (services.files.FileExists(output_path) &&
-        !services.prompts.AskYesNo(messages::kOverwriteQuestion, messages::kOverwriteCaption)) {
+        !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
+                                   texts.overwrite_caption)) {
       fields.output_name.clear();
+      why = NameRequest::kOutputExists;
       continue;
     }
     return output_path;
@@ -174,35 +183,47 @@ bool WritePayload(LineBuffer& lines, OutputFile& output) {
 }  // namespace
 
 bool ConvertFile(const std::string& source_path, const ConversionServices& services) {
+  std::string written_path;
+  return ConvertFile(source_path, services, {}, written_path);
+}
+
+bool ConvertFile(const std::string& source_path, const ConversionServices& services,
+                 std::string_view output_folder, std::string& written_path) {
   if (!services.files.FileExists(source_path)) return false;
 
   LineBuffer& lines = services.lines;
   lines.Clear();
   lines.Load(services.files.ReadWholeFile(source_path));
 
+  const messages::Texts& texts = messages::Current();
   AttachmentFields fields = ScanHeader(lines);
   if (!fields.payload_found) {
     services.prompts.ShowMessage(std::string(FileNamePart(source_path, services.path_style)) +
-                                 messages::kNotConvertibleSuffix);
+                                 texts.not_convertible_suffix);
     return false;
   }
 
-  const std::optional<std::string> output_path = SettleOutputPath(source_path, fields, services);
+  // A path whose folder part is the output's folder.
+  const std::string_view place = output_folder.empty() ? source_path : output_folder;
+  const std::optional<std::string> output_path =
+      SettleOutputPath(source_path, place, fields, services);
   if (!output_path) return false;
 
   std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
   if (!output) {
-    services.prompts.ShowMessage(messages::kCannotCreateFile);
+    services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());
     return false;
   }
+  written_path = *output_path;
   const auto& header = services.bitmap_header.Bytes();
   // A short write means a full disk or a failing device: stop, say so, and
   // keep what was written.
   const bool written =
       (!fields.write_bitmap_header || output->Write(header.data(), header.size())) &&
       WritePayload(lines, *output);
-  if (!output->Close() || !written) {
-    services.prompts.ShowMessage(messages::kCannotWriteFile);
+  const bool closed = output->Close();
+  if (!written || !closed) {
+    services.prompts.ShowFailure(texts.cannot_write_file, output->FailureReason());
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/file_system.h"
 #include "core/line_buffer.h"
@@ -24,5 +25,11 @@ struct ConversionServices {
 // in the same folder. True when an output file was written and closed. A
 // source that exists but cannot be opened throws Error (not caught here).
 bool ConvertFile(const std::string& source_path, const ConversionServices& services);
+
+// The same, writing into output_folder (a folder path that ends in its
+// separator) instead, or beside the source when it is empty; written_path
+// receives the output's path once it is created.
+bool ConvertFile(const std::string& source_path, const ConversionServices& services,
+                 std::string_view output_folder, std::string& written_path);
 
 }  // namespace marrowpin

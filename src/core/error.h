@@ -1,14 +1,22 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace marrowpin {
 
 // An error meant for the user's eyes: what() is the complete message, in the
-// program's own character set (Shift-JIS on Windows, UTF-8 elsewhere).
+// program's own character set (Shift-JIS on Windows, UTF-8 elsewhere);
+// reason() is the system's own word on its cause, empty when it gave none.
 class Error : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Error(const std::string& message, std::string reason = {})
+      : std::runtime_error(message), reason_(std::move(reason)) {}
+
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 }  // namespace marrowpin

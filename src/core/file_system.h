@@ -16,6 +16,8 @@ class OutputFile {
   virtual bool Write(const void* data, std::size_t size) = 0;
   // False when buffered bytes could not be flushed or the close failed.
   virtual bool Close() = 0;
+  // The system's own word on why Write or Close failed; empty when it gave none.
+  virtual std::string FailureReason() const { return {}; }
 };
 
 // The few file services the conversion needs, on the platform's own paths.
@@ -30,6 +32,9 @@ class FileSystem {
   virtual std::string ReadWholeFile(const std::string& path) = 0;
   // Creates or truncates path; nullptr when that fails.
   virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) = 0;
+  // The system's own word on why the last CreateForWriting failed; empty when
+  // it gave none.
+  virtual std::string CreationFailureReason() const { return {}; }
   // How an output name read from a note (its own bytes, as a rule Shift-JIS)
   // is spelled in this file system's paths. The name has passed the name
   // guard already; by default its bytes are used as they are.

@@ -1,31 +1,83 @@
 #include "core/messages.h"
 
+#include <algorithm>
+
 namespace marrowpin::messages {
 
-const char* const kNotConvertibleSuffix = "  は変換できないファイルです";
-const char* const kNoFileNameKey = "-FILENAME識別子が見つかりません。ファイル名を指定してください";
-const char* const kAddBitmapHeaderQuestion = "ＢＭＰヘッダを付け加えますか？";
-const char* const kAddBitmapHeaderCaption = "BMPヘッダ確認";
-const char* const kOverwriteQuestion = "同名ファイルが存在します。上書きしますか？";
-const char* const kOverwriteCaption = "上書き確認";
-const char* const kCannotCreateFile = "ファイルが作れません！！";
-const char* const kCannotWriteFile = "ファイルに書き込めません！！";
-const char* const kAllConverted = "変換終了!!";
-const char* const kSomeFailed = "一部のファイルの変換に失敗しました！！";
+const Texts kJapanese = {
+    .not_convertible_suffix = "  は変換できないファイルです",
+    .no_file_name_key = "-FILENAME識別子が見つかりません。ファイル名を指定してください",
+    .add_bitmap_header_question = "ＢＭＰヘッダを付け加えますか？",
+    .add_bitmap_header_caption = "BMPヘッダ確認",
+    .overwrite_question = "同名ファイルが存在します。上書きしますか？",
+    .overwrite_caption = "上書き確認",
+    .cannot_create_file = "ファイルが作れません！！",
+    .cannot_write_file = "ファイルに書き込めません！！",
+    .all_converted = "変換終了!!",
+    .some_failed = "一部のファイルの変換に失敗しました！！",
+    .cannot_open_file = "ファイル %s は開けません",
+    .name_dialog_title = " [%s] から生成するファイル名を指定してください",
+    .headerless_hint = " (おそらくヘッダなしBMP)",
+    .output_exists =
+        "同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください",
+    .note_name_refused =
+        "-FILENAMEの名前はフォルダの外に書き込めるため使えません。--name "
+        "でファイル名を指定してください",
+    .out_of_memory = "メモリが足りません！！",
+};
 
-std::string CannotOpenFile(std::string_view path) {
-  std::string text = "ファイル ";
-  text += path;
-  text += " は開けません";
+const Texts kEnglish = {
+    .not_convertible_suffix = " cannot be converted: it has no BASE64: line",
+    .no_file_name_key = "the note names no output file (-FILENAME); please give a file name",
+    .add_bitmap_header_question = "Add a bitmap header?",
+    .add_bitmap_header_caption = "Bitmap header",
+    .overwrite_question = "A file of that name exists. Overwrite it?",
+    .overwrite_caption = "Overwrite",
+    .cannot_create_file = "cannot create the output file",
+    .cannot_write_file = "cannot write the output file",
+    .all_converted = "Conversion finished",
+    .some_failed = "Some files could not be converted",
+    .cannot_open_file = "cannot open the file %s",
+    .name_dialog_title = "Name of the file to make from [%s]",
+    .headerless_hint = " (probably a bitmap without header)",
+    .output_exists = "the output file exists; --overwrite replaces it, --name gives another name",
+    .note_name_refused =
+        "the note's -FILENAME could write outside its folder and is not used; give a name with "
+        "--name",
+    .out_of_memory = "out of memory",
+};
+
+namespace {
+
+const Texts* chosen = &kJapanese;
+
+// The pattern with its "%s" replaced by value (appended when it has none).
+std::string Fill(std::string_view pattern, std::string_view value) {
+  const std::size_t slot = std::min(pattern.find("%s"), pattern.size());
+  std::string text(pattern.substr(0, slot));
+  text += value;
+  text += pattern.substr(std::min(slot + 2, pattern.size()));
   return text;
 }
 
+}  // namespace
+
+const Texts& Current() {
+  return *chosen;
+}
+
+void Choose(const Texts& texts) {
+  chosen = &texts;
+}
+
+std::string CannotOpenFile(std::string_view path) {
+  return Fill(Current().cannot_open_file, path);
+}
+
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {
-  std::string title = " [";
-  title += source_file_name;
-  title += "] から生成するファイル名を指定してください";
+  std::string title = Fill(Current().name_dialog_title, source_file_name);
   if (headerless_hint) {
-    title += " (おそらくヘッダなしBMP)";
+    title += Current().headerless_hint;
   }
   return title;
 }

@@ -3,20 +3,37 @@
 #include <string>
 #include <string_view>
 
-// Every text the conversion and the batch show, in one place. The source is
-// UTF-8; Windows builds compile messages.cpp to Shift-JIS (code page 932).
+// Every text the conversion and its front ends show, in one table per
+// language, in UTF-8. Adding a text means a member here and one entry in
+// each table.
 namespace marrowpin::messages {
 
-extern const char* const kNotConvertibleSuffix;
-extern const char* const kNoFileNameKey;
-extern const char* const kAddBitmapHeaderQuestion;
-extern const char* const kAddBitmapHeaderCaption;
-extern const char* const kOverwriteQuestion;
-extern const char* const kOverwriteCaption;
-extern const char* const kCannotCreateFile;
-extern const char* const kCannotWriteFile;
-extern const char* const kAllConverted;
-extern const char* const kSomeFailed;
+struct Texts {
+  const char* not_convertible_suffix;  // follows the source's file name
+  const char* no_file_name_key;
+  const char* add_bitmap_header_question;
+  const char* add_bitmap_header_caption;
+  const char* overwrite_question;
+  const char* overwrite_caption;
+  const char* cannot_create_file;
+  const char* cannot_write_file;
+  const char* all_converted;
+  const char* some_failed;
+  const char* cannot_open_file;   // %s: the path
+  const char* name_dialog_title;  // %s: the source's file name
+  const char* headerless_hint;    // follows the name dialog's title
+  // The console program's own, where a window would ask.
+  const char* output_exists;
+  const char* note_name_refused;
+  const char* out_of_memory;
+};
+
+extern const Texts kJapanese;
+extern const Texts kEnglish;
+
+// The texts shown: the Japanese ones unless a front end chooses others.
+const Texts& Current();
+void Choose(const Texts& texts);
 
 std::string CannotOpenFile(std::string_view path);
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint);

@@ -5,6 +5,17 @@
 
 namespace marrowpin {
 
+// What a yes/no question asks, so that an answering front end need not read
+// its texts.
+enum class Question { kOverwrite, kAddBitmapHeader };
+
+// Why the conversion asks for an output name.
+enum class NameRequest {
+  kNoteNamesNone,    // the note has no "-FILENAME" line
+  kOutputExists,     // the output exists and is not to be overwritten
+  kNoteNameRefused,  // the note's name could write outside the folder
+};
+
 // The modal questions and messages a conversion puts to the user.
 // Texts are in the program's own character set.
 class UserPrompts {
@@ -12,9 +23,16 @@ class UserPrompts {
   virtual ~UserPrompts() = default;
 
   virtual void ShowMessage(const std::string& text) = 0;
-  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-  // Asks for one file name, which need not exist; nullopt when cancelled.
-  virtual std::optional<std::string> AskFileName(const std::string& title,
+  // A failure's message, with the system's own words on its cause (empty when
+  // it gave none). A window shows the message alone.
+  virtual void ShowFailure(const std::string& text, const std::string& /*reason*/) {
+    ShowMessage(text);
+  }
+  virtual bool AskYesNo(Question question, const std::string& text, const std::string& caption) = 0;
+  // Shows the notice, then asks for one file name, which need not exist;
+  // nullopt when cancelled.
+  virtual std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                                 const std::string& title,
                                                  const std::string& initial_folder) = 0;
 };
 

@@ -129,7 +129,8 @@ void TfrmMain::Button1Click() {
       all_converted = false;
     }
   }
-  prompts_.ShowMessage(all_converted ? messages::kAllConverted : messages::kSomeFailed);
+  prompts_.ShowMessage(all_converted ? messages::kJapanese.all_converted
+                                     : messages::kJapanese.some_failed);
 }
 
 void TfrmMain::mnuExitClick() {

@@ -11,13 +11,17 @@ void WindowPrompts::ShowMessage(const std::string& text) {
   win::ShowMessageWindow(owner_.OwnerWindow(), text, owner_.Title());
 }
 
-bool WindowPrompts::AskYesNo(const std::string& text, const std::string& caption) {
+bool WindowPrompts::AskYesNo(Question /*question*/, const std::string& text,
+                             const std::string& caption) {
   return MessageBoxW(owner_.OwnerWindow(), win::Wide(text).c_str(), win::Wide(caption).c_str(),
                      MB_YESNO) == IDYES;
 }
 
-std::optional<std::string> WindowPrompts::AskFileName(const std::string& title,
+std::optional<std::string> WindowPrompts::AskFileName(NameRequest /*why*/,
+                                                      const std::string& notice,
+                                                      const std::string& title,
                                                       const std::string& initial_folder) {
+  ShowMessage(notice);
   name_dialog_.SetTitle(title);
   name_dialog_.SetInitialFolder(initial_folder);
   std::vector<std::string> chosen = name_dialog_.Execute(owner_.OwnerWindow());

@@ -15,8 +15,9 @@ class WindowPrompts final : public UserPrompts {
       : owner_(owner), name_dialog_(name_dialog) {}
 
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& text, const std::string& caption) override;
-  std::optional<std::string> AskFileName(const std::string& title,
+  bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
+  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                         const std::string& title,
                                          const std::string& initial_folder) override;
 
  private:

@@ -14,6 +14,15 @@ class NativeFileSystem final : public FileSystem {
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
   std::string PathNameFromNote(std::string_view note_name) override;
+#else
+  std::string CreationFailureReason() const override {
+    return creation_failure_reason_;
+  }
+  // POSIX names are UTF-8: a name that is not is read as Shift-JIS.
+  std::string PathNameFromNote(std::string_view note_name) override;
+
+ private:
+  std::string creation_failure_reason_;
 #endif
 };
 

@@ -1,6 +1,8 @@
 #include "platform/stdio_output_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace marrowpin {
@@ -26,7 +28,7 @@ class BufferedStdioFile final : public OutputFile {
 
   bool Write(const void* data, std::size_t size) override {
     if (size > kWriteBufferSize - buffer_.size() && !Flush()) return false;
-    if (size >= kWriteBufferSize) return std::fwrite(data, 1, size, file_) == size;
+    if (size >= kWriteBufferSize) return Check(std::fwrite(data, 1, size, file_) == size);
     const auto* bytes = static_cast<const char*>(data);
     buffer_.insert(buffer_.end(), bytes, bytes + size);
     return true;
@@ -34,21 +36,29 @@ class BufferedStdioFile final : public OutputFile {
   // A full disk often shows only here, when the buffer is flushed.
   bool Close() override {
     const bool flushed = Flush();
-    const bool closed = std::fclose(file_) == 0;
+    const bool closed = Check(std::fclose(file_) == 0);
     file_ = nullptr;
     return flushed && closed;
   }
 
+  std::string FailureReason() const override { return failure_reason_; }
+
  private:
   bool Flush() {
     const std::size_t size = buffer_.size();
-    const bool written = size == 0 || std::fwrite(buffer_.data(), 1, size, file_) == size;
+    const bool written = size == 0 || Check(std::fwrite(buffer_.data(), 1, size, file_) == size);
     buffer_.clear();
     return written;
+  }
+  // Keeps the system's word on the first failure.
+  bool Check(bool succeeded) {
+    if (!succeeded && failure_reason_.empty()) failure_reason_ = std::strerror(errno);
+    return succeeded;
   }
 
   std::FILE* file_;
   std::vector<char> buffer_;
+  std::string failure_reason_;
 };
 
 }  // namespace

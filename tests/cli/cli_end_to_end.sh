@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs marrowpin-cli on note files in a temporary folder and checks the files
-# it writes, its exit status, its messages (stderr) and its closing line.
+# it writes, its exit status, its messages (stderr) and its lines on stdout.
 set -u
-cli=$(realpath "${1:?usage: cli_end_to_end.sh PATH-TO-marrowpin-cli}")
+cli=$(realpath "${1:?usage: cli_end_to_end.sh PATH-TO-marrowpin-cli VERSION}")
+version=${2:?usage: cli_end_to_end.sh PATH-TO-marrowpin-cli VERSION}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -21,20 +22,39 @@ expect_file() { [ -f "$1" ] && [ "$(od -An -tx1 -v "$1" | tr -d ' \n')" = "$2" ]
   fail "$1 holds '$(od -An -tx1 -v "$1" 2>/dev/null | tr -d ' \n')', expected '$2'"; }
 expect_no_file() { [ ! -e "$1" ] || fail "$1 should not exist"; }
 
+# The texts are Japanese under a Japanese locale, English elsewhere.
+unset LC_ALL LC_MESSAGES
+export LANG=ja_JP.UTF-8
 all_done='変換終了!!'
 some_failed='一部のファイルの変換に失敗しました！！'
 no_name='-FILENAME識別子が見つかりません。ファイル名を指定してください'
+exists='同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください'
 
-start "usage"
+start "usage, help and version"
 run --help
 expect_status 0
 grep -q '^Usage: marrowpin-cli' out.txt || fail "--help prints no usage"
+run -h
+grep -q -- '--output-dir DIR' out.txt || fail "-h prints no usage"
+run --version
+expect_status 0
+expect_stdout "marrowpin-cli $version"
+hint="Try 'marrowpin-cli --help' for more information."
 run
 expect_status 2
-grep -q 'Usage:' err.txt || fail "no usage text for a missing FILE"
+expect_stderr "marrowpin-cli: no FILE given
+$hint"
 run --bogus a.vnt
 expect_status 2
-run --name
+expect_stderr "marrowpin-cli: unknown option --bogus
+$hint"
+for missing_value in --name -d --output-dir; do
+  run "$missing_value"
+  expect_status 2
+  expect_stderr "marrowpin-cli: $missing_value needs a value
+$hint"
+done
+run --name dir/ a.vnt
 expect_status 2
 finish
 
@@ -42,20 +62,53 @@ start "named output, CR LF lines"
 printf -- '-FILENAME:pic.bmp\r\nBASE64:QUJ\r\nDREVG\r\n#Content-Type: x\r\nQQ==\r\nEND:VNOTE\r\n' >a.vnt
 run a.vnt
 expect_status 0
-expect_stdout "$all_done"
+expect_stdout "a.vnt -> pic.bmp
+$all_done"
 expect_stderr ""
 expect_file pic.bmp 414243444546410000
 finish
 
-start "missing file fails silently, the others still convert"
-printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
-printf -- '-FILENAME:two.bin\nBASE64:REVG\n' >c.vnt
-run a.vnt missing.vnt c.vnt
+# One note of each kind of failure amid two that convert.
+make_mixed_notes() {
+  printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+  printf -- '-FILENAME:p\nno payload here\n' >plain.vnt
+  # Opening a socket fails even for root, unlike a file without read rights.
+  python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' locked.vnt
+  printf -- '-FILENAME:two.bin\nBASE64:REVG\n' >c.vnt
+}
+
+start "each failure says which file and why; the others convert"
+make_mixed_notes
+run a.vnt missing.vnt plain.vnt ./locked.vnt c.vnt
 expect_status 1
-expect_stdout "$some_failed"
-expect_stderr ""
+expect_stdout "a.vnt -> one.bin
+c.vnt -> two.bin
+$some_failed"
+expect_stderr "missing.vnt: ファイル missing.vnt は開けません (No such file or directory)
+plain.vnt: plain.vnt  は変換できないファイルです
+./locked.vnt: ファイル ./locked.vnt は開けません (No such device or address)"
 expect_file one.bin 414243
 expect_file two.bin 444546
+expect_no_file p
+finish
+
+start "English texts outside a Japanese locale"
+make_mixed_notes
+LANG=C.UTF-8 run a.vnt missing.vnt plain.vnt ./locked.vnt
+expect_stdout "a.vnt -> one.bin
+Some files could not be converted"
+expect_stderr "missing.vnt: cannot open the file missing.vnt (No such file or directory)
+plain.vnt: plain.vnt cannot be converted: it has no BASE64: line
+./locked.vnt: cannot open the file ./locked.vnt (No such device or address)"
+# LC_ALL, then LC_MESSAGES, then LANG decide.
+LC_ALL=C run --overwrite a.vnt
+expect_stdout "a.vnt -> one.bin
+Conversion finished"
+LANG=C LC_MESSAGES=ja_JP.UTF-8 run --overwrite a.vnt
+expect_stdout "a.vnt -> one.bin
+$all_done"
+LC_ALL=C.UTF-8 LC_MESSAGES=ja_JP.UTF-8 run a.vnt
+expect_stderr "a.vnt: the output file exists; --overwrite replaces it, --name gives another name"
 finish
 
 start "existing output is kept unless --overwrite"
@@ -63,7 +116,8 @@ printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >a.vnt
 printf 'old' >pic.bin
 run a.vnt
 expect_status 1
-expect_stderr "$no_name"
+expect_stdout "$some_failed"
+expect_stderr "a.vnt: $exists"
 expect_file pic.bin 6f6c64
 run --overwrite a.vnt
 expect_status 0
@@ -72,9 +126,11 @@ finish
 
 start "no name: --name and --bmp-header answer the questions"
 printf -- '-BMPTYPE:4\n-WIDTH:2\n-HEIGHT:1\nBASE64:AAD4\n' >raw.vnt
-run --bmp-header --name /elsewhere/raw.bmp raw.vnt
+run --bmp-header --name=/elsewhere/raw.bmp raw.vnt
 expect_status 0
-expect_stderr "$no_name"
+expect_stdout "raw.vnt -> raw.bmp
+$all_done"
+expect_stderr ""
 expect_no_file /elsewhere/raw.bmp
 expect_file raw.bmp "424dc29400000000000042000000280000000200000001000000010010000300\
 0000000000000000000000000000000000000000000000f80000e00700001f000000\
@@ -86,7 +142,7 @@ printf -- 'BASE64:QUJD\n' >a.vnt
 run a.vnt
 expect_status 1
 expect_stdout "$some_failed"
-expect_stderr "$no_name"
+expect_stderr "a.vnt: $no_name"
 [ "$(ls)" = "$(printf 'a.vnt\nerr.txt\nout.txt')" ] || fail "unexpected files: $(ls | tr '\n' ' ')"
 finish
 
@@ -95,20 +151,12 @@ printf -- 'BASE64:QUJD\n' >a.vnt
 printf -- 'BASE64:REVG\n' >b.vnt
 run --name out.bin a.vnt b.vnt
 expect_status 1
-# b.vnt: asked for a name, given out.bin, which now exists; not overwritten,
-# so it is asked again and that request is cancelled.
+# b.vnt: given out.bin, which now exists and is not overwritten; asked again,
+# that request goes unanswered.
 expect_file out.bin 414243
-expect_stderr "$no_name
-$no_name
-$no_name"
-finish
-
-start "a note without a payload"
-printf -- '-FILENAME:p\nno payload here\n' >plain.vnt
-run plain.vnt
-expect_status 1
-expect_stderr "plain.vnt  は変換できないファイルです"
-expect_no_file p
+expect_stdout "a.vnt -> out.bin
+$some_failed"
+expect_stderr "b.vnt: $exists"
 finish
 
 start "an output name that climbs out of the folder"
@@ -116,19 +164,88 @@ mkdir in
 printf -- '-FILENAME:../out.bin\nBASE64:QUJD\n' >in/a.vnt
 run in/a.vnt
 expect_status 1
-expect_stderr "$no_name"
+expect_stderr "in/a.vnt: -FILENAMEの名前はフォルダの外に書き込めるため使えません。--name でファイル名を指定してください"
 expect_no_file out.bin
+run --name in.bin in/a.vnt
+expect_stdout "in/a.vnt -> in/in.bin
+$all_done"
 finish
 
-start "a source that exists but cannot be opened"
-printf -- '-FILENAME:ok.bin\nBASE64:QUJD\n' >ok.vnt
-# Opening a socket fails even for root, unlike a file without read rights.
-python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' locked.vnt
-run ./locked.vnt ok.vnt
+start "names: Shift-JIS becomes UTF-8, UTF-8 stays, other bytes are kept"
+printf -- '-FILENAME:\x8e\xca\x90\x5e.jpg\nBASE64:QUJD\n' >sjis.vnt
+printf -- '-FILENAME:\xe5\x86\x99\xe7\x9c\x9f2.jpg\nBASE64:QUJD\n' >utf8.vnt
+printf -- '-FILENAME:\xff\xfe.bin\nBASE64:QUJD\n' >odd.vnt
+printf -- 'BASE64:QUJD\n' >typed.vnt
+run sjis.vnt utf8.vnt odd.vnt
+expect_status 0
+expect_file 写真.jpg 414243
+expect_file 写真2.jpg 414243
+expect_file $'\xff\xfe.bin' 414243
+expect_stdout "sjis.vnt -> 写真.jpg
+utf8.vnt -> 写真2.jpg
+odd.vnt -> "$'\xff\xfe.bin'"
+$all_done"
+run --name $'\x8e\xca\x90\x5e3.jpg' typed.vnt
+expect_file 写真3.jpg 414243
+finish
+
+start "-d puts the outputs into a folder; a missing one says why"
+mkdir src out
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >src/a.vnt
+printf -- 'BASE64:REVG\n' >src/b.vnt
+run -d out src/a.vnt --name b.bin src/b.vnt
+expect_status 0
+expect_stdout "src/a.vnt -> out/one.bin
+src/b.vnt -> out/b.bin
+$all_done"
+expect_file out/one.bin 414243
+expect_file out/b.bin 444546
+expect_no_file src/one.bin
+run --output-dir=out src/a.vnt
+expect_stderr "src/a.vnt: $exists"
+run --output-dir gone/ src/a.vnt
+expect_status 1
+expect_stderr "src/a.vnt: ファイルが作れません！！ (No such file or directory)"
+finish
+
+start "- reads the note from standard input"
+mkdir out
+printf -- '-FILENAME:in.bin\nBASE64:QUJD\n' | { run -; }
+expect_stdout "- -> in.bin
+$all_done"
+expect_file in.bin 414243
+printf -- 'BASE64:REVG\n' | { run -d out/ --name x.bin -; }
+expect_stdout "- -> out/x.bin
+$all_done"
+expect_file out/x.bin 444546
+finish
+
+start "--quiet leaves only the closing line"
+make_mixed_notes
+run -q a.vnt plain.vnt
 expect_status 1
 expect_stdout "$some_failed"
-expect_stderr "ファイル ./locked.vnt は開けません"
-expect_file ok.bin 414243
+expect_stderr "plain.vnt: plain.vnt  は変換できないファイルです"
+run --quiet --overwrite a.vnt
+expect_stdout "$all_done"
+finish
+
+start "out of memory ends that file only"
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+truncate -s 2G big.vnt
+# A sanitizer build cannot start within a memory limit: this case is then
+# left to the plain build.
+if (ulimit -v 400000 && "$cli" --version >/dev/null 2>&1); then
+  (ulimit -v 400000 && "$cli" big.vnt a.vnt >out.txt 2>err.txt)
+  status=$?
+  expect_status 1
+  expect_stdout "a.vnt -> one.bin
+$some_failed"
+  expect_stderr "big.vnt: メモリが足りません！！"
+  expect_file one.bin 414243
+else
+  echo "skipped [$case_name]: the program does not start under a memory limit"
+fi
 finish
 
 echo "cli_end_to_end: $passed passed, $failed failed"

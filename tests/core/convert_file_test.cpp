@@ -25,9 +25,15 @@ class FakePrompts final : public UserPrompts {
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::string>> file_name_answers;
   std::vector<std::string> shown;
+  std::vector<NameRequest> name_requests;
+  std::vector<std::string> failure_reasons;
 
   void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
-  bool AskYesNo(const std::string& text, const std::string& caption) override {
+  void ShowFailure(const std::string& text, const std::string& reason) override {
+    ShowMessage(text);
+    failure_reasons.push_back(reason);
+  }
+  bool AskYesNo(Question, const std::string& text, const std::string& caption) override {
     shown.push_back("ask: " + caption + " / " + text);
     EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
     if (yes_no_answers.empty()) return false;
@@ -35,8 +41,11 @@ class FakePrompts final : public UserPrompts {
     yes_no_answers.pop_front();
     return answer;
   }
-  std::optional<std::string> AskFileName(const std::string& title,
+  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                         const std::string& title,
                                          const std::string& initial_folder) override {
+    name_requests.push_back(why);
+    ShowMessage(notice);
     shown.push_back("name dialog: " + title + " in " + initial_folder);
     EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
     if (file_name_answers.empty()) return std::nullopt;
@@ -114,11 +123,13 @@ class ConvertFileTest : public testing::ConversionFixture {
   FakePrompts prompts_;
 };
 
-const std::string kNoNameMessage = std::string("message: ") + messages::kNoFileNameKey;
-const std::string kOverwriteQuestion =
-    std::string("ask: ") + messages::kOverwriteCaption + " / " + messages::kOverwriteQuestion;
-const std::string kBitmapQuestion = std::string("ask: ") + messages::kAddBitmapHeaderCaption +
-                                    " / " + messages::kAddBitmapHeaderQuestion;
+const std::string kNoNameMessage = std::string("message: ") + messages::kJapanese.no_file_name_key;
+const std::string kOverwriteQuestion = std::string("ask: ") +
+                                       messages::kJapanese.overwrite_caption + " / " +
+                                       messages::kJapanese.overwrite_question;
+const std::string kBitmapQuestion = std::string("ask: ") +
+                                    messages::kJapanese.add_bitmap_header_caption + " / " +
+                                    messages::kJapanese.add_bitmap_header_question;
 
 // --- the payload -----------------------------------------------------------
 
@@ -191,8 +202,9 @@ TEST_F(ConvertFileTest, LastFileNameWinsAndIsUsedUnchanged) {
 
 TEST_F(ConvertFileTest, FileWithoutPayloadIsNotConvertible) {
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nbase64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{"message: note.vnt" +
-                                                     std::string(messages::kNotConvertibleSuffix)});
+  EXPECT_EQ(prompts_.shown,
+            std::vector<std::string>{"message: note.vnt" +
+                                     std::string(messages::kJapanese.not_convertible_suffix)});
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
@@ -221,6 +233,7 @@ TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
   EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
                                                       kBitmapQuestion}));
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNamesNone});
   // Only the chosen name counts: the output goes beside the source.
   EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
 }
@@ -285,6 +298,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
   EXPECT_EQ(prompts_.shown,
             (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
                                       kBitmapQuestion, kOverwriteQuestion}));
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kOutputExists});
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
   EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
 }
@@ -293,8 +307,9 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
 
 TEST_F(ConvertFileTest, SubfolderInTheNameWorksOnlyWhenItExists) {
   EXPECT_FALSE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotCreateFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
+                                                     messages::kJapanese.cannot_create_file});
+  EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"No such file or directory"});
   fs::create_directory(folder_ / "sub");
   EXPECT_TRUE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
   EXPECT_EQ(ReadFile(folder_ / "sub" / "p"), "ABC");
@@ -307,6 +322,7 @@ TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
   prompts_.file_name_answers = {"safe.bin"};
   EXPECT_TRUE(Convert(source));
   EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNameRefused});
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
 
   WriteFile(source, "-FILENAME:" + (folder_ / "abs").string() + "\nBASE64:QUJD\n");
@@ -325,14 +341,30 @@ TEST_F(ConvertFileTest, BareSourceNameWritesIntoTheCurrentFolder) {
   EXPECT_EQ(ReadFile(folder_ / "here.bin"), "ABC");
 }
 
+TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
+  fs::create_directories(folder_ / "out");
+  WriteFile(folder_ / "out" / "p.bin", "old");
+  prompts_.yes_no_answers = {false};
+  prompts_.file_name_answers = {"q.bin"};
+  std::string written;
+  EXPECT_TRUE(ConvertFile(Source("-FILENAME:p.bin\nBASE64:QUJD\n").string(),
+                          ConversionServices{lines_, prompts_, native_, header_, PathStyle::kPosix},
+                          (folder_ / "out/").string(), written));
+  EXPECT_EQ(written, (folder_ / "out" / "q.bin").string());
+  EXPECT_TRUE(prompts_.shown[2].ends_with(" in " + (folder_ / "out/").string()))
+      << prompts_.shown[2];
+  EXPECT_EQ(FolderEntries(),
+            (std::vector<std::string>{"note.vnt", "out", "out/p.bin", "out/q.bin"}));
+}
+
 // --- a full disk ----------------------------------------------------------------
 
 TEST_F(ConvertFileTest, ShortWriteStopsWithAMessageAndKeepsWhatWasWritten) {
   FullDiskFileSystem files;
   files.capacity = 4;
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n"), files));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
+                                                     messages::kJapanese.cannot_write_file});
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABCD");
 }
 
@@ -342,14 +374,15 @@ TEST_F(ConvertFileTest, FailedHeaderWriteOrCloseIsNoSuccess) {
   prompts_.file_name_answers = {"p.bmp"};
   prompts_.yes_no_answers = {true};
   EXPECT_FALSE(Convert(Source("-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown.back(), std::string("message: ") + messages::kCannotWriteFile);
+  EXPECT_EQ(prompts_.shown.back(),
+            std::string("message: ") + messages::kJapanese.cannot_write_file);
 
   prompts_.shown.clear();
   files.capacity = 100;
   files.fail_close = true;
   EXPECT_FALSE(Convert(Source("-FILENAME:q\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{std::string("message: ") + messages::kCannotWriteFile});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
+                                                     messages::kJapanese.cannot_write_file});
 }
 
 }  // namespace

@@ -21,14 +21,15 @@ class RecordingPrompts final : public UserPrompts {
   std::vector<std::string> messages;
 
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> AskFileName(const std::string&, const std::string&) override {
+  bool AskYesNo(Question, const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
+                                         const std::string&) override {
     return std::nullopt;
   }
 };
 
 std::string NotConvertible(const std::string& file_name) {
-  return file_name + messages::kNotConvertibleSuffix;
+  return file_name + messages::kJapanese.not_convertible_suffix;
 }
 
 class OddInputTest : public testing::ConversionFixture {

@@ -1,6 +1,7 @@
 #include "platform/native_file_system.h"
 
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -43,6 +46,30 @@ void AdviseLargePages(char* data, std::size_t size) {
   if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
+// The bytes converted from one character set to another; nullopt when they
+// are not valid in the first.
+std::optional<std::string> Recode(std::string_view bytes, const char* from, const char* to) {
+  const iconv_t converter = ::iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  // No character grows beyond four bytes of UTF-8.
+  std::string converted(bytes.size() * 4, '\0');
+  std::string input(bytes);
+  char* in = input.data();
+  std::size_t in_left = input.size();
+  char* out = converted.data();
+  std::size_t out_left = converted.size();
+  const bool whole = ::iconv(converter, &in, &in_left, &out, &out_left) != std::size_t(-1) &&
+                     ::iconv(converter, nullptr, nullptr, &out, &out_left) != std::size_t(-1);
+  ::iconv_close(converter);
+  if (!whole) return std::nullopt;
+  converted.resize(converted.size() - out_left);
+  return converted;
+}
+
+std::string ReasonFromErrno() {
+  return std::strerror(errno);
+}
+
 }  // namespace
 
 bool NativeFileSystem::FileExists(const std::string& path) {
@@ -55,7 +82,7 @@ std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info;
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
-    throw Error(messages::CannotOpenFile(path));
+    throw Error(messages::CannotOpenFile(path), ReasonFromErrno());
   }
   const std::size_t expected_size =
       S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
@@ -66,14 +93,22 @@ std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
         do {
           got = ::read(file.get(), into, size);
         } while (got < 0 && errno == EINTR);
-        if (got < 0) throw Error(messages::CannotOpenFile(path));
+        if (got < 0) throw Error(messages::CannotOpenFile(path), ReasonFromErrno());
         return static_cast<std::size_t>(got);
       },
       AdviseLargePages);
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  return StdioOutputFile(std::fopen(path.c_str(), "wb"));
+  std::unique_ptr<OutputFile> file = StdioOutputFile(std::fopen(path.c_str(), "wb"));
+  creation_failure_reason_ = file ? std::string() : ReasonFromErrno();
+  return file;
+}
+
+std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {
+  if (Recode(note_name, "UTF-8", "UTF-8")) return std::string(note_name);
+  // Bytes that are not Shift-JIS either are kept as they are.
+  return Recode(note_name, "CP932", "UTF-8").value_or(std::string(note_name));
 }
 
 }  // namespace marrowpin

@@ -1,0 +1,18 @@
+#include "cli/message_language.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace marrowpin::cli {
+
+const messages::Texts& TextsForLocale() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') {
+      return std::string_view(value).starts_with("ja") ? messages::kJapanese : messages::kEnglish;
+    }
+  }
+  return messages::kEnglish;
+}
+
+}  // namespace marrowpin::cli

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/messages.h"
+
+namespace marrowpin::cli {
+
+// The texts for the user's locale: Japanese when the locale that governs
+// messages (LC_ALL, else LC_MESSAGES, else LANG) is a Japanese one, English
+// otherwise.
+const messages::Texts& TextsForLocale();
+
+}  // namespace marrowpin::cli
