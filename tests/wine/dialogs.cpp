@@ -49,7 +49,7 @@ void Press(HWND dialog, int button_id) {
 void SetFileName(HWND dialog, const std::string& text) {
   const HWND field = FindDescendant(dialog, L"Edit", kFileNameFieldId);
   Expect(field != nullptr, "file dialog has no file name field");
-  SetWindowText(field, text);
+  ReplaceWindowText(field, text);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ std::string WindowText(HWND window) {
   return Utf8(text);
 }
 
-void SetWindowText(HWND window, const std::string& text) {
+void ReplaceWindowText(HWND window, const std::string& text) {
   const std::wstring wide = Wide(text);
   DWORD_PTR result;
   if (!SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),

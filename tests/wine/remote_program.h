@@ -31,7 +31,7 @@ bool WaitUntil(Condition condition, DWORD timeout_ms = kTimeoutMs) {
 // The text of a window of any process, read as Unicode, in UTF-8.
 std::string WindowText(HWND window);
 // Sets it from UTF-8.
-void SetWindowText(HWND window, const std::string& text);
+void ReplaceWindowText(HWND window, const std::string& text);
 
 // The first descendant of parent with that class name and control id.
 HWND FindDescendant(HWND parent, const wchar_t* class_name, int id);

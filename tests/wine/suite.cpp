@@ -107,7 +107,7 @@ std::vector<std::string> ListedFiles(RemoteProgram& program) {
 }
 
 void SetListText(RemoteProgram& program, const std::string& text) {
-  SetWindowText(program.Control(IDC_FINLIST), text);
+  ReplaceWindowText(program.Control(IDC_FINLIST), text);
   Expect(WindowText(program.Control(IDC_FINLIST)) == text, "cannot fill the file list");
 }
 
