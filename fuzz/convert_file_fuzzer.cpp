@@ -1,8 +1,11 @@
 // Feeds arbitrary bytes to ConvertFile as a source file in a scratch folder.
-// The first two input bytes script the answers to the prompts; the rest is
-// the source. Checks that the call returns, that only the output file is
-// created or changed, only in the source's folder, and that it holds exactly
-// the payload bytes that a plain reading of the rules gives.
+// The first two input bytes script the answers to the prompts and the path
+// style (POSIX, or Windows paths mapped onto the folder), the folder's
+// layout, the size of the chunks the source is read in and the vector level;
+// the rest is the source. Checks that the call returns, that only the output
+// file is created or changed, only in the source's folder, under a name that
+// is safe in that path style, and that it holds exactly the payload bytes
+// that a plain reading of the rules gives.
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -19,9 +22,12 @@
 
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
+#include "core/messages.h"
+#include "core/sjis_text.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
+#include "simd/vector_level.h"
 
 namespace {
 
@@ -39,7 +45,7 @@ void Require(bool condition, const char* what) {
 // overwrite question cannot go round forever.
 class ScriptedPrompts final : public marrowpin::UserPrompts {
  public:
-  explicit ScriptedPrompts(std::uint8_t script) : script_(script) {}
+  ScriptedPrompts(std::uint8_t script, bool windows) : script_(script), windows_(windows) {}
 
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(marrowpin::Question question, const std::string&, const std::string&) override {
@@ -56,17 +62,18 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
       case 0:
         return std::nullopt;
       case 1:
-        return std::string("out.bin");
+        return std::string(windows_ ? "C:\\elsewhere\\out.bin" : "out.bin");
       case 2:
         return std::string(" \t ");
       default:
-        return std::string("../climb/out.bin");
+        return std::string(windows_ ? "C:\\..\\climb\\out.bin" : "../climb/out.bin");
     }
   }
   bool header_accepted() const { return header_accepted_; }
 
  private:
   std::uint8_t script_;
+  bool windows_;
   int overwrite_questions_ = 0;
   int names_asked_ = 0;
   bool header_accepted_ = false;
@@ -131,6 +138,41 @@ const std::string& ScratchRoot() {
   return root;
 }
 
+// Windows paths on this machine: drive "C:" is the scratch root, and "\"
+// where a character starts and "/" separate folders. Only the drive's own
+// ":" may appear: anything else would name another drive or a stream.
+class WindowsPathsOnPosix final : public marrowpin::FileSystem {
+ public:
+  explicit WindowsPathsOnPosix(std::string root) : root_(std::move(root)) {}
+
+  bool FileExists(const std::string& path) override { return native_.FileExists(Mapped(path)); }
+  std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
+    return native_.OpenForReading(Mapped(path));
+  }
+  std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& path) override {
+    return native_.CreateForWriting(Mapped(path));
+  }
+
+ private:
+  std::string Mapped(std::string_view path) const {
+    Require(path.starts_with("C:\\"), "paths stay on the source's drive");
+    Require(path.find(':', 2) == std::string_view::npos, "no other drive or stream");
+    std::string mapped = root_;
+    for (std::size_t i = 2; i < path.size(); ++i) {
+      if (marrowpin::IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) &&
+          i + 1 < path.size()) {
+        mapped += path.substr(i++, 2);
+      } else {
+        mapped += path[i] == '\\' ? '/' : path[i];
+      }
+    }
+    return mapped;
+  }
+
+  std::string root_;
+  marrowpin::NativeFileSystem native_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -148,17 +190,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteFile(source, source_bytes);
   if (layout & 1) WriteFile(folder + "/out.bin", "existing");
   if (layout & 2) ::mkdir((folder + "/sub").c_str(), 0700);
+  const bool windows = (script >> 5 & 1) != 0;
 
   Listing before;
   List(root, "", before);
 
-  marrowpin::MemoryLineBuffer lines;
-  ScriptedPrompts prompts(script);
-  marrowpin::NativeFileSystem files;
+  // Small chunks cut lines, keys and line ends apart.
+  constexpr std::size_t kChunkSizes[] = {
+      1, 2, 3, 7, 16, 64, 4096, marrowpin::StreamLineSource::kDefaultChunkSize};
+  marrowpin::StreamLineSource lines(kChunkSizes[layout >> 2 & 7]);
+  const auto& levels = marrowpin::simd::SupportedLevels();
+  marrowpin::simd::SetActiveLevel(levels[(layout >> 5) % levels.size()]);
+  ScriptedPrompts prompts(script, windows);
+  marrowpin::NativeFileSystem posix_files;
+  WindowsPathsOnPosix windows_files(root);
   BitmapHeaderTemplate bitmap_header;
-  const marrowpin::ConversionServices services{lines, prompts, files, bitmap_header,
-                                               marrowpin::PathStyle::kPosix};
-  const bool converted = marrowpin::ConvertFile(source, services);
+  const marrowpin::ConversionServices services{
+      lines, prompts, windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
+      bitmap_header, windows ? marrowpin::PathStyle::kWindows : marrowpin::PathStyle::kPosix};
+  const bool converted = marrowpin::ConvertFile(windows ? "C:\\notes\\note.vnt" : source, services);
 
   Listing after;
   List(root, "", after);
@@ -178,6 +228,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (changes == 1) {
     Require(changed.rfind("notes/", 0) == 0, "output inside the source's folder");
     Require(changed.back() != '/', "no folder created");
+    Require(!marrowpin::reference::IsUnsafeOutputName(changed.substr(6), windows),
+            "output name safe in its path style");
   }
 
   bool payload_found = false;

@@ -123,6 +123,94 @@ std::string Base64Decode(std::string_view groups) {
   return bytes;
 }
 
+namespace {
+
+bool IsLeadByte(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The characters of a Shift-JIS text: one or two bytes each.
+std::vector<std::string> Characters(std::string_view text) {
+  std::vector<std::string> characters;
+  for (std::size_t i = 0; i < text.size(); i += characters.back().size()) {
+    characters.emplace_back(text.substr(i, IsLeadByte(text[i]) ? 2 : 1));
+  }
+  return characters;
+}
+
+// Bytes up to and including the last character that is one of separators.
+std::string UpToLastOf(std::string_view text, std::string_view separators) {
+  std::string kept;
+  std::string pending;
+  for (const std::string& c : Characters(text)) {
+    pending += c;
+    if (c.size() == 1 && separators.find(c[0]) != std::string_view::npos) {
+      kept += pending;
+      pending.clear();
+    }
+  }
+  return kept;
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+bool IsDeviceName(std::string_view component) {
+  std::string base = Upper(component.substr(0, component.find('.')));
+  while (!base.empty() && base.back() == ' ')
+    base.pop_back();
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"}) {
+    if (base == device) return true;
+  }
+  for (const char* prefix : {"COM", "LPT"}) {
+    for (char digit = '1'; digit <= '9'; ++digit) {
+      if (base == std::string(prefix) + digit) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string FileNamePart(std::string_view path, bool windows) {
+  return std::string(path.substr(UpToLastOf(path, windows ? "\\:" : "/").size()));
+}
+
+std::string OutputPath(std::string_view source_path, std::string_view name, bool windows) {
+  return UpToLastOf(source_path, windows ? "\\:" : "/") + std::string(name);
+}
+
+bool IsUnsafeOutputName(std::string_view name, bool windows) {
+  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) return true;
+  if (name.find(':') != std::string_view::npos) return true;
+  std::vector<std::string> components(1);
+  bool refused = false;
+  for (const std::string& c : Characters(name)) {
+    if (c == "\\" || c == "/") {
+      components.emplace_back();
+      continue;
+    }
+    components.back() += c;
+    if (c == "|") refused = true;
+  }
+  for (char c : name) {
+    if (std::string_view("*?<>\"").find(c) != std::string_view::npos ||
+        static_cast<unsigned char>(c) < 32) {
+      refused = true;
+    }
+  }
+  for (const std::string& component : components) {
+    if (component == "..") return true;
+  }
+  return windows && (refused || IsDeviceName(components.back()));
+}
+
 std::string PayloadBytes(std::string_view file_bytes, bool* found) {
   const std::vector<std::string> all = SplitLines(file_bytes);
   std::vector<std::string> payload;

@@ -32,6 +32,16 @@ std::string TrimBlanks(std::string_view text);
 // count as 0.
 std::string Base64Decode(std::string_view groups);
 
+// Path rules. Windows paths end a folder at "\" or ":" where a character
+// starts; POSIX paths at "/".
+std::string FileNamePart(std::string_view path, bool windows);
+// The source's folder up to and including its last separator, then the name.
+std::string OutputPath(std::string_view source_path, std::string_view name, bool windows);
+// Whether a name from a note must not be used: it starts at a root, holds
+// ":", has a ".." component (at "\" or "/"), or on Windows its last
+// component names a device or it holds a wildcard, one of <>|" or a control byte.
+bool IsUnsafeOutputName(std::string_view name, bool windows);
+
 // The bytes a conversion writes after any bitmap header, or false in *found
 // when no line opens a payload.
 std::string PayloadBytes(std::string_view file_bytes, bool* found);

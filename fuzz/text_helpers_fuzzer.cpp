@@ -1,6 +1,8 @@
 // Checks the text helpers of the conversion against plain readings of their
-// rules: key search (also over a text in two parts), header values, integers, trimming, line
-// splitting, the line buffer that serves lines from a loaded file, and the group decoder.
+// rules: key search (also over a text in two parts and in many), header
+// values (also of a line in slices), integers, trimming, line splitting, the
+// stream line source that reads a note in chunks, the group decoder, and the
+// path rules in both path styles.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,10 +12,12 @@
 
 #include "core/header_fields.h"
 #include "core/line_splitter.h"
-#include "core/memory_line_buffer.h"
+#include "core/paths.h"
 #include "core/sjis_text.h"
+#include "core/stream_line_source.h"
 #include "decode/base64_decode.h"
 #include "reference_rules.h"
+#include "support/memory_file_system.h"
 
 namespace {
 
@@ -26,26 +30,59 @@ void Require(bool condition, const char* what) {
   }
 }
 
-// The line buffer must read like the splitter while the conversion consumes
-// it: lines read in order, the first replaced or deleted, read again.
-void CheckLineBuffer(std::string_view bytes, std::uint8_t script) {
-  std::vector<std::string> expected = reference::SplitLines(bytes);
-  marrowpin::MemoryLineBuffer buffer;
-  buffer.Load(std::string(bytes));
-  for (int step = 0; step < 8; ++step) {
-    Require(buffer.Count() == expected.size(), "line count");
-    for (std::size_t k = 0; k < expected.size(); ++k) {
-      Require(buffer.Line(k) == expected[k], "line content");
-    }
-    if (expected.empty()) break;
-    if (script >> step & 1) {
-      const std::string replacement = expected[0].substr(0, expected[0].size() / 2);
-      buffer.ReplaceFirst(replacement);
-      expected[0] = replacement;
-    } else {
-      buffer.DeleteFirst();
-      expected.erase(expected.begin());
-    }
+// The stream source must give the splitter's lines whatever the sizes of its
+// chunks and reads, which the script chooses.
+void CheckStreamLineSource(std::string_view bytes, std::uint8_t script) {
+  marrowpin::testing::MemoryFileSystem files;
+  files.notes["note"] = std::string(bytes);
+  files.read_size = 1 + script % 5;
+  marrowpin::StreamLineSource source(1 + (script >> 3) % 9);
+  source.Open("note", files);
+  std::vector<std::string> lines;
+  bool open = false;
+  for (marrowpin::LineSlice slice; source.Next(slice);) {
+    if (!open) lines.emplace_back();
+    lines.back() += slice.text;
+    open = !slice.ends_line;
+  }
+  Require(!open, "stream source closes its last line");
+  Require(lines == reference::SplitLines(bytes), "stream source lines");
+}
+
+// Cuts text into parts every `step` bytes, as the slices of a line come.
+std::vector<std::string_view> Parts(std::string_view text, std::size_t step) {
+  std::vector<std::string_view> parts;
+  for (std::size_t at = 0; at < text.size(); at += step)
+    parts.push_back(text.substr(at, step));
+  return parts;
+}
+
+void CheckTextInParts(std::string_view text, std::string_view key, std::uint8_t script) {
+  const std::size_t step = 1 + script % 11;
+  marrowpin::KeySearch search(key);
+  marrowpin::HeaderValueReader value;
+  for (std::string_view part : Parts(text, step)) {
+    search.Feed(part);
+    value.Feed(part);
+  }
+  Require(search.found() == (reference::FindKey(text, key) != std::string_view::npos),
+          "KeySearch over parts");
+  Require(value.Value() == reference::HeaderValue(text), "HeaderValueReader over parts");
+}
+
+// A source path and an output name: the text cut in two.
+void CheckPaths(std::string_view path, std::string_view name) {
+  for (const bool windows : {true, false}) {
+    const marrowpin::PathStyle style =
+        windows ? marrowpin::PathStyle::kWindows : marrowpin::PathStyle::kPosix;
+    Require(marrowpin::FileNamePart(path, style) == reference::FileNamePart(path, windows),
+            "FileNamePart");
+    Require(
+        marrowpin::OutputPathFor(path, name, style) == reference::OutputPath(path, name, windows),
+        "OutputPathFor");
+    Require(
+        marrowpin::IsUnsafeOutputName(name, style) == reference::IsUnsafeOutputName(name, windows),
+        "IsUnsafeOutputName");
   }
 }
 
@@ -72,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(marrowpin::ContainsKeyJoined(text.substr(0, cut), text.substr(cut), "END:VNOTE") ==
               (reference::FindKey(text, "END:VNOTE") != std::string_view::npos),
           "ContainsKeyJoined (end key)");
+  CheckPaths(text.substr(0, cut), text.substr(cut));
 
   Require(marrowpin::HeaderValue(text) == reference::HeaderValue(text), "HeaderValue");
   Require(marrowpin::TrimBlanks(text) == reference::TrimBlanks(text), "TrimBlanks");
@@ -82,7 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> lines;
   marrowpin::SplitLines(text, [&](std::string_view line) { lines.emplace_back(line); });
   Require(lines == reference::SplitLines(text), "SplitLines");
-  CheckLineBuffer(text, script);
+  CheckStreamLineSource(text, script);
+  CheckTextInParts(text, key, script);
+  CheckTextInParts(text, "END:VNOTE", script);
 
   const std::string_view groups = text.substr(0, text.size() / 4 * 4);
   std::vector<unsigned char> decoded(marrowpin::Base64DecodedSize(groups.size()) + 1, 0xA5);

@@ -61,15 +61,8 @@ void Application::Run(int show_command) {
 
 void Application::ShowError(std::exception_ptr error) const noexcept {
   try {
-    std::string message;
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      message = e.what();
-    } catch (...) {
-      // Any other thrown value is shown as an error with no message.
-    }
-    MessageBoxW(OwnerWindow(), win::Wide(win_text::ErrorBoxText(message)).c_str(),
+    MessageBoxW(OwnerWindow(),
+                win::Wide(win_text::ErrorBoxText(win_text::ErrorMessage(error))).c_str(),
                 win::Wide(title_).c_str(), MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory while building the text: nothing more can be shown.

@@ -14,8 +14,8 @@
 #include "cli/standard_input_file_system.h"
 #include "core/convert_file.h"
 #include "core/error.h"
-#include "core/memory_line_buffer.h"
 #include "core/messages.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
 #include "version.h"
@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
   if (options->name && NativePathStyle() == PathStyle::kPosix) {
     options->name = files.PathNameFromNote(*options->name);
   }
-  MemoryLineBuffer lines;
+  // The note is read in chunks: memory stays the same for a note of any size.
+  StreamLineSource lines;
   cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
   BitmapHeaderTemplate bitmap_header;
   const ConversionServices services{lines, prompts, files, bitmap_header, NativePathStyle()};

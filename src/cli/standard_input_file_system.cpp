@@ -11,27 +11,49 @@
 
 #include "core/error.h"
 #include "core/messages.h"
-#include "platform/read_whole_stream.h"
+#include "platform/file_identity.h"
 
 namespace marrowpin::cli {
+
+namespace {
+
+// The note on standard input, read as it comes.
+class StandardInput final : public InputFile {
+ public:
+  explicit StandardInput(std::string path) : path_(std::move(path)) {
+#ifdef _WIN32
+    // The note's bytes as they are, without line-end translation.
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  }
+
+  std::size_t Read(char* into, std::size_t size) override {
+    const std::size_t got = std::fread(into, 1, size, stdin);
+    if (got == 0 && std::ferror(stdin)) {
+      throw ReadError(messages::CannotReadFile(path_), std::strerror(errno));
+    }
+    return got;
+  }
+  std::uint64_t ExpectedSize() const override {
+    return 0;
+  }
+  bool IsFileAt(const std::string& path) const override {
+    return StandardInputIsFileAt(path);
+  }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
 
 bool StandardInputFileSystem::FileExists(const std::string& path) {
   return path == kStandardInput || files_.FileExists(path);
 }
 
-std::string StandardInputFileSystem::ReadWholeFile(const std::string& path) {
-  if (path != kStandardInput) return files_.ReadWholeFile(path);
-#ifdef _WIN32
-  // The note's bytes as they are, without line-end translation.
-  _setmode(_fileno(stdin), _O_BINARY);
-#endif
-  return ReadWholeStream(0, [&](char* into, std::size_t size) {
-    const std::size_t got = std::fread(into, 1, size, stdin);
-    if (got == 0 && std::ferror(stdin)) {
-      throw Error(messages::CannotOpenFile(path), std::strerror(errno));
-    }
-    return got;
-  });
+std::unique_ptr<InputFile> StandardInputFileSystem::OpenForReading(const std::string& path) {
+  if (path != kStandardInput) return files_.OpenForReading(path);
+  return std::make_unique<StandardInput>(path);
 }
 
 }  // namespace marrowpin::cli

@@ -15,7 +15,7 @@ class StandardInputFileSystem final : public FileSystem {
   explicit StandardInputFileSystem(FileSystem& files) : files_(files) {}
 
   bool FileExists(const std::string& path) override;
-  std::string ReadWholeFile(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
     return files_.CreateForWriting(path);
   }

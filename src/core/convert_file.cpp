@@ -1,13 +1,16 @@
 #include "core/convert_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
 #include "core/header_fields.h"
 #include "core/messages.h"
+#include "core/output_batch.h"
 #include "core/sjis_text.h"
 #include "decode/base64_decode.h"
 
@@ -35,36 +38,63 @@ struct AttachmentFields {
   bool write_bitmap_header = false;
 };
 
-// Consumes the lines before the payload, gathering the header fields. Leaves
-// the payload's first piece as line 0.
-AttachmentFields ScanHeader(LineBuffer& lines) {
+// One header line as its slices come: the keys it holds and its value.
+class HeaderLine {
+ public:
+  void Feed(std::string_view slice) {
+    for (KeySearch& key : keys_)
+      key.Feed(slice);
+    value_.Feed(slice);
+  }
+  bool Holds(std::string_view key) const {
+    for (const KeySearch& search : keys_) {
+      if (search.key() == key) return search.found();
+    }
+    return false;
+  }
+  std::string_view Value() const { return value_.Value(); }
+  void Reset() {
+    for (KeySearch& key : keys_)
+      key.Reset();
+    value_.Reset();
+  }
+
+ private:
+  std::array<KeySearch, 5> keys_ = {KeySearch(kBmpTypeKey), KeySearch(kFileNameKey),
+                                    KeySearch(kWidthKey), KeySearch(kHeightKey),
+                                    KeySearch(kPayloadKey)};
+  HeaderValueReader value_;
+};
+
+// Reads the lines before the payload, gathering the header fields, up to the
+// line that opens the payload; its value is the payload's first piece.
+AttachmentFields ScanHeader(LineSource& lines, std::string& first_piece) {
   AttachmentFields fields;
-  while (lines.Count() > 0) {
-    const std::string_view line = lines.Line(0);
-    if (ContainsKey(line, kBmpTypeKey) && ReadInteger(HeaderValue(line)) == kHeaderlessBmpType) {
+  HeaderLine line;
+  for (LineSlice slice; lines.Next(slice);) {
+    line.Feed(slice.text);
+    if (!slice.ends_line) continue;
+    if (line.Holds(kBmpTypeKey) && ReadInteger(line.Value()) == kHeaderlessBmpType) {
       fields.headerless_hint = true;
     }
-    if (ContainsKey(line, kFileNameKey)) {
-      fields.output_name = std::string(HeaderValue(line));
+    if (line.Holds(kFileNameKey)) {
+      fields.output_name = std::string(line.Value());
     }
-    if (ContainsKey(line, kWidthKey)) {
-      fields.width = ReadInteger(HeaderValue(line));
+    if (line.Holds(kWidthKey)) {
+      fields.width = ReadInteger(line.Value());
     }
-    if (ContainsKey(line, kHeightKey)) {
-      fields.height = ReadInteger(HeaderValue(line));
+    if (line.Holds(kHeightKey)) {
+      fields.height = ReadInteger(line.Value());
     }
-    if (ContainsKey(line, kPayloadKey)) {
-      const std::string first_piece(HeaderValue(line));
-      if (first_piece.empty()) {
-        lines.DeleteFirst();
-      } else {
-        lines.ReplaceFirst(first_piece);
-      }
+    if (line.Holds(kPayloadKey)) {
+      first_piece = std::string(line.Value());
       fields.payload_found = true;
+      lines.HeaderScanned(first_piece);
       return fields;
     }
-    lines.DeleteFirst();
+    line.Reset();
   }
+  lines.HeaderScanned(std::nullopt);
   return fields;
 }
 
@@ -126,56 +156,199 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path, std:
   }
 }
 
-// Whether a payload piece, the carry-over followed by a line, holds the end
-// mark. The mark holds ":", which base64 text never does, so most pieces are
-// passed over by one quick byte search instead of a key search that stops at
-// every "E" of the payload.
-bool PieceContainsEndKey(std::string_view carry_over, std::string_view line) {
-  const bool has_colon =
-      carry_over.find(':') != std::string_view::npos || line.find(':') != std::string_view::npos;
-  return has_colon && ContainsKeyJoined(carry_over, line, kEndKey);
-}
+// Decodes the payload line by line into the output file. Each piece is the
+// carry-over (the characters beyond the last whole group so far) followed by
+// a line, both without blanks at their ends. A line comes in slices when it
+// is longer than the source holds at a time: its slices are decoded and
+// written as they come, and taken back from the output if a later slice shows
+// that the line is to be skipped or ends the payload.
+class PayloadWriter {
+ public:
+  PayloadWriter(OutputFile& output, std::uint64_t written) : output_(output, written) {}
 
-// Decodes whole groups and writes them as one block. A line of many megabytes
-// is written in slices instead, so that its decoded bytes do not add three
-// quarters of its size to the memory the source already takes.
-bool WriteDecoded(std::string_view groups, std::vector<unsigned char>& decoded,
-                  OutputFile& output) {
-  constexpr std::size_t kLargestBlockText = std::size_t{4} << 20;  // a multiple of 4
-  while (!groups.empty()) {
-    const std::string_view block = groups.substr(0, kLargestBlockText);
-    decoded.resize(Base64DecodedSize(block.size()));
-    const std::size_t count = Base64Decode(block, decoded.data());
-    if (!output.Write(decoded.data(), count)) return false;
-    groups.remove_prefix(block.size());
-  }
-  return true;
-}
-
-// Decodes the payload line by line into output. Each piece is the carry-over
-// (the characters beyond the last whole group so far) followed by a line;
-// the two are never joined whole, so a long line is not copied. False when a
-// write failed.
-bool WritePayload(LineBuffer& lines, OutputFile& output) {
-  std::string carry_over;
-  std::vector<unsigned char> decoded;
-  for (std::size_t k = 0; k < lines.Count(); ++k) {
-    std::string_view line = TrimBlanks(lines.Line(k));
-    if (ContainsKeyJoined(carry_over, line, kSkipKey)) continue;
-    if ((carry_over.empty() && line.empty()) || PieceContainsEndKey(carry_over, line)) break;
-
-    // The carry-over takes the line's first characters to make a group.
-    if (!carry_over.empty()) {
-      const std::size_t taken = std::min(line.size(), 4 - carry_over.size());
-      carry_over.append(line.substr(0, taken));
-      line.remove_prefix(taken);
-      if (carry_over.size() < 4) continue;
-      if (!WriteDecoded(carry_over, decoded, output)) return false;
+  // Takes the next slice of the payload's lines.
+  void Take(LineSlice slice) {
+    if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) return;
+    if (!in_line_) StartLine();
+    std::string_view text = slice.text;
+    if (!content_seen_) {
+      text = TrimLeadingBlanks(text);
+      content_seen_ = !text.empty();
     }
+    if (!text.empty()) TakeText(text);
+    if (slice.ends_line) EndLine();
+  }
+  // True once a piece held the end mark or was empty.
+  bool ended() const { return ended_; }
+  // Hands the output file the last bytes. False when any write failed.
+  bool Finish() { return output_.Flush(); }
+
+ private:
+  // The quick way for a whole line after a whole group: when every character
+  // is in the alphabet, the line holds no blank and no key and is decoded
+  // as it is. False, with nothing written, for any other line.
+  bool TakeCleanLine(std::string_view line) {
     const std::size_t whole = line.size() / 4 * 4;
-    if (!WriteDecoded(line.substr(0, whole), decoded, output)) return false;
+    const std::string_view rest = line.substr(whole);
+    if (line.empty() || !std::all_of(rest.begin(), rest.end(), IsInBase64Alphabet)) return false;
+    bool only_alphabet = false;
+    const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
+    if (!only_alphabet) return false;
+    output_.Commit(count);
+    if (!rest.empty()) carry_over_.assign(rest);
+    return true;
+  }
+
+  void StartLine() {
+    in_line_ = true;
+    content_seen_ = false;
+    held_blanks_ = 0;
+    taken_back_ = false;
+    written_at_line_start_ = output_.size();
+    pending_ = carry_over_;
+    skip_key_.Reset();
+    end_key_.Reset();
+    skip_key_.Feed(carry_over_);
+    end_key_.Feed(carry_over_);
+  }
+
+  void TakeText(std::string_view text) {
+    skip_key_.Feed(text);
+    end_key_.Feed(text);
+    if (skip_key_.found() || end_key_.found()) {
+      TakeBackLine();
+      return;
+    }
+    // Blanks at the slice's end may be the line's last bytes, which are
+    // trimmed: they are held until more of the line follows.
+    const std::string_view body = TrimTrailingBlanks(text);
+    if (!body.empty()) {
+      DecodeBlanks(held_blanks_);
+      held_blanks_ = 0;
+      Decode(body);
+    }
+    held_blanks_ += text.size() - body.size();
+  }
+
+  void EndLine() {
+    in_line_ = false;
+    if (skip_key_.found()) return;  // the carry-over stays as it was
+    if (end_key_.found() || (carry_over_.empty() && !content_seen_)) {
+      ended_ = true;
+      return;
+    }
     // Trimmed like a line: a blank inside a line can come first in it.
-    carry_over.assign(TrimBlanks(line.substr(whole)));
+    carry_over_.assign(TrimBlanks(pending_));
+  }
+
+  // Removes what this line wrote: it is skipped or ends the payload.
+  void TakeBackLine() {
+    if (taken_back_) return;
+    taken_back_ = true;
+    output_.TruncateTo(written_at_line_start_);
+  }
+
+  // Decodes the pending characters followed by text, up to the last whole
+  // group, and keeps the rest pending.
+  void Decode(std::string_view text) {
+    if (!pending_.empty()) {
+      const std::size_t taken = std::min(text.size(), 4 - pending_.size());
+      pending_.append(text.substr(0, taken));
+      text.remove_prefix(taken);
+      if (pending_.size() < 4) return;
+      output_.Commit(DecodeInto(pending_, nullptr));
+      pending_.clear();
+    }
+    const std::size_t whole = text.size() / 4 * 4;
+    output_.Commit(DecodeInto(text.substr(0, whole), nullptr));
+    pending_.assign(text.substr(whole));
+  }
+
+  // Blanks inside a line: every byte of value 32 or below decodes as a space
+  // does, and is trimmed as one from a carry-over.
+  void DecodeBlanks(std::size_t count) {
+    static constexpr std::string_view kSpaces = "                                ";
+    for (; count > 0; count -= std::min(count, kSpaces.size()))
+      Decode(kSpaces.substr(0, count));
+  }
+
+  // Decodes into the output's room; the bytes count once committed.
+  std::size_t DecodeInto(std::string_view groups, bool* only_alphabet) {
+    return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
+  }
+
+  OutputBatch output_;
+  bool ended_ = false;
+  std::string carry_over_;
+
+  // The line being taken.
+  bool in_line_ = false;
+  bool content_seen_ = false;  // a byte above 32: its leading blanks are behind
+  std::size_t held_blanks_ = 0;
+  bool taken_back_ = false;
+  std::uint64_t written_at_line_start_ = 0;
+  std::string pending_;  // characters not yet decoded, fewer than a group
+  KeySearch skip_key_{kSkipKey};
+  KeySearch end_key_{kEndKey};
+};
+
+// Writes the payload: its first piece, then the lines after it. False when a
+// write failed.
+bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
+                  std::uint64_t written) {
+  PayloadWriter payload(output, written);
+  if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
+  try {
+    for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+      payload.Take(slice);
+  } catch (const ReadError&) {
+    // What was decoded before the failure stays, as after a failed write.
+    payload.Finish();
+    throw;
+  }
+  return payload.Finish();
+}
+
+// Everything after opening the source.
+bool ConvertOpenedFile(const std::string& source_path, const ConversionServices& services,
+                       std::string_view output_folder, std::string& written_path) {
+  const messages::Texts& texts = messages::Current();
+  std::string first_piece;
+  AttachmentFields fields = ScanHeader(services.lines, first_piece);
+  if (!fields.payload_found) {
+    services.prompts.ShowMessage(std::string(FileNamePart(source_path, services.path_style)) +
+                                 texts.not_convertible_suffix);
+    return false;
+  }
+
+  // A path whose folder part is the output's folder.
+  const std::string_view place = output_folder.empty() ? source_path : output_folder;
+  const std::optional<std::string> output_path =
+      SettleOutputPath(source_path, place, fields, services);
+  if (!output_path) return false;
+
+  services.lines.BeforeWriting(*output_path);
+  std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
+  if (!output) {
+    services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());
+    return false;
+  }
+  written_path = *output_path;
+  const auto& header = services.bitmap_header.Bytes();
+  const std::uint64_t header_size = fields.write_bitmap_header ? header.size() : 0;
+  // A short write means a full disk or a failing device: stop, say so, and
+  // keep what was written.
+  bool written = header_size == 0 || output->Write(header.data(), header.size());
+  try {
+    written = written && WritePayload(first_piece, services.lines, *output, header_size);
+  } catch (const ReadError&) {
+    output->Close();
+    throw;
+  }
+  const bool closed = output->Close();
+  if (!written || !closed) {
+    services.prompts.ShowFailure(texts.cannot_write_file, output->FailureReason());
+    return false;
   }
   return true;
 }
@@ -191,42 +364,13 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
                  std::string_view output_folder, std::string& written_path) {
   if (!services.files.FileExists(source_path)) return false;
 
-  LineBuffer& lines = services.lines;
-  lines.Clear();
-  lines.Load(services.files.ReadWholeFile(source_path));
-
-  const messages::Texts& texts = messages::Current();
-  AttachmentFields fields = ScanHeader(lines);
-  if (!fields.payload_found) {
-    services.prompts.ShowMessage(std::string(FileNamePart(source_path, services.path_style)) +
-                                 texts.not_convertible_suffix);
+  services.lines.Open(source_path, services.files);
+  try {
+    return ConvertOpenedFile(source_path, services, output_folder, written_path);
+  } catch (const ReadError& e) {
+    services.prompts.ShowFailure(e.what(), e.reason());
     return false;
   }
-
-  // A path whose folder part is the output's folder.
-  const std::string_view place = output_folder.empty() ? source_path : output_folder;
-  const std::optional<std::string> output_path =
-      SettleOutputPath(source_path, place, fields, services);
-  if (!output_path) return false;
-
-  std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
-  if (!output) {
-    services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());
-    return false;
-  }
-  written_path = *output_path;
-  const auto& header = services.bitmap_header.Bytes();
-  // A short write means a full disk or a failing device: stop, say so, and
-  // keep what was written.
-  const bool written =
-      (!fields.write_bitmap_header || output->Write(header.data(), header.size())) &&
-      WritePayload(lines, *output);
-  const bool closed = output->Close();
-  if (!written || !closed) {
-    services.prompts.ShowFailure(texts.cannot_write_file, output->FailureReason());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace marrowpin

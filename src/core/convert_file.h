@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/file_system.h"
-#include "core/line_buffer.h"
+#include "core/line_source.h"
 #include "core/paths.h"
 #include "core/user_prompts.h"
 #include "decode/bitmap_header_template.h"
@@ -14,7 +14,7 @@ namespace marrowpin {
 // What a front end lends the conversion. The template is process-wide: its
 // width and height stay from one conversion to the next.
 struct ConversionServices {
-  LineBuffer& lines;
+  LineSource& lines;
   UserPrompts& prompts;
   FileSystem& files;
   BitmapHeaderTemplate& bitmap_header;
@@ -23,7 +23,8 @@ struct ConversionServices {
 
 // Extracts the base64 attachment of the note file at source_path into a file
 // in the same folder. True when an output file was written and closed. A
-// source that exists but cannot be opened throws Error (not caught here).
+// source that exists but cannot be opened throws Error (not caught here); one
+// that fails while it is read is a failure with its own message.
 bool ConvertFile(const std::string& source_path, const ConversionServices& services);
 
 // The same, writing into output_folder (a folder path that ends in its

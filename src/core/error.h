@@ -19,4 +19,10 @@ class Error : public std::runtime_error {
   std::string reason_;
 };
 
+// Reading a file that was opened failed part way.
+class ReadError : public Error {
+ public:
+  using Error::Error;
+};
+
 }  // namespace marrowpin

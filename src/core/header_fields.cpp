@@ -55,6 +55,31 @@ std::string_view HeaderValue(std::string_view line) {
   return value.substr(0, kMaxValueLength);
 }
 
+namespace {
+
+void AppendUpToLimit(std::string& value, std::string_view more) {
+  value.append(more.substr(0, kMaxValueLength - value.size()));
+}
+
+}  // namespace
+
+void HeaderValueReader::Feed(std::string_view slice) {
+  if (!colon_seen_) {
+    const std::size_t colon = slice.find(':');
+    AppendUpToLimit(before_colon_, slice.substr(0, colon));
+    if (colon == std::string_view::npos) return;
+    colon_seen_ = true;
+    slice.remove_prefix(colon + 1);
+  }
+  AppendUpToLimit(after_colon_, slice);
+}
+
+void HeaderValueReader::Reset() {
+  before_colon_.clear();
+  after_colon_.clear();
+  colon_seen_ = false;
+}
+
 std::int32_t ReadInteger(std::string_view text) {
   std::size_t i = text.find_first_not_of(' ');
   if (i == std::string_view::npos) return 0;
@@ -71,14 +96,22 @@ std::int32_t ReadInteger(std::string_view text) {
   return ReadDecimalDigits(rest, negative);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimLeadingBlanks(std::string_view text) {
   std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
+  while (begin < text.size() && static_cast<unsigned char>(text[begin]) <= 32)
     ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
+  return text.substr(begin);
+}
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= 32)
     --end;
-  return text.substr(begin, end - begin);
+  return text.substr(0, end);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  return TrimTrailingBlanks(TrimLeadingBlanks(text));
 }
 
 }  // namespace marrowpin

@@ -1,61 +1,71 @@
 #pragma once
 
-#include <cstdint>
-#include <cstring>
+#include <cstddef>
 #include <string_view>
+
+#include "core/byte_search.h"
+#include "core/line_source.h"
 
 namespace marrowpin {
 
-// Line ends are CR LF, a lone CR and a lone LF (so LF CR ends two lines); the
-// first zero byte ends the text; a final line without a line end counts, a
-// line end at the very end adds no empty line.
-
-// The text up to its first zero byte.
-inline std::string_view TextBeforeZero(std::string_view bytes) {
-  if (const void* zero = std::memchr(bytes.data(), '\0', bytes.size())) {
-    return bytes.substr(0, static_cast<const char*>(zero) - bytes.data());
+// Splits a note's bytes, which may arrive in chunks, into lines. Line ends
+// are CR LF, a lone CR and a lone LF (so LF CR ends two lines); the first
+// zero byte ends the text; a final line without a line end counts, a line end
+// at the very end adds no empty line. A line that runs past the end of a
+// chunk comes out in slices, so that no line need be held whole; a CR at the
+// end of a chunk still pairs with an LF at the start of the next.
+class LineSplitter {
+ public:
+  // Goes on with the next chunk; the slices point into it.
+  void Feed(std::string_view chunk);
+  // The next slice within the current chunk; false when it is used up.
+  bool Next(LineSlice& slice) {
+    if (after_cr_ || line_open_ || ended_ || position_ >= chunk_.size()) return NextAtEdge(slice);
+    // A line that starts and ends within the chunk: the common case.
+    const std::string_view rest = chunk_.substr(position_);
+    const std::size_t end = FindLineBreak(rest);
+    if (end == rest.size() || rest[end] == '\0') return NextAtEdge(slice);
+    slice = LineSlice{rest.substr(0, end), true};
+    PassLineBreak(rest, end);
+    return true;
   }
-  return bytes;
-}
+  // After the last chunk: the end of a line that was left open, as an empty
+  // slice; false when no line was open.
+  bool Finish(LineSlice& slice);
+  // True once a zero byte has ended the text: later chunks give nothing.
+  bool ended() const { return ended_; }
+  // What is left of the current chunk.
+  std::string_view Rest() const { return chunk_.substr(position_); }
 
-// Position of the first CR or LF at or after from, or text.size(). Eight bytes
-// are tested at a time for any byte below 14, which base64 text never holds,
-// so a payload line costs a few steps per line instead of one per byte.
-inline std::size_t FindLineEnd(std::string_view text, std::size_t from) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  const char* data = text.data();
-  const std::size_t size = text.size();
-  std::size_t at = from < size ? from : size;
-  while (at + 8 <= size) {
-    std::uint64_t word;
-    std::memcpy(&word, data + at, sizeof word);
-    // Nonzero when some byte of word is below 14 (exact for limits up to 128).
-    if (((word - kOnes * 14) & ~word & kHighBits) != 0) break;
-    at += 8;
+ private:
+  bool NextAtEdge(LineSlice& slice);
+  // Goes past the line break at rest[end]: CR LF is one line end, and a CR
+  // at the chunk's end waits for the next chunk's first byte.
+  void PassLineBreak(std::string_view rest, std::size_t end) {
+    position_ += end + 1;
+    if (rest[end] != '\r') return;
+    if (end + 1 == rest.size()) {
+      after_cr_ = true;
+    } else if (rest[end + 1] == '\n') {
+      ++position_;
+    }
   }
-  while (at < size && data[at] != '\n' && data[at] != '\r')
-    ++at;
-  return at;
-}
 
-// Where the line after the line end at end starts (CR LF counts as one end);
-// text.size() when there is no further line, also for the end of the text.
-inline std::size_t NextLineStart(std::string_view text, std::size_t end) {
-  if (end >= text.size()) return text.size();
-  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') return end + 2;
-  return end + 1;
-}
+  std::string_view chunk_;
+  std::size_t position_ = 0;
+  bool line_open_ = false;  // a slice of the current line has been given
+  bool after_cr_ = false;   // an LF here belongs to the CR before it
+  bool ended_ = false;
+};
 
 // Calls on_line(line) for each line of a whole file's bytes.
 template <typename OnLine>
 void SplitLines(std::string_view bytes, OnLine&& on_line) {
-  const std::string_view text = TextBeforeZero(bytes);
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = FindLineEnd(text, start);
-    on_line(text.substr(start, end - start));
-    start = NextLineStart(text, end);
-  }
+  // In one chunk every line comes as one slice.
+  LineSplitter splitter;
+  splitter.Feed(bytes);
+  for (LineSlice slice; splitter.Next(slice);)
+    on_line(slice.text);
 }
 
 }  // namespace marrowpin

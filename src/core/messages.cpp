@@ -16,6 +16,8 @@ const Texts kJapanese = {
     .all_converted = "変換終了!!",
     .some_failed = "一部のファイルの変換に失敗しました！！",
     .cannot_open_file = "ファイル %s は開けません",
+    .cannot_read_file = "ファイル %s は読み込めません",
+    .file_too_large = "ファイル %s は大きすぎて読み込めません",
     .name_dialog_title = " [%s] から生成するファイル名を指定してください",
     .headerless_hint = " (おそらくヘッダなしBMP)",
     .output_exists =
@@ -38,6 +40,8 @@ const Texts kEnglish = {
     .all_converted = "Conversion finished",
     .some_failed = "Some files could not be converted",
     .cannot_open_file = "cannot open the file %s",
+    .cannot_read_file = "cannot read the file %s",
+    .file_too_large = "the file %s is too large to read",
     .name_dialog_title = "Name of the file to make from [%s]",
     .headerless_hint = " (probably a bitmap without header)",
     .output_exists = "the output file exists; --overwrite replaces it, --name gives another name",
@@ -72,6 +76,14 @@ void Choose(const Texts& texts) {
 
 std::string CannotOpenFile(std::string_view path) {
   return Fill(Current().cannot_open_file, path);
+}
+
+std::string CannotReadFile(std::string_view path) {
+  return Fill(Current().cannot_read_file, path);
+}
+
+std::string FileTooLarge(std::string_view path) {
+  return Fill(Current().file_too_large, path);
 }
 
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {

@@ -20,6 +20,8 @@ struct Texts {
   const char* all_converted;
   const char* some_failed;
   const char* cannot_open_file;   // %s: the path
+  const char* cannot_read_file;   // %s: the path
+  const char* file_too_large;     // %s: the path
   const char* name_dialog_title;  // %s: the source's file name
   const char* headerless_hint;    // follows the name dialog's title
   // The console program's own, where a window would ask.
@@ -36,6 +38,8 @@ const Texts& Current();
 void Choose(const Texts& texts);
 
 std::string CannotOpenFile(std::string_view path);
+std::string CannotReadFile(std::string_view path);
+std::string FileTooLarge(std::string_view path);
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint);
 
 }  // namespace marrowpin::messages

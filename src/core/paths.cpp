@@ -18,10 +18,6 @@ std::string_view Separators(PathStyle style) {
   return IsWindowsStyle(style) ? std::string_view("\\:") : std::string_view("/");
 }
 
-char Separator(PathStyle style) {
-  return IsWindowsStyle(style) ? '\\' : '/';
-}
-
 std::size_t LastSeparator(std::string_view path, PathStyle style) {
   if (style == PathStyle::kWindows) return FindLastSeparator(path, Separators(style));
   return path.find_last_of(Separators(style));
@@ -34,11 +30,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open devices whatever extension
-// follows them.
+// Names that open a device instead of a file whatever extension follows
+// them. Windows also drops blanks at the end of the part before the
+// extension, so "NUL .bmp" and "COM1 .txt" are devices too (and "CON." is
+// "CON" with an empty extension).
 bool IsWindowsDeviceName(std::string_view component) {
-  const std::string_view stem = component.substr(0, component.find('.'));
-  static constexpr std::array<std::string_view, 4> kPlainDevices = {"CON", "PRN", "AUX", "NUL"};
+  std::string_view stem = component.substr(0, component.find('.'));
+  while (stem.ends_with(' '))
+    stem.remove_suffix(1);
+  static constexpr std::array<std::string_view, 7> kPlainDevices = {
+      "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (std::string_view device : kPlainDevices) {
     if (EqualsIgnoringCase(stem, device)) return true;
   }
@@ -47,6 +48,16 @@ bool IsWindowsDeviceName(std::string_view component) {
     return EqualsIgnoringCase(prefix, "COM") || EqualsIgnoringCase(prefix, "LPT");
   }
   return false;
+}
+
+// Characters that Windows reads as wildcards or redirections, or refuses in
+// a name. Of these only "|" can be the second byte of a Shift-JIS character,
+// and there it is part of that character.
+bool HoldsCharacterWindowsRefuses(std::string_view name) {
+  const bool control = std::any_of(name.begin(), name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 32; });
+  return control || name.find_first_of("*?<>\"") != std::string_view::npos ||
+         FindLastSeparator(name, "|") != std::string_view::npos;
 }
 
 }  // namespace
@@ -69,26 +80,12 @@ std::string_view FolderWithSeparator(std::string_view path, PathStyle style) {
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
 }
 
-std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style) {
-  std::string_view folder = FolderWithSeparator(path, style);
-  // Drop a trailing "\" or "/" unless it is the root's own: the first byte,
-  // or one that follows another separator such as a drive's ":".
-  if (folder.size() > 1 && folder.back() == Separator(style)) {
-    const std::string_view before = folder.substr(0, folder.size() - 1);
-    if (LastSeparator(before, style) != before.size() - 1) {
-      folder.remove_suffix(1);
-    }
-  }
-  return folder;
-}
-
 std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
                           PathStyle style) {
-  if (FolderWithSeparator(source_path, style).empty()) {
-    return std::string(output_name);
-  }
-  std::string path(FolderWithoutSeparator(source_path, style));
-  path += Separator(style);
+  // The folder as written, separator and all: a root ("\", "C:\", "/")
+  // gets no second separator, and a drive-relative "D:" stays on that
+  // drive's current folder.
+  std::string path(FolderWithSeparator(source_path, style));
   path += output_name;
   return path;
 }
@@ -101,7 +98,10 @@ bool IsUnsafeOutputName(std::string_view name, PathStyle style) {
   const std::size_t last_cut = FindLastSeparator(name, "\\/");
   const std::string_view last_component =
       last_cut == std::string_view::npos ? name : name.substr(last_cut + 1);
-  if (IsWindowsStyle(style) && IsWindowsDeviceName(last_component)) return true;
+  if (IsWindowsStyle(style) &&
+      (IsWindowsDeviceName(last_component) || HoldsCharacterWindowsRefuses(name))) {
+    return true;
+  }
   std::string_view rest = name;
   while (true) {
     const std::size_t cut = FindLastSeparator(rest, "\\/");

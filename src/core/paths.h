@@ -25,18 +25,18 @@ PathStyle NativePathStyle();
 std::string_view FileNamePart(std::string_view path, PathStyle style);
 // Up to and including the last separator; empty when there is none.
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
-// The folder without its trailing separator; a root ("C:\", "/") keeps it.
-std::string_view FolderWithoutSeparator(std::string_view path, PathStyle style);
 
 // Where the output named output_name of source_path goes: the source's
-// folder without its trailing separator, the separator, then the name. A
-// source with no folder part writes into the current folder (the name alone).
+// folder with its separator, then the name. A source with no folder part
+// writes into the current folder (the name alone).
 std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
                           PathStyle style);
 
-// True when an output name taken from a note file could write outside the
-// source's folder: it starts at a root, names a drive or stream (":"), climbs
-// with a ".." component, or (Windows) names a device such as CON or COM1.
+// True when an output name taken from a note file must not be used. It could
+// write outside the source's folder: it starts at a root, names a drive or
+// stream (":") or climbs with a ".." component. Or (Windows) it would write
+// no file of that name: it names a device such as CON, "NUL .bmp" or CONIN$,
+// or holds a wildcard, "<", ">", "|", '"' or a control byte.
 bool IsUnsafeOutputName(std::string_view name, PathStyle style);
 
 }  // namespace marrowpin

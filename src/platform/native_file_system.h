@@ -9,7 +9,7 @@ namespace marrowpin {
 class NativeFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
-  std::string ReadWholeFile(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.

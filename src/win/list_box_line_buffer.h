@@ -2,43 +2,40 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-#include "core/line_buffer.h"
+#include "core/line_source.h"
 
 namespace marrowpin::win {
 
 // The lines of the file being converted, held as the items of a hidden
 // Unicode list box, each byte as one unit of the same value, so that no
-// byte is changed by a code page. The items stay after a conversion until
-// the next one loads its file.
-//
-// Deleting an item shifts all later ones, so the header scan's lines are
-// not deleted one by one: they are counted as consumed and dropped together
-// when the scan ends (line 0 is replaced, a later line is read, or no line
-// is left), so the scan costs time in proportion to the file.
-class ListBoxLineBuffer final : public LineBuffer {
+// byte is changed by a code page: the note is loaded whole and its lines are
+// given one by one. When the header scan ends, the lines read so far are
+// dropped in one step (deleting them one by one would shift every later
+// item each time), so the scan costs time in proportion to the file. The
+// items stay after a conversion until the next one loads its file.
+class ListBoxLineBuffer final : public LineSource {
  public:
   explicit ListBoxLineBuffer(HWND list_box) : list_box_(list_box) {}
 
-  void Clear() override;
   // Throws std::bad_alloc when the list box cannot hold all the lines.
-  void Load(std::string file_bytes) override;
-  std::size_t Count() const override;
-  std::string_view Line(std::size_t index) override;
-  void ReplaceFirst(std::string_view text) override;
-  void DeleteFirst() override;
+  void Open(const std::string& path, FileSystem& files) override;
+  bool Next(LineSlice& slice) override;
+  void HeaderScanned(std::optional<std::string_view> first_piece) override;
 
  private:
-  std::size_t ItemCount() const;
-  std::wstring Item(std::size_t item) const;
-  void Insert(UINT message, WPARAM item, const std::wstring& units);
-  // Removes the consumed items from the list box.
-  void DropConsumed();
+  void Clear();
+  std::size_t Count() const;
+  std::wstring Item(std::size_t index) const;
+  void Insert(UINT message, WPARAM index, const std::wstring& units);
+  // Removes the items before next_line_.
+  void DropRead();
 
   HWND list_box_;
-  std::size_t consumed_ = 0;  // items before line 0
-  std::string line_;          // the text Line last returned
+  std::size_t next_line_ = 0;
+  std::string line_;  // the text Next last gave
 };
 
 }  // namespace marrowpin::win

@@ -1,6 +1,22 @@
 #include "win_text/error_text.h"
 
+#include <new>
+
+#include "core/messages.h"
+
 namespace marrowpin::win_text {
+
+std::string ErrorMessage(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return messages::Current().out_of_memory;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return std::string();
+  }
+}
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);

@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "support/conversion_fixture.h"
+#include "support/golden_texts.h"
 
 namespace marrowpin {
 namespace {
@@ -63,8 +64,8 @@ class FullDiskFileSystem final : public FileSystem {
   bool fail_close = false;
 
   bool FileExists(const std::string& path) override { return native_.FileExists(path); }
-  std::string ReadWholeFile(const std::string& path) override {
-    return native_.ReadWholeFile(path);
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    return native_.OpenForReading(path);
   }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
     std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
@@ -81,6 +82,7 @@ class FullDiskFileSystem final : public FileSystem {
       room_ -= written;
       return file_->Write(data, written) && written == size;
     }
+    bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
     bool Close() override { return file_->Close() && !fail_close_; }
 
    private:
@@ -91,16 +93,52 @@ class FullDiskFileSystem final : public FileSystem {
   NativeFileSystem native_;
 };
 
+// A source that exists but cannot be read.
 class ThrowingFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string&) override { return true; }
-  std::string ReadWholeFile(const std::string& path) override {
-    throw Error(messages::CannotOpenFile(path));
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    throw Error("unreadable " + path);
   }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
     ADD_FAILURE() << "must not create output";
     return nullptr;
   }
+};
+
+// Native files whose reading fails once `readable` bytes have been read,
+// like a disk that fails part way through a note.
+class FailingReadFileSystem final : public FileSystem {
+ public:
+  std::size_t readable = 0;
+
+  bool FileExists(const std::string& path) override { return native_.FileExists(path); }
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    return std::make_unique<FailingFile>(native_.OpenForReading(path), readable, path);
+  }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
+    return native_.CreateForWriting(path);
+  }
+
+ private:
+  class FailingFile final : public InputFile {
+   public:
+    FailingFile(std::unique_ptr<InputFile> file, std::size_t readable, std::string path)
+        : file_(std::move(file)), left_(readable), path_(std::move(path)) {}
+    std::size_t Read(char* into, std::size_t size) override {
+      if (left_ == 0) throw ReadError(messages::CannotReadFile(path_));
+      const std::size_t got = file_->Read(into, std::min(size, left_));
+      left_ -= got;
+      return got;
+    }
+    std::uint64_t ExpectedSize() const override { return file_->ExpectedSize(); }
+
+   private:
+    std::unique_ptr<InputFile> file_;
+    std::size_t left_;
+    std::string path_;
+  };
+  NativeFileSystem native_;
 };
 
 std::string Header(std::int32_t width, std::int32_t height) {
@@ -116,20 +154,24 @@ class ConvertFileTest : public testing::ConversionFixture {
   }
   bool Convert(const fs::path& source) { return Convert(source, native_); }
   std::string NameDialog(const std::string& source_name, bool hint = false) const {
-    return "name dialog: " + messages::NameDialogTitle(source_name, hint) + " in " +
+    return "name dialog: " + golden::NameDialogTitle(source_name, hint) + " in " +
            folder_.string() + "/";
   }
 
   FakePrompts prompts_;
 };
 
-const std::string kNoNameMessage = std::string("message: ") + messages::kJapanese.no_file_name_key;
-const std::string kOverwriteQuestion = std::string("ask: ") +
-                                       messages::kJapanese.overwrite_caption + " / " +
-                                       messages::kJapanese.overwrite_question;
-const std::string kBitmapQuestion = std::string("ask: ") +
-                                    messages::kJapanese.add_bitmap_header_caption + " / " +
-                                    messages::kJapanese.add_bitmap_header_question;
+std::string Message(std::string_view text) {
+  return "message: " + std::string(text);
+}
+std::string Question(std::string_view caption, std::string_view text) {
+  return "ask: " + std::string(caption) + " / " + std::string(text);
+}
+const std::string kNoNameMessage = Message(golden::kNoFileNameKey);
+const std::string kOverwriteQuestion =
+    Question(golden::kOverwriteCaption, golden::kOverwriteQuestion);
+const std::string kBitmapQuestion =
+    Question(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
 
 // --- the payload -----------------------------------------------------------
 
@@ -147,6 +189,10 @@ TEST_F(ConvertFileTest, CarriesCharactersBeyondWholeGroupsToTheNextLine) {
 TEST_F(ConvertFileTest, SkipsContentLinesAndKeepsTheCarryOver) {
   EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QU\n#Content-Type: x\nJD\nQUJD\nEND:VNOTE\n")));
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABCABC");
+  // The mark split between the carry-over "#Co" and the next line is found
+  // in the joined piece: that line is skipped, not decoded.
+  EXPECT_TRUE(Convert(Source("-FILENAME:q\nBASE64:QUJD#Co\nntent-Type: x\nEND:VNOTE\n", "2.vnt")));
+  EXPECT_EQ(ReadFile(folder_ / "q"), "ABC");
 }
 
 TEST_F(ConvertFileTest, PaddingDecodesToZeroBytesThatAreKept) {
@@ -202,9 +248,8 @@ TEST_F(ConvertFileTest, LastFileNameWinsAndIsUsedUnchanged) {
 
 TEST_F(ConvertFileTest, FileWithoutPayloadIsNotConvertible) {
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nbase64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            std::vector<std::string>{"message: note.vnt" +
-                                     std::string(messages::kJapanese.not_convertible_suffix)});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{
+                                Message("note.vnt" + std::string(golden::kNotConvertibleSuffix))});
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
@@ -214,15 +259,40 @@ TEST_F(ConvertFileTest, MissingSourceFailsSilently) {
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
+// What() of the error that fn raises, or a note that it raised none.
+template <typename Fn>
+std::string ErrorRaisedBy(Fn&& fn) {
+  try {
+    fn();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
 TEST_F(ConvertFileTest, UnopenableSourceRaisesTheLoadErrorUncaught) {
   ThrowingFileSystem files;
-  try {
-    Convert("/x/locked.vnt", files);
-    FAIL() << "no error raised";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("/x/locked.vnt"));
-  }
-  EXPECT_THROW(native_.ReadWholeFile((folder_ / "absent").string()), Error);
+  EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/locked.vnt", files); }), "unreadable /x/locked.vnt");
+  const std::string absent = (folder_ / "absent").string();
+  EXPECT_EQ(ErrorRaisedBy([&] { native_.OpenForReading(absent); }), golden::CannotOpenFile(absent));
+}
+
+TEST_F(ConvertFileTest, ReadErrorInTheNoteFailsWithItsOwnMessage) {
+  FailingReadFileSystem files;
+  const std::string note = "-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n";
+  const fs::path source = Source(note);
+  const std::string read_error = Message(golden::CannotReadFile(source.string()));
+  // In the header: no question, no output.
+  files.readable = 5;
+  EXPECT_FALSE(Convert(source, files));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
+  EXPECT_FALSE(fs::exists(folder_ / "p"));
+  // In the payload: what was written stays.
+  prompts_.shown.clear();
+  files.readable = note.find("REVG");
+  EXPECT_FALSE(Convert(source, files));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
 }
 
 // --- asking for a name ---------------------------------------------------------
@@ -307,8 +377,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
 
 TEST_F(ConvertFileTest, SubfolderInTheNameWorksOnlyWhenItExists) {
   EXPECT_FALSE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
-                                                     messages::kJapanese.cannot_create_file});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
   EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"No such file or directory"});
   fs::create_directory(folder_ / "sub");
   EXPECT_TRUE(Convert(Source("-FILENAME:sub/p\nBASE64:QUJD\n")));
@@ -363,8 +432,7 @@ TEST_F(ConvertFileTest, ShortWriteStopsWithAMessageAndKeepsWhatWasWritten) {
   FullDiskFileSystem files;
   files.capacity = 4;
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n"), files));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
-                                                     messages::kJapanese.cannot_write_file});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
   EXPECT_EQ(ReadFile(folder_ / "p"), "ABCD");
 }
 
@@ -374,15 +442,13 @@ TEST_F(ConvertFileTest, FailedHeaderWriteOrCloseIsNoSuccess) {
   prompts_.file_name_answers = {"p.bmp"};
   prompts_.yes_no_answers = {true};
   EXPECT_FALSE(Convert(Source("-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown.back(),
-            std::string("message: ") + messages::kJapanese.cannot_write_file);
+  EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
 
   prompts_.shown.clear();
   files.capacity = 100;
   files.fail_close = true;
   EXPECT_FALSE(Convert(Source("-FILENAME:q\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{std::string("message: ") +
-                                                     messages::kJapanese.cannot_write_file});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
 }
 
 }  // namespace

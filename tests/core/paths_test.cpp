@@ -15,29 +15,37 @@ TEST(WindowsPathsTest, SplitsAtBackslashAndColon) {
   EXPECT_EQ(FileNamePart("a.vnt", kWin), "a.vnt");
   EXPECT_EQ(FolderWithSeparator("C:\\notes\\a.vnt", kWin), "C:\\notes\\");
   EXPECT_EQ(FolderWithSeparator("a.vnt", kWin), "");
-  EXPECT_EQ(FolderWithoutSeparator("C:\\notes\\a.vnt", kWin), "C:\\notes");
-}
-
-TEST(WindowsPathsTest, RootKeepsItsSeparator) {
-  EXPECT_EQ(FolderWithoutSeparator("C:\\a.vnt", kWin), "C:\\");
-  EXPECT_EQ(FolderWithoutSeparator("\\a.vnt", kWin), "\\");
-  EXPECT_EQ(FolderWithoutSeparator("C:a.vnt", kWin), "C:");
 }
 
 TEST(WindowsPathsTest, BackslashInsideDoubleByteCharacterIsNoSeparator) {
   // "\x95\x5c" is one kanji ending in the byte of "\".
   const std::string path = "C:\\\x95\\\\a.vnt";
   EXPECT_EQ(FileNamePart(path, kWin), "a.vnt");
-  EXPECT_EQ(FolderWithoutSeparator(path, kWin), "C:\\\x95\\");
+  EXPECT_EQ(FolderWithSeparator(path, kWin), "C:\\\x95\\\\");
   EXPECT_EQ(FileNamePart("C:\\dir\\\x95\\.vnt", kWin), "\x95\\.vnt");
+  EXPECT_EQ(OutputPathFor("\x95\\a.vnt", "p", kWin), "p");
 }
 
 TEST(WindowsPathsTest, OutputGoesBesideTheSource) {
-  EXPECT_EQ(OutputPathFor("C:\\notes\\a.vnt", "pic.bmp", kWin), "C:\\notes\\pic.bmp");
-  // A drive root keeps its separator and gets another.
-  EXPECT_EQ(OutputPathFor("C:\\a.vnt", "pic.bmp", kWin), "C:\\\\pic.bmp");
-  // A bare file name writes into the current folder, not the drive's root.
-  EXPECT_EQ(OutputPathFor("a.vnt", "pic.bmp", kWin), "pic.bmp");
+  struct Case {
+    const char* source;
+    const char* output;
+  };
+  for (const Case& c : {
+           Case{"C:\\notes\\a.vnt", "C:\\notes\\pic.bin"},
+           // A root keeps its one separator; "\\pic.bin" would be a network path.
+           Case{"C:\\a.vnt", "C:\\pic.bin"},
+           Case{"\\a.vnt", "\\pic.bin"},
+           // Drive-relative: beside the source in that drive's current folder.
+           Case{"D:a.vnt", "D:pic.bin"},
+           Case{"D:sub\\a.vnt", "D:sub\\pic.bin"},
+           // A bare file name writes into the current folder, not the drive's root.
+           Case{"a.vnt", "pic.bin"},
+           Case{"\\\\server\\share\\a.vnt", "\\\\server\\share\\pic.bin"},
+           Case{"C:\\\x95\\\\a.vnt", "C:\\\x95\\\\pic.bin"},
+       }) {
+    EXPECT_EQ(OutputPathFor(c.source, "pic.bin", kWin), c.output) << c.source;
+  }
   EXPECT_EQ(OutputPathFor("C:\\notes\\a.vnt", "sub\\pic.bmp", kWin), "C:\\notes\\sub\\pic.bmp");
 }
 
@@ -45,23 +53,23 @@ TEST(WindowsPathsTest, Utf8PathsSplitAtEveryBackslashAndColon) {
   const struct {
     const char* path;
     const char* file_name;
-    const char* folder;  // without its trailing separator
+    const char* folder;  // with its separator
   } cases[] = {
       // UTF-8 "あ" ends in 0x82, a Shift-JIS lead byte before the "\".
-      {"C:\\あ\\b.vnt", "b.vnt", "C:\\あ"},
-      {"C:\\メモ\\旅行 2026\\駅.vnt", "駅.vnt", "C:\\メモ\\旅行 2026"},
-      {"D:\\사진\\메모.vnt", "메모.vnt", "D:\\사진"},
-      {"C:\\\xF0\x9F\x93\xB7\\a.vnt", "a.vnt", "C:\\\xF0\x9F\x93\xB7"},
+      {"C:\\あ\\b.vnt", "b.vnt", "C:\\あ\\"},
+      {"C:\\メモ\\旅行 2026\\駅.vnt", "駅.vnt", "C:\\メモ\\旅行 2026\\"},
+      {"D:\\사진\\메모.vnt", "메모.vnt", "D:\\사진\\"},
+      {"C:\\\xF0\x9F\x93\xB7\\a.vnt", "a.vnt", "C:\\\xF0\x9F\x93\xB7\\"},
       {"C:\\あ.vnt", "あ.vnt", "C:\\"},
       {"C:あ.vnt", "あ.vnt", "C:"},
       {"あ.vnt", "あ.vnt", ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FileNamePart(c.path, kWinUtf8), c.file_name) << c.path;
-    EXPECT_EQ(FolderWithoutSeparator(c.path, kWinUtf8), c.folder) << c.path;
+    EXPECT_EQ(FolderWithSeparator(c.path, kWinUtf8), c.folder) << c.path;
   }
   EXPECT_EQ(OutputPathFor("C:\\あ\\b.vnt", "写真.jpg", kWinUtf8), "C:\\あ\\写真.jpg");
-  EXPECT_EQ(OutputPathFor("C:\\あ.vnt", "写真.jpg", kWinUtf8), "C:\\\\写真.jpg");
+  EXPECT_EQ(OutputPathFor("C:\\あ.vnt", "写真.jpg", kWinUtf8), "C:\\写真.jpg");
   // Read as Shift-JIS, the same bytes hide the separator.
   EXPECT_EQ(FileNamePart("C:\\あ\\b.vnt", kWin), "あ\\b.vnt");
 }
@@ -69,20 +77,26 @@ TEST(WindowsPathsTest, Utf8PathsSplitAtEveryBackslashAndColon) {
 TEST(PosixPathsTest, SplitsAtSlashOnly) {
   EXPECT_EQ(FileNamePart("/home/u/a:b.vnt", kPosix), "a:b.vnt");
   EXPECT_EQ(FileNamePart("dir\\a.vnt", kPosix), "dir\\a.vnt");
-  EXPECT_EQ(FolderWithoutSeparator("/home/u/a.vnt", kPosix), "/home/u");
-  EXPECT_EQ(FolderWithoutSeparator("/a.vnt", kPosix), "/");
   EXPECT_EQ(OutputPathFor("/home/u/a.vnt", "pic.bmp", kPosix), "/home/u/pic.bmp");
+  EXPECT_EQ(OutputPathFor("/a.vnt", "pic.bmp", kPosix), "/pic.bmp");
   EXPECT_EQ(OutputPathFor("a.vnt", "pic.bmp", kPosix), "pic.bmp");
   EXPECT_EQ(OutputPathFor("./a.vnt", "pic.bmp", kPosix), "./pic.bmp");
+  EXPECT_EQ(OutputPathFor("C:\\a.vnt", "pic.bmp", kPosix), "pic.bmp");
 }
 
 TEST(UnsafeOutputNameTest, NamesThatStayInTheFolderAreSafe) {
   for (PathStyle style : {kWin, kPosix}) {
-    for (const char* name : {"pic.bmp", "sub\\pic.bmp", "sub/pic.bmp", " pic.bmp", "a..b", "..pic",
-                             "...", "CONSOLE.txt", "COM0", "LPT10", "\x95\\..x"}) {
+    for (const char* name :
+         {"pic.bmp",  "sub\\pic.bmp", "sub/pic.bmp", " pic.bmp", "a..b",      "..pic",
+          "...",      "CONSOLE.txt",  "COM0",        "LPT10",    "\x95\\..x", "NULL",
+          "CON-1",    "AUX_",         "CONIN",       "CONOUT$$", " CON",      "COM1x.txt",
+          "pic.bmp.", "pic.bmp ",     "a$",          "a&b;c'd"}) {
       EXPECT_FALSE(IsUnsafeOutputName(name, style)) << name;
     }
   }
+  // "|" as the second byte of a Shift-JIS character ("\x83\x7C") is part of it.
+  EXPECT_FALSE(IsUnsafeOutputName("\x83\x7C.bmp", kWin));
+  EXPECT_FALSE(IsUnsafeOutputName("\x83\x7C\x83\x7C", kWin));
 }
 
 TEST(UnsafeOutputNameTest, NamesThatEscapeTheFolderAreUnsafe) {
@@ -95,9 +109,16 @@ TEST(UnsafeOutputNameTest, NamesThatEscapeTheFolderAreUnsafe) {
   }
 }
 
-TEST(UnsafeOutputNameTest, WindowsDeviceNamesAreUnsafeOnWindowsOnly) {
-  for (const char* name : {"CON", "con.bmp", "Prn", "AUX.txt", "nul", "COM1", "com9.dat", "LPT1",
-                           "sub\\NUL.bmp", "sub/aux"}) {
+// On Windows these open a device, match other files or cannot be created at
+// all; on POSIX they are ordinary names.
+TEST(UnsafeOutputNameTest, DevicesWildcardsAndRefusedCharactersAreUnsafeOnWindowsOnly) {
+  for (const char* name :
+       {"CON",       "con.bmp",     "Prn",          "AUX.txt",    "nul",      "COM1",
+        "com9.dat",  "LPT1",        "sub\\NUL.bmp", "sub/aux",    "NUL ",     "nul .bmp",
+        "COM1 .txt", "CON.",        "CON..",        "lpt3  .a.b", "NUL.bmp ", "NUL.bmp.",
+        "CONIN$",    "conout$.txt", "CLOCK$",       "Clock$ .x",  "*.bin",    "s?.vnt",
+        "a<b",       "a>b",         "a|b",          "\"pic\"",    "pic\tx",   "pic\x1f",
+        "\x01",      "sub\\p*",     "\x83\x7C|",    "\x83\x7C*",  "\x81*",    "\x81\x01"}) {
     EXPECT_TRUE(IsUnsafeOutputName(name, kWin)) << name;
     EXPECT_TRUE(IsUnsafeOutputName(name, kWinUtf8)) << name;
     EXPECT_FALSE(IsUnsafeOutputName(name, kPosix)) << name;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace marrowpin {
 namespace {
 
@@ -40,6 +43,40 @@ TEST(FindKeyTest, SkipsMatchStartingOnSecondByteOfDoubleByteCharacter) {
 TEST(FindKeyTest, LeadByteAtEndDoesNotOverrun) {
   EXPECT_EQ(FindKey("abc\x81", "END"), npos);
   EXPECT_EQ(FindKey("\x81", "\x81"), 0u);
+}
+
+// Feeds text to a KeySearch in parts cut at the given places.
+bool FoundInParts(std::string_view text, std::vector<std::size_t> cuts, std::string_view key) {
+  KeySearch search(key);
+  std::size_t from = 0;
+  cuts.push_back(text.size());
+  for (std::size_t cut : cuts) {
+    search.Feed(text.substr(from, cut - from));
+    from = cut;
+  }
+  return search.found();
+}
+
+TEST(KeySearchTest, FindsKeysAcrossPartsOnlyAtCharacterStarts) {
+  EXPECT_TRUE(FoundInParts("xxEND:VNOTEyy", {4}, "END:VNOTE"));
+  EXPECT_TRUE(FoundInParts("xxEND:VNOTEyy", {3, 4, 5, 6, 7, 8, 9, 10}, "END:VNOTE"));
+  EXPECT_FALSE(FoundInParts("xxEND:VNOT", {5}, "END:VNOTE"));
+  // A long run of lead bytes in earlier parts decides where characters start:
+  // an odd run makes "B" a second byte, an even run leaves it a start.
+  const std::string odd = std::string(9, '\x83') + "BASE64:";
+  const std::string even = std::string(10, '\x83') + "BASE64:";
+  for (std::size_t cut = 1; cut < odd.size(); ++cut) {
+    EXPECT_FALSE(FoundInParts(odd, {cut}, "BASE64:")) << cut;
+    EXPECT_FALSE(FoundInParts(odd, {1, cut}, "BASE64:")) << cut;
+    EXPECT_TRUE(FoundInParts(even, {cut}, "BASE64:")) << cut;
+  }
+  // Even a key of one byte, for which no bytes are kept between parts.
+  EXPECT_FALSE(FoundInParts("\x83:", {1}, ":"));
+  EXPECT_TRUE(FoundInParts("\x83\x40:", {1, 2}, ":"));
+  KeySearch search("END");
+  search.Feed("EN");
+  search.Reset();
+  EXPECT_FALSE(search.Feed("D"));
 }
 
 TEST(FindLastSeparatorTest, IgnoresSecondByteOfDoubleByteCharacter) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "support/conversion_fixture.h"
+#include "support/golden_texts.h"
 
 namespace marrowpin {
 namespace {
@@ -29,7 +29,7 @@ class RecordingPrompts final : public UserPrompts {
 };
 
 std::string NotConvertible(const std::string& file_name) {
-  return file_name + messages::kJapanese.not_convertible_suffix;
+  return file_name + std::string(golden::kNotConvertibleSuffix);
 }
 
 class OddInputTest : public testing::ConversionFixture {
@@ -131,30 +131,50 @@ TEST_F(OddInputTest, BinaryGarbageInThePayloadStillYieldsThreeBytesPerGroup) {
   EXPECT_EQ(ReadFile(folder_ / "p").size(), garbage.size() / 4 * 3);
 }
 
-// --- the line buffer at its edges -----------------------------------------------
+// --- lines longer than the chunks the note is read in ---------------------------
 
-TEST(OddLineBufferTest, DeletingPastTheLastLineLeavesAnEmptyBuffer) {
-  MemoryLineBuffer buffer;
-  buffer.Load("a\r\nb");
-  buffer.DeleteFirst();
-  EXPECT_EQ(buffer.Line(0), "b");
-  buffer.DeleteFirst();
-  EXPECT_EQ(buffer.Count(), 0u);
-  buffer.DeleteFirst();
-  EXPECT_EQ(buffer.Count(), 0u);
-  buffer.Load("c");
-  EXPECT_EQ(buffer.Line(0), "c");
+// Repeats "QUJD" (which decodes to "ABC") to make count groups.
+std::string Groups(std::size_t count) {
+  std::string groups;
+  for (std::size_t i = 0; i < count; ++i)
+    groups += "QUJD";
+  return groups;
 }
 
-TEST(OddLineBufferTest, ReadingBackwardsAfterForwardsFindsTheSameLines) {
-  MemoryLineBuffer buffer;
-  buffer.Load("one\rtwo\n\nthree\r\nfour");
-  const std::vector<std::string> expected = {"one", "two", "", "three", "four"};
-  ASSERT_EQ(buffer.Count(), expected.size());
-  for (std::size_t k = expected.size(); k-- > 0;)
-    EXPECT_EQ(buffer.Line(k), expected[k]);
-  for (std::size_t k = 0; k < expected.size(); ++k)
-    EXPECT_EQ(buffer.Line(k), expected[k]);
+std::string Repeated(std::string_view bytes, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i)
+    text += bytes;
+  return text;
+}
+
+TEST_F(OddInputTest, KeyAtTheEndOfAHugeLineTakesBackWhatTheLineWrote) {
+  // Each of these lines decodes to megabytes before its key shows at its end:
+  // a skipped line and an end mark give nothing of their line.
+  const std::string huge = Groups(1 << 19);
+  EXPECT_TRUE(Convert(Source("-FILENAME:skip\nBASE64:REVG\n" + huge + "#Content-\nR0hJ\n")));
+  EXPECT_EQ(ReadFile(folder_ / "skip"), "DEFGHI");
+  EXPECT_TRUE(Convert(Source("-FILENAME:end\nBASE64:REVG\n" + huge + "END:VNOTE\nR0hJ\n")));
+  EXPECT_EQ(ReadFile(folder_ / "end"), "DEF");
+}
+
+TEST_F(OddInputTest, BlanksInsideAHugeLineDecodeAndThoseAtItsEndAreTrimmed) {
+  const std::size_t groups = 1 << 18;
+  const std::string line = std::string(3 << 19, '\t') + Groups(groups) + std::string(1 << 21, ' ') +
+                           "QUJD" + std::string(3 << 19, '\x01');
+  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\n" + line + "\nR0hJ\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p"),
+            Repeated("ABC", groups) + std::string((1 << 21) / 4 * 3, '\0') + "ABCGHI");
+}
+
+TEST_F(OddInputTest, HeaderLinesLongerThanAChunkKeepTheirKeysAndValues) {
+  // Keys stand megabytes into their lines; values are cut to 255 bytes.
+  const std::string filler(3 << 19, '.');
+  const std::string name(300, 'n');
+  EXPECT_TRUE(Convert(Source(filler + "-FILENAME:" + name + filler + "\n" + filler + "BASE64:QUJD" +
+                             filler + "\n")));
+  // The piece is "QUJD" and 251 dots: each group of dots decodes to zeros.
+  EXPECT_EQ(ReadFile(folder_ / name.substr(0, 255)), "ABC" + std::string(62 * 3, '\0'));
 }
 
 }  // namespace

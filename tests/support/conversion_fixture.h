@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/convert_file.h"
-#include "core/memory_line_buffer.h"
+#include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 
 namespace marrowpin::testing {
@@ -29,7 +29,7 @@ inline void WriteFile(const fs::path& path, std::string_view bytes) {
 }
 
 // Each test converts notes in a fresh folder of its own, removed afterwards,
-// with the in-memory line buffer and the real file services.
+// with the streaming line source and the real file services.
 class ConversionFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -62,7 +62,7 @@ class ConversionFixture : public ::testing::Test {
   }
 
   fs::path folder_;
-  MemoryLineBuffer lines_;
+  StreamLineSource lines_;
   NativeFileSystem native_;
   BitmapHeaderTemplate header_;
 };

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "support/golden_texts.h"
 #include "win_text/application_title.h"
 #include "win_text/error_text.h"
 
@@ -7,7 +12,7 @@ namespace marrowpin::win_text {
 namespace {
 
 TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
-  EXPECT_EQ(ApplicationTitle("C:\\Tools\\Marrowpin.exe"), "Marrowpin");
+  EXPECT_EQ(ApplicationTitle("C:\\Tools\\Marrowpin.exe"), golden::kApplicationTitle);
   EXPECT_EQ(ApplicationTitle("C:\\Tools\\MARROWPIN.EXE"), "Marrowpin");
   EXPECT_EQ(ApplicationTitle("C:\\a.b\\mARROW.PIN.exe"), "marrow");
   EXPECT_EQ(ApplicationTitle("Plain"), "Plain");
@@ -35,6 +40,13 @@ TEST(ErrorBoxText, LeavesDotsLowerBytesAndEmptyMessagesAlone) {
   EXPECT_EQ(ErrorBoxText("What!"), "What!");
   EXPECT_EQ(ErrorBoxText("a-"), "a-");
   EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST(ErrorMessage, OutOfMemoryGetsTheProgramsOwnMessage) {
+  EXPECT_EQ(ErrorBoxText(ErrorMessage(std::make_exception_ptr(std::bad_alloc()))),
+            std::string(golden::kOutOfMemory) + ".");
+  EXPECT_EQ(ErrorMessage(std::make_exception_ptr(std::runtime_error("disk gone"))), "disk gone");
+  EXPECT_EQ(ErrorMessage(std::make_exception_ptr(42)), "");
 }
 
 }  // namespace

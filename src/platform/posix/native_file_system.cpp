@@ -2,49 +2,23 @@
 
 #include <fcntl.h>
 #include <iconv.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "core/error.h"
 #include "core/messages.h"
-#include "platform/read_whole_stream.h"
+#include "platform/file_identity.h"
 #include "platform/stdio_output_file.h"
 
 namespace marrowpin {
 
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Asks for 2 MiB pages behind the whole 2 MiB blocks of a fresh allocation.
-// Filling a buffer of many megabytes page by page at 4 KiB can cost more than
-// reading the file into it; a hint the system may ignore.
-void AdviseLargePages(char* data, std::size_t size) {
-  constexpr std::uintptr_t kLargePage = std::uintptr_t{1} << 21;
-  const auto begin = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
-  const std::uintptr_t last = (begin + size) & ~(kLargePage - 1);
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
 
 // The bytes converted from one character set to another; nullopt when they
 // are not valid in the first.
@@ -70,37 +44,67 @@ std::string ReasonFromErrno() {
   return std::strerror(errno);
 }
 
+// Whether the open file fd and path name the same file.
+bool IsSameFile(int fd, const std::string& path) {
+  struct stat open_file;
+  struct stat named;
+  return ::fstat(fd, &open_file) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino;
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  PosixInputFile(int fd, std::uint64_t expected_size, std::string path)
+      : fd_(fd), expected_size_(expected_size), path_(std::move(path)) {}
+  ~PosixInputFile() override { ::close(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  std::size_t Read(char* into, std::size_t size) override {
+    ssize_t got;
+    do {
+      got = ::read(fd_, into, size);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) throw ReadError(messages::CannotReadFile(path_), ReasonFromErrno());
+    return static_cast<std::size_t>(got);
+  }
+  std::uint64_t ExpectedSize() const override { return expected_size_; }
+  bool IsFileAt(const std::string& path) const override { return IsSameFile(fd_, path); }
+
+ private:
+  int fd_;
+  std::uint64_t expected_size_;
+  std::string path_;
+};
+
 }  // namespace
+
+bool StandardInputIsFileAt(const std::string& path) {
+  return IsSameFile(STDIN_FILENO, path);
+}
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::string NativeFileSystem::ReadWholeFile(const std::string& path) {
+std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& path) {
   // Not blocking: a pipe without a writer reads as empty instead of hanging.
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat info;
-  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
-    throw Error(messages::CannotOpenFile(path), ReasonFromErrno());
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    const std::string reason = ReasonFromErrno();
+    if (fd >= 0) ::close(fd);
+    throw Error(messages::CannotOpenFile(path), reason);
   }
-  const std::size_t expected_size =
-      S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
-  return ReadWholeStream(
-      expected_size,
-      [&](char* into, std::size_t size) {
-        ssize_t got;
-        do {
-          got = ::read(file.get(), into, size);
-        } while (got < 0 && errno == EINTR);
-        if (got < 0) throw Error(messages::CannotOpenFile(path), ReasonFromErrno());
-        return static_cast<std::size_t>(got);
-      },
-      AdviseLargePages);
+  const std::uint64_t expected_size = S_ISREG(info.st_mode) ? std::uint64_t(info.st_size) : 0;
+  // The note is read once from start to end.
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixInputFile>(fd, expected_size, path);
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  std::unique_ptr<OutputFile> file = StdioOutputFile(std::fopen(path.c_str(), "wb"));
+  std::unique_ptr<OutputFile> file = CreateStdioOutputFile(path);
   creation_failure_reason_ = file ? std::string() : ReasonFromErrno();
   return file;
 }

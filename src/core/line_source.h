@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/file_system.h"
+
+namespace marrowpin {
+
+// A piece of one line of a note, without its line end.
+struct LineSlice {
+  std::string_view text;
+  // False when the line goes on in the next slice.
+  bool ends_line = true;
+};
+
+// The lines of the note being converted, read in order, once. A source that
+// holds a bounded part of the note at a time gives a line that goes past it
+// in several slices; one that holds whole lines gives each as one slice.
+class LineSource {
+ public:
+  virtual ~LineSource() = default;
+
+  // Starts on the note at path, from its first line. Throws Error with the
+  // "cannot open" message when the file cannot be opened.
+  virtual void Open(const std::string& path, FileSystem& files) = 0;
+  // The next slice; false after the note's last line. The text stays valid
+  // until the next call. Throws ReadError when reading fails.
+  virtual bool Next(LineSlice& slice) = 0;
+  // Called when the header scan ends: at the payload's line, with the text
+  // that follows its ":" as the payload's first piece, or after the last line
+  // without one. A source that holds the note's lines drops those read so far
+  // and keeps the first piece, if not empty, as its first line, so that it
+  // holds the payload from then on.
+  virtual void HeaderScanned(std::optional<std::string_view> /*first_piece*/) {}
+  // Called before the output at path is created or truncated. A source that
+  // still reads the note from its file reads the rest of it now when path is
+  // that file, so that writing the output cannot cut the note short.
+  virtual void BeforeWriting(const std::string& /*output_path*/) {}
+};
+
+}  // namespace marrowpin

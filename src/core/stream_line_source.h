@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "core/line_source.h"
+#include "core/line_splitter.h"
+
+namespace marrowpin {
+
+// Reads a note in chunks into one buffer that is reused from chunk to chunk,
+// splitting lines as they come: memory stays the same for a note of any size,
+// and a line longer than a chunk comes in slices.
+class StreamLineSource final : public LineSource {
+ public:
+  static constexpr std::size_t kDefaultChunkSize = std::size_t{1} << 20;
+
+  explicit StreamLineSource(std::size_t chunk_size = kDefaultChunkSize);
+
+  void Open(const std::string& path, FileSystem& files) override;
+  bool Next(LineSlice& slice) override;
+  void BeforeWriting(const std::string& output_path) override;
+
+ private:
+  std::size_t chunk_size_;
+  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<InputFile> file_;
+  LineSplitter splitter_;
+  // The rest of a note that is about to be overwritten, held whole.
+  std::string held_;
+};
+
+}  // namespace marrowpin

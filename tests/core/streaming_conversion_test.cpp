@@ -1,0 +1,131 @@
+// Conversions read in chunks of every size from one byte up, at every vector
+// level: lines, keys and line ends that straddle chunks must give the same
+// output as when the note is read in one piece.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/convert_file.h"
+#include "core/stream_line_source.h"
+#include "support/conversion_fixture.h"
+#include "support/vector_levels.h"
+
+namespace marrowpin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+
+// Shows no message; answers every question with `yes`, and no name.
+class NoPrompts final : public UserPrompts {
+ public:
+  explicit NoPrompts(bool yes = false) : yes_(yes) {}
+  void ShowMessage(const std::string& text) override { ADD_FAILURE() << "message " << text; }
+  bool AskYesNo(Question, const std::string&, const std::string&) override { return yes_; }
+  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
+                                         const std::string&) override {
+    return std::nullopt;
+  }
+
+ private:
+  bool yes_;
+};
+
+struct Case {
+  const char* what;
+  std::string payload;  // the note after its "-FILENAME:p" line
+  std::string output;
+};
+
+std::string Bytes(std::string_view text) {
+  return std::string(text);
+}
+
+const std::vector<Case> kCases = {
+    {"carry-over", "BASE64:QUJ\r\nDREVG\r\nEND:VNOTE\r\n", "ABCDEF"},
+    {"carry-over of single characters", "BASE64:Q\nU\rJ\r\nD\n", "ABC"},
+    {"skipped line", "BASE64:QUJD\n#Content-Type: x\nREVG\n", "ABCDEF"},
+    {"skip key inside a line", "BASE64:\nQUJDQUJD#Content-QUJD\nREVG\n", "DEF"},
+    {"end mark after groups", "BASE64:QUJD\nREVGEND:VNOTE\nR0hJ\n", "ABC"},
+    {"end mark made with the carry-over", "BASE64:QUJDEND\n:VNOTE\nR0hJ\n", "ABC"},
+    {"skip key wins over end mark", "BASE64:QUJD\nEND:VNOTE#Content-\nREVG\n", "ABCDEF"},
+    {"blank inside a line", "BASE64:QUJD E\nFGH\nEND:VNOTE\n", "ABC\x10\x51\x87"},
+    {"blank line ends", "BASE64:QUJD\n \t \nREVG\n", "ABC"},
+    {"blank line with carry-over", "BASE64:QUJDR\n \nEVG\nEND:VNOTE", "ABCDEF"},
+    {"blanks around lines", "BASE64: QU \r\n\t JD  \r\nREVG\n", "ABCDEF"},
+    {"first piece cut to 255", "BASE64:" + std::string(300, 'Q') + "\nQUJD\n",
+     [] {
+       std::string bytes;
+       for (int i = 0; i < 64; ++i)
+         bytes += "\x41\x04\x10";
+       return bytes;
+     }()},
+    {"zero byte ends the text", Bytes(std::string_view("BASE64:QUJD\nREVG\0R0hJ\n", 23)), "ABCDEF"},
+    {"last line without line end", "BASE64:QUJD\nREVG", "ABCDEF"},
+    {"LF CR is two line ends", "BASE64:QUJD\n\rREVG\n", "ABC"},
+    {"payload key on a trail byte",
+     "\x82"
+     "BASE64:QUJD\nBASE64:REVG\n",
+     "DEF"},
+    {"end mark behind a lead byte", "BASE64:QUJD\x82\nEND:VNOTE\nEND:VNOTE\n",
+     Bytes(std::string_view("ABC\0CC\1SN", 9))},
+    {"padding", "BASE64:QUJDQQ==\n", Bytes(std::string_view("ABCA\0\0", 6))},
+};
+
+class StreamingConversionTest
+    : public testing::ConversionFixture,
+      public ::testing::WithParamInterface<std::tuple<simd::VectorLevel, std::size_t>> {
+ protected:
+  void SetUp() override {
+    ConversionFixture::SetUp();
+    testing::UseVectorLevel(std::get<0>(GetParam()));
+  }
+  void TearDown() override {
+    testing::UseBestVectorLevel();
+    ConversionFixture::TearDown();
+  }
+};
+
+TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
+  StreamLineSource lines(std::get<1>(GetParam()));
+  NoPrompts prompts;
+  const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
+  for (const Case& c : kCases) {
+    const fs::path source = Source("-FILENAME:p\r\n" + c.payload);
+    fs::remove(folder_ / "p");
+    EXPECT_TRUE(ConvertFile(source.string(), services)) << c.what;
+    EXPECT_EQ(ReadFile(folder_ / "p"), c.output) << c.what;
+  }
+}
+
+// A note that names itself as its output, by its own name or through a link,
+// is read to its end before the output cuts it.
+TEST_P(StreamingConversionTest, NoteThatIsItsOwnOutputIsReadBeforeItIsOverwritten) {
+  StreamLineSource lines(std::get<1>(GetParam()));
+  NoPrompts prompts(/*yes=*/true);
+  const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
+  const std::string body = "BASE64:QUJD\r\nREVG\r\n#Content-x\r\nR0hJ\r\nEND:VNOTE\r\n";
+  const fs::path note = Source("-FILENAME:note.vnt\r\n" + body);
+  EXPECT_TRUE(ConvertFile(note.string(), services));
+  EXPECT_EQ(ReadFile(note), "ABCDEFGHI");
+
+  const fs::path linked = Source("-FILENAME:out.bin\r\n" + body, "linked.vnt");
+  fs::create_hard_link(linked, folder_ / "out.bin");
+  EXPECT_TRUE(ConvertFile(linked.string(), services));
+  EXPECT_EQ(ReadFile(linked), "ABCDEFGHI");
+}
+
+INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,
+                         ::testing::Combine(::testing::ValuesIn(simd::SupportedLevels()),
+                                            ::testing::Values(1, 2, 3, 5, 8, 13, 64,
+                                                              StreamLineSource::kDefaultChunkSize)),
+                         [](const auto& info) {
+                           return std::string(simd::LevelName(std::get<0>(info.param))) + "_chunk" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
+
+}  // namespace
+}  // namespace marrowpin

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text the program shows, written out once, so that the tests expect
+// them from here and never from the program's own constants: a changed
+// character anywhere in a message, caption or title fails a test. UTF-8, as
+// both programs keep their texts.
+namespace marrowpin::golden {
+
+// Messages of the conversion.
+inline constexpr std::string_view kNotConvertibleSuffix = "  は変換できないファイルです";
+inline constexpr std::string_view kNoFileNameKey =
+    "-FILENAME識別子が見つかりません。ファイル名を指定してください";
+inline constexpr std::string_view kCannotCreateFile = "ファイルが作れません！！";
+inline constexpr std::string_view kCannotWriteFile = "ファイルに書き込めません！！";
+
+// Questions and their captions.
+inline constexpr std::string_view kAddBitmapHeaderQuestion = "ＢＭＰヘッダを付け加えますか？";
+inline constexpr std::string_view kAddBitmapHeaderCaption = "BMPヘッダ確認";
+inline constexpr std::string_view kOverwriteQuestion = "同名ファイルが存在します。上書きしますか？";
+inline constexpr std::string_view kOverwriteCaption = "上書き確認";
+
+// The closing message of a batch.
+inline constexpr std::string_view kAllConverted = "変換終了!!";
+inline constexpr std::string_view kSomeFailed = "一部のファイルの変換に失敗しました！！";
+
+// Errors that reach the top.
+inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";
+
+inline std::string CannotOpenFile(std::string_view path) {
+  return "ファイル " + std::string(path) + " は開けません";
+}
+inline std::string CannotReadFile(std::string_view path) {
+  return "ファイル " + std::string(path) + " は読み込めません";
+}
+inline std::string FileTooLarge(std::string_view path) {
+  return "ファイル " + std::string(path) + " は大きすぎて読み込めません";
+}
+
+// The title of the name dialog for a source file name.
+inline std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {
+  return " [" + std::string(source_file_name) + "] から生成するファイル名を指定してください" +
+         (headerless_hint ? " (おそらくヘッダなしBMP)" : "");
+}
+
+// The main window's stored layout and its dialogs.
+inline constexpr std::string_view kApplicationTitle = "Marrowpin";
+inline constexpr std::string_view kWindowCaption = "Marrowpin ver1.06";
+inline constexpr std::string_view kSourceLabel = "変換元ファイル";
+inline constexpr std::string_view kBrowseButton = "参照";
+inline constexpr std::string_view kStartButton = "変換開始";
+inline constexpr std::string_view kFileMenu = "ファイル";
+inline constexpr std::string_view kExitMenuItem = "終了";
+inline constexpr std::string_view kBrowseDialogTitle = "ファイルの選択";
+inline constexpr std::string_view kBrowseDialogFilter =
+    "VNTファイル(*.vnt , *dat)|*.vnt;*dat|すべてのファイル(*.*)|*.*";
+inline constexpr std::string_view kNameDialogFilter = "すべてのファイル|*.*";
+inline constexpr std::string_view kWindowFont = "ＭＳ Ｐゴシック";
+inline constexpr std::string_view kListFont = "ＭＳ ゴシック";
+
+}  // namespace marrowpin::golden
