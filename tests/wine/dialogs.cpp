@@ -1,10 +1,12 @@
 #include "dialogs.h"
 
+#include "expected_texts.h"
+#include "unicode_text.h"
+
 namespace marrowpin::wine_tests {
 
 namespace {
 
-constexpr char kApplicationTitle[] = "Marrowpin";
 constexpr int kMessageTextId = 0xFFFF;
 constexpr int kMessageBoxIconId = 0x0440;
 constexpr int kFileNameFieldId = 0x047C;
@@ -28,7 +30,7 @@ bool HasIcon(HWND box) {
   const HWND icon = GetDlgItem(box, kMessageBoxIconId);
   DWORD_PTR shown = 0;
   return icon != nullptr &&
-         SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &shown) &&
+         SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &shown) &&
          shown != 0;
 }
 
@@ -40,16 +42,14 @@ void WaitClosed(HWND dialog) {
 void Press(HWND dialog, int button_id) {
   const HWND button = GetDlgItem(dialog, button_id);
   Expect(button != nullptr, "dialog lacks button " + std::to_string(button_id));
-  PostMessageA(button, BM_CLICK, 0, 0);
+  PostMessageW(button, BM_CLICK, 0, 0);
   WaitClosed(dialog);
 }
 
 void SetFileName(HWND dialog, const std::string& text) {
-  const HWND field = FindDescendant(dialog, "Edit", kFileNameFieldId);
+  const HWND field = FindDescendant(dialog, L"Edit", kFileNameFieldId);
   Expect(field != nullptr, "file dialog has no file name field");
-  DWORD_PTR result;
-  SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                      SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  ReplaceWindowText(field, text);
 }
 
 }  // namespace
@@ -57,13 +57,13 @@ void SetFileName(HWND dialog, const std::string& text) {
 void AnswerMessage(RemoteProgram& program, const std::string& text, WPARAM key) {
   const HWND box = program.WaitForDialog();
   ExpectText("message", MessageText(box), text);
-  ExpectText("message caption", WindowText(box), kApplicationTitle);
+  ExpectText("message caption", WindowText(box), expected::kApplicationTitle);
   Expect(GetDlgItem(box, IDYES) == nullptr && GetDlgItem(box, IDOK) != nullptr && !HasIcon(box),
          "message \"" + Printable(text) + "\" is not in the message window");
   if (key == 0) {
     Press(box, IDOK);
   } else {
-    PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, key, 0);
+    PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, key, 0);
     WaitClosed(box);
   }
 }
@@ -81,14 +81,14 @@ void AnswerQuestion(RemoteProgram& program, const std::string& text, const std::
 void AnswerErrorBox(RemoteProgram& program, const std::string& text) {
   const HWND box = program.WaitForDialog();
   ExpectText("error", MessageText(box), text);
-  ExpectText("error caption", WindowText(box), kApplicationTitle);
+  ExpectText("error caption", WindowText(box), expected::kApplicationTitle);
   Expect(HasIcon(box) && GetDlgItem(box, IDYES) == nullptr, "error box shows no icon");
   Press(box, IDOK);
 }
 
 HWND WaitForFileDialog(RemoteProgram& program, const std::string& title) {
   const HWND dialog = program.WaitForDialog();
-  Expect(WaitUntil([&] { return FindDescendant(dialog, "Edit", kFileNameFieldId) != nullptr; }),
+  Expect(WaitUntil([&] { return FindDescendant(dialog, L"Edit", kFileNameFieldId) != nullptr; }),
          "dialog is not a file dialog: " + Printable(WindowText(dialog)));
   if (!title.empty()) ExpectText("file dialog title", WindowText(dialog), title);
   return dialog;
@@ -98,7 +98,7 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::
   // The dialog changes to a folder typed into its name field.
   SetFileName(dialog, folder);
   DWORD_PTR result;
-  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+  SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_ABORTIFHUNG,
                       kTimeoutMs, &result);
   std::string typed;
@@ -109,19 +109,19 @@ void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::
       typed += (typed.empty() ? "\"" : " \"") + name + "\"";
   }
   SetFileName(dialog, typed);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   WaitClosed(dialog);
 }
 
 std::string FileNameField(HWND dialog) {
-  const HWND field = FindDescendant(dialog, "Edit", kFileNameFieldId);
+  const HWND field = FindDescendant(dialog, L"Edit", kFileNameFieldId);
   Expect(field != nullptr, "file dialog has no file name field");
   return WindowText(field);
 }
 
 void CancelFileDialog(HWND dialog) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
   WaitClosed(dialog);
 }

@@ -1,47 +1,40 @@
 #include "remote_program.h"
 
-#include <cstdio>
+#include "unicode_text.h"
 
 namespace marrowpin::wine_tests {
 
-std::string Printable(const std::string& text) {
-  std::string printable;
-  for (const char c : text) {
-    const unsigned char byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      printable += escaped;
-    } else {
-      printable.push_back(c);
-    }
-  }
-  return printable;
-}
-
 std::string WindowText(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length))
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length))
     throw TestFailure("window does not answer WM_GETTEXTLENGTH");
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                            SMTO_ABORTIFHUNG, kTimeoutMs, &copied))
     throw TestFailure("window does not answer WM_GETTEXT");
   text.resize(copied);
-  return text;
+  return Utf8(text);
+}
+
+void ReplaceWindowText(HWND window, const std::string& text) {
+  const std::wstring wide = Wide(text);
+  DWORD_PTR result;
+  if (!SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                           SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+    throw TestFailure("window does not answer WM_SETTEXT");
 }
 
 namespace {
 
-bool HasClass(HWND window, const char* class_name) {
-  char name[64];
-  GetClassNameA(window, name, sizeof name);
-  return lstrcmpiA(name, class_name) == 0;
+bool HasClass(HWND window, const wchar_t* class_name) {
+  wchar_t name[64];
+  GetClassNameW(window, name, sizeof name / sizeof name[0]);
+  return lstrcmpiW(name, class_name) == 0;
 }
 
 struct DescendantSearch {
-  const char* class_name;
+  const wchar_t* class_name;
   int id;
   HWND found;
 };
@@ -56,7 +49,7 @@ BOOL CALLBACK CheckDescendant(HWND child, LPARAM data) {
 }
 
 BOOL CALLBACK CheckMainWindow(HWND window, LPARAM data) {
-  if (HasClass(window, "TfrmMain") && IsWindowVisible(window)) {
+  if (HasClass(window, L"TfrmMain") && IsWindowVisible(window)) {
     *reinterpret_cast<HWND*>(data) = window;
     return FALSE;
   }
@@ -64,14 +57,14 @@ BOOL CALLBACK CheckMainWindow(HWND window, LPARAM data) {
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
-  if (HasClass(window, "#32770") && IsWindowVisible(window) && IsWindowEnabled(window))
+  if (HasClass(window, L"#32770") && IsWindowVisible(window) && IsWindowEnabled(window))
     reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
-HWND FindDescendant(HWND parent, const char* class_name, int id) {
+HWND FindDescendant(HWND parent, const wchar_t* class_name, int id) {
   DescendantSearch search{class_name, id, nullptr};
   EnumChildWindows(parent, CheckDescendant, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -79,12 +72,12 @@ HWND FindDescendant(HWND parent, const char* class_name, int id) {
 
 RemoteProgram::RemoteProgram(const std::string& executable, const std::string& arguments,
                              const std::string& folder) {
-  std::string command_line = "\"" + executable + "\"";
-  if (!arguments.empty()) command_line += " " + arguments;
-  STARTUPINFOA startup{};
+  std::wstring command_line = L"\"" + Wide(executable) + L"\"";
+  if (!arguments.empty()) command_line += L" " + Wide(arguments);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process_)) {
+  if (!CreateProcessW(Wide(executable).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, Wide(folder).c_str(), &startup, &process_)) {
     throw TestFailure("cannot start the program");
   }
   WaitForInputIdle(process_.hProcess, kTimeoutMs);
@@ -103,12 +96,12 @@ bool RemoteProgram::HasExited() const {
   return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
 }
 
-DWORD RemoteProgram::WaitForExit() {
-  if (!WaitUntil([&] { return HasExited() || !Dialogs().empty(); }))
+DWORD RemoteProgram::WaitForExit(DWORD timeout_ms) {
+  if (!WaitUntil([&] { return HasExited() || !Dialogs().empty(); }, timeout_ms))
     throw TestFailure("program did not end");
   if (!HasExited())
     throw TestFailure("program shows an unexpected dialog: " +
-                      Printable(WindowText(FindDescendant(Dialogs().front(), "Static", 0xFFFF))));
+                      Printable(WindowText(FindDescendant(Dialogs().front(), L"Static", 0xFFFF))));
   DWORD code = 0;
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
@@ -126,7 +119,7 @@ HWND RemoteProgram::MainWindow() {
 }
 
 HWND RemoteProgram::Control(int id) {
-  for (const char* class_name : {"Button", "Edit", "ListBox", "Static"}) {
+  for (const wchar_t* class_name : {L"Button", L"Edit", L"ListBox", L"Static"}) {
     if (const HWND control = FindDescendant(MainWindow(), class_name, id)) return control;
   }
   throw TestFailure("main window lacks control " + std::to_string(id));

@@ -28,20 +28,19 @@ bool WaitUntil(Condition condition, DWORD timeout_ms = kTimeoutMs) {
   return true;
 }
 
-// Bytes above 127 and control bytes as \xNN, so that reports stay ASCII.
-std::string Printable(const std::string& text);
-
-// The text of a window of any process.
+// The text of a window of any process, read as Unicode, in UTF-8.
 std::string WindowText(HWND window);
+// Sets it from UTF-8.
+void ReplaceWindowText(HWND window, const std::string& text);
 
 // The first descendant of parent with that class name and control id.
-HWND FindDescendant(HWND parent, const char* class_name, int id);
+HWND FindDescendant(HWND parent, const wchar_t* class_name, int id);
 
 // The program under test, started by the driver, and its windows.
 class RemoteProgram {
  public:
   // Starts executable with arguments (quoted as they should appear after its
-  // own quoted path) in folder.
+  // own quoted path) in folder; all three in UTF-8.
   RemoteProgram(const std::string& executable, const std::string& arguments,
                 const std::string& folder);
   ~RemoteProgram();
@@ -50,7 +49,7 @@ class RemoteProgram {
 
   bool HasExited() const;
   // Waits for the program to end by itself; returns its exit code.
-  DWORD WaitForExit();
+  DWORD WaitForExit(DWORD timeout_ms = kTimeoutMs);
 
   // The visible main window, waited for.
   HWND MainWindow();

@@ -1,9 +1,9 @@
 #include "screenshot.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "remote_program.h"
+#include "test_files.h"
 
 namespace marrowpin::wine_tests {
 
@@ -81,11 +81,9 @@ void SaveScreenshot(const std::vector<HWND>& windows, const std::string& path) {
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  if (!out) throw TestFailure("cannot write screenshot " + path);
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  WriteTestFile(path, bytes + pixels);
 }
 
 }  // namespace marrowpin::wine_tests

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "suite.h"
+
+// The groups of cases, in the order the driver runs them.
+namespace marrowpin::wine_tests {
+
+void CommandLineCases(Suite& suite);
+void FileListCases(Suite& suite);
+void BatchCases(Suite& suite);
+void BlankLineCases(Suite& suite);
+void PromptCases(Suite& suite);
+void FailureCases(Suite& suite);
+// Japanese and Korean names of notes, folders and outputs.
+void UnicodeNameCases(Suite& suite);
+// Odd bytes and long lines, which must pass through the window unchanged.
+void OddInputCases(Suite& suite);
+// Sources of many megabytes, with the times they take.
+void LargeInputCases(Suite& suite);
+
+}  // namespace marrowpin::wine_tests
