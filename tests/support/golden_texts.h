@@ -29,6 +29,10 @@ inline constexpr std::string_view kSomeFailed = "一部のファイルの変換�
 // Errors that reach the top.
 inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";
 
+// The message for a source file name with no "BASE64:" line.
+inline std::string NotConvertible(std::string_view file_name) {
+  return std::string(file_name) + std::string(kNotConvertibleSuffix);
+}
 inline std::string CannotOpenFile(std::string_view path) {
   return "ファイル " + std::string(path) + " は開けません";
 }

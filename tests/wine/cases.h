@@ -11,6 +11,9 @@ void BatchCases(Suite& suite);
 void BlankLineCases(Suite& suite);
 void PromptCases(Suite& suite);
 void FailureCases(Suite& suite);
+// Names Windows would read as devices or patterns, and sources from a bare
+// root or relative to a drive.
+void NameRuleCases(Suite& suite);
 // Japanese and Korean names of notes, folders and outputs.
 void UnicodeNameCases(Suite& suite);
 // Odd bytes and long lines, which must pass through the window unchanged.

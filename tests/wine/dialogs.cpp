@@ -1,6 +1,6 @@
 #include "dialogs.h"
 
-#include "expected_texts.h"
+#include "support/golden_texts.h"
 #include "unicode_text.h"
 
 namespace marrowpin::wine_tests {
@@ -15,7 +15,7 @@ void Expect(bool condition, const std::string& failure) {
   if (!condition) throw TestFailure(failure);
 }
 
-void ExpectText(const std::string& what, const std::string& actual, const std::string& expected) {
+void ExpectText(const std::string& what, const std::string& actual, std::string_view expected) {
   Expect(actual == expected,
          what + " is \"" + Printable(actual) + "\", expected \"" + Printable(expected) + "\"");
 }
@@ -54,10 +54,10 @@ void SetFileName(HWND dialog, const std::string& text) {
 
 }  // namespace
 
-void AnswerMessage(RemoteProgram& program, const std::string& text, WPARAM key) {
+void AnswerMessage(RemoteProgram& program, std::string_view text, WPARAM key) {
   const HWND box = program.WaitForDialog();
   ExpectText("message", MessageText(box), text);
-  ExpectText("message caption", WindowText(box), expected::kApplicationTitle);
+  ExpectText("message caption", WindowText(box), golden::kApplicationTitle);
   Expect(GetDlgItem(box, IDYES) == nullptr && GetDlgItem(box, IDOK) != nullptr && !HasIcon(box),
          "message \"" + Printable(text) + "\" is not in the message window");
   if (key == 0) {
@@ -68,7 +68,7 @@ void AnswerMessage(RemoteProgram& program, const std::string& text, WPARAM key) 
   }
 }
 
-void AnswerQuestion(RemoteProgram& program, const std::string& text, const std::string& caption,
+void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_view caption,
                     bool yes) {
   const HWND box = program.WaitForDialog();
   ExpectText("question", MessageText(box), text);
@@ -78,15 +78,15 @@ void AnswerQuestion(RemoteProgram& program, const std::string& text, const std::
   Press(box, yes ? IDYES : IDNO);
 }
 
-void AnswerErrorBox(RemoteProgram& program, const std::string& text) {
+void AnswerErrorBox(RemoteProgram& program, std::string_view message) {
   const HWND box = program.WaitForDialog();
-  ExpectText("error", MessageText(box), text);
-  ExpectText("error caption", WindowText(box), expected::kApplicationTitle);
+  ExpectText("error", MessageText(box), std::string(message) + ".");
+  ExpectText("error caption", WindowText(box), golden::kApplicationTitle);
   Expect(HasIcon(box) && GetDlgItem(box, IDYES) == nullptr, "error box shows no icon");
   Press(box, IDOK);
 }
 
-HWND WaitForFileDialog(RemoteProgram& program, const std::string& title) {
+HWND WaitForFileDialog(RemoteProgram& program, std::string_view title) {
   const HWND dialog = program.WaitForDialog();
   Expect(WaitUntil([&] { return FindDescendant(dialog, L"Edit", kFileNameFieldId) != nullptr; }),
          "dialog is not a file dialog: " + Printable(WindowText(dialog)));

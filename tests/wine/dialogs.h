@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "remote_program.h"
@@ -13,17 +14,18 @@ namespace marrowpin::wine_tests {
 // The program's own message window: the text, the application's title as
 // caption, one OK button. Closed with the given key (VK_RETURN or VK_ESCAPE)
 // or, with 0, by a click on OK.
-void AnswerMessage(RemoteProgram& program, const std::string& text, WPARAM key = 0);
+void AnswerMessage(RemoteProgram& program, std::string_view text, WPARAM key = 0);
 
 // A yes/no message box with text and caption and no icon.
-void AnswerQuestion(RemoteProgram& program, const std::string& text, const std::string& caption,
+void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_view caption,
                     bool yes);
 
-// An error box (stop icon) with text and the application's title.
-void AnswerErrorBox(RemoteProgram& program, const std::string& text);
+// An error box (stop icon) with the application's title, showing message
+// with the "." the box adds to it.
+void AnswerErrorBox(RemoteProgram& program, std::string_view message);
 
 // A file dialog, waited for; its title is checked unless title is empty.
-HWND WaitForFileDialog(RemoteProgram& program, const std::string& title);
+HWND WaitForFileDialog(RemoteProgram& program, std::string_view title);
 // Chooses names (quoted when several) in folder, and presses OK.
 void ChooseFiles(HWND dialog, const std::string& folder, const std::vector<std::string>& names);
 void CancelFileDialog(HWND dialog);

@@ -5,8 +5,10 @@
 // Prints one line per case and a closing "N passed, M failed"; exits non-zero
 // when any case failed.
 //
-// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER
-//   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin.
+// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE
+//   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin;
+//   DRIVE ("M:") is mapped to an empty folder of the test's own. The Windows
+//   marrowpin-cli.exe lies beside MARROWPIN_EXE.
 
 #include <windows.h>
 
@@ -51,20 +53,22 @@ std::string CreateWorkFolder() {
 int main() {
   using namespace marrowpin::wine_tests;
   const std::vector<std::string> arguments = Arguments();
-  if (arguments.size() != 3) {
+  if (arguments.size() != 4) {
     std::fprintf(stderr,
-                 "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER\n");
+                 "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER "
+                 "DRIVE\n");
     return 2;
   }
   // The test script checks that the locale gave the code page it meant.
   std::printf("code page %u\n", GetACP());
   try {
-    Suite suite({arguments[0], arguments[1], arguments[2]}, CreateWorkFolder());
+    Suite suite({arguments[0], arguments[1], arguments[2], arguments[3]}, CreateWorkFolder());
     CommandLineCases(suite);
     FileListCases(suite);
     BatchCases(suite);
     BlankLineCases(suite);
     PromptCases(suite);
+    NameRuleCases(suite);
     FailureCases(suite);
     UnicodeNameCases(suite);
     OddInputCases(suite);

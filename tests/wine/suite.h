@@ -17,6 +17,8 @@ struct SuiteOptions {
   std::string screenshot_folder;
   // Notes made by the test script, with the console program's output for each.
   std::string reference_folder;
+  // A drive ("M:") that the test script maps to an empty folder of its own.
+  std::string mapped_drive;
 };
 
 class Suite {

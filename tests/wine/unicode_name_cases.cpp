@@ -7,8 +7,8 @@
 
 #include "cases.h"
 #include "dialogs.h"
-#include "expected_texts.h"
 #include "main/resource_ids.h"
+#include "support/golden_texts.h"
 #include "test_files.h"
 
 namespace marrowpin::wine_tests {
@@ -79,13 +79,13 @@ void UnicodeNameCases(Suite& suite) {
       const std::string note = NamedSourcePath(suite, "messages", source);
       WriteTestFile(note, "-FILENAME:never.bin\r\nno payload\r\n");
       auto program = suite.Start(Quoted(note));
-      AnswerMessage(*program, expected::NotConvertible(source.file));
+      AnswerMessage(*program, golden::NotConvertible(source.file));
       Expect(program->WaitForExit() == 0, "exit code is not 0");
 
       WriteTestFile(note, Note("-FILENAME:never.bin\r\n", "QUJD"));
       const FileLock lock(note);
       program = suite.Start(Quoted(note));
-      AnswerErrorBox(*program, expected::CannotOpenFileError(note));
+      AnswerErrorBox(*program, golden::CannotOpenFile(note));
       Expect(program->WaitForExit() == 0, "exit code is not 0");
       ExpectNoFile(FolderOf(note) + "\\never.bin");
     }
@@ -97,8 +97,8 @@ void UnicodeNameCases(Suite& suite) {
       const std::string note = NamedSourcePath(suite, "name dialog", source);
       WriteTestFile(note, Note("", "R0hJ"));
       const auto program = suite.Start(Quoted(note));
-      AnswerMessage(*program, expected::kNoFileNameKey);
-      ChooseFiles(WaitForFileDialog(*program, expected::NameDialogTitle(source.file, false)),
+      AnswerMessage(*program, golden::kNoFileNameKey);
+      ChooseFiles(WaitForFileDialog(*program, golden::NameDialogTitle(source.file, false)),
                   FolderOf(note), {output_name});
       Expect(program->WaitForExit() == 0, "exit code is not 0");
       ExpectFile(FolderOf(note) + "\\" + output_name, "GHI");
@@ -116,7 +116,7 @@ void UnicodeNameCases(Suite& suite) {
     Expect(WaitUntil([&] { return ListedFiles(program) == dropped; }),
            "file list is " + Joined(ListedFiles(program)));
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kAllConverted);
+    AnswerMessage(program, golden::kAllConverted);
     for (const std::string& note : dropped)
       ExpectFile(FolderOf(note) + "\\dropped.bin", "ABC");
   });
@@ -132,11 +132,11 @@ void UnicodeNameCases(Suite& suite) {
                     Note("-FILENAME:browsed " + std::to_string(names.size()) + ".bin\r\n", "REVG"));
     }
     Click(program, IDC_BTNREAD);
-    ChooseFiles(WaitForFileDialog(program, expected::kBrowseDialogTitle), folder, names);
+    ChooseFiles(WaitForFileDialog(program, golden::kBrowseDialogTitle), folder, names);
     Expect(WaitUntil([&] { return ListedFiles(program) == expected_list; }),
            "file list is " + Joined(ListedFiles(program)));
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kAllConverted);
+    AnswerMessage(program, golden::kAllConverted);
     ExpectFile(folder + "\\browsed 1.bin", "DEF");
     ExpectFile(folder + "\\browsed 2.bin", "DEF");
   });

@@ -5,9 +5,9 @@
 
 #include "cases.h"
 #include "dialogs.h"
-#include "expected_texts.h"
 #include "main/resource_ids.h"
 #include "suite.h"
+#include "support/golden_texts.h"
 #include "test_files.h"
 #include "unicode_text.h"
 
@@ -21,6 +21,49 @@ std::int32_t NumberAt(const std::string& bytes, std::size_t offset) {
   for (int i = 3; i >= 0; --i)
     value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
   return static_cast<std::int32_t>(value);
+}
+
+// Paths with Japanese names, shown in the main window's screenshot.
+constexpr const char* kSamplePaths[] = {
+    "C:\\メモ\\花見.vnt",
+    "C:\\メモ\\旅行 2026\\駅.vnt",
+    "D:\\notes\\camera-0412.dat",
+};
+
+// A note of its own, stem.vnt, naming an output stem-existing.bin that
+// already holds "keep me", so that every overwrite case starts afresh.
+std::string NoteWithExistingOutput(Suite& suite, const std::string& stem) {
+  WriteTestFile(suite.Path(stem + ".vnt"),
+                Note("-FILENAME:" + stem + "-existing.bin\r\n-WIDTH:2\r\n-HEIGHT:3\r\n", "QUJD"));
+  WriteTestFile(suite.Path(stem + "-existing.bin"), "keep me");
+  return stem + ".vnt";
+}
+
+// The command of the menu item "ファイル" -> "終了", after checking that the
+// main window has a menu and the program's one menu holds just that. Wine
+// lets no process read another's menus, so the items are read from the
+// program's resources.
+UINT ExitMenuCommand(const std::string& executable, HWND main_window) {
+  Expect(GetMenu(main_window) != nullptr, "main window has no menu");
+  const HMODULE module = LoadLibraryExW(Wide(executable).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  Expect(module != nullptr, "cannot read the program's resources");
+  const HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(IDM_MAINMENU1));
+  FreeLibrary(module);
+  Expect(menu != nullptr, "the program has no menu");
+  const auto item_text = [](HMENU of, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(of, position, text, 64, MF_BYPOSITION);
+    return Utf8(text);
+  };
+  const HMENU file_menu = GetSubMenu(menu, 0);
+  const bool as_designed = GetMenuItemCount(menu) == 1 && item_text(menu, 0) == golden::kFileMenu &&
+                           file_menu && GetMenuItemCount(file_menu) == 1 &&
+                           item_text(file_menu, 0) == golden::kExitMenuItem;
+  const UINT command = file_menu ? GetMenuItemID(file_menu, 0) : 0;
+  DestroyMenu(menu);
+  Expect(as_designed, "the menu is not File with the one item Exit");
+  return command;
 }
 
 }  // namespace
@@ -46,7 +89,7 @@ void CommandLineCases(Suite& suite) {
     GetWindowRect(program->WaitForDialog(), &bounds);
     Expect(bounds.right - bounds.left <= GetSystemMetrics(SM_CXSCREEN) / 2 + 64,
            "message window is wider than half the screen");
-    AnswerMessage(*program, expected::NotConvertible(name));
+    AnswerMessage(*program, golden::NotConvertible(name));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectNoFile(suite.Path("cl-never.bin"));
   });
@@ -63,8 +106,8 @@ void CommandLineCases(Suite& suite) {
   suite.Run("command line: a bare name's output goes beside it, wherever the dialog went", [&] {
     WriteTestFile(suite.Path("bare.vnt"), Note("", "QUJD"));
     const auto program = suite.Start("bare.vnt");
-    AnswerMessage(*program, expected::kNoFileNameKey);
-    ChooseFiles(WaitForFileDialog(*program, expected::NameDialogTitle("bare.vnt", false)),
+    AnswerMessage(*program, golden::kNoFileNameKey);
+    ChooseFiles(WaitForFileDialog(*program, golden::NameDialogTitle("bare.vnt", false)),
                 suite.Path("notes dir"), {"bare-out.bin"});
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectFile(suite.Path("bare-out.bin"), "ABC");
@@ -81,14 +124,14 @@ void CommandLineCases(Suite& suite) {
     WriteTestFile(note, Note("-FILENAME:cl-locked.bin\r\n", "QUJD"));
     const FileLock lock(note);
     const auto program = suite.Start(note);
-    AnswerErrorBox(*program, expected::CannotOpenFileError(note));
+    AnswerErrorBox(*program, golden::CannotOpenFile(note));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectNoFile(suite.Path("cl-locked.bin"));
   });
 }
 
 void FileListCases(Suite& suite) {
-  suite.Run("window: the file list is empty when shown, and the window takes drops", [&] {
+  suite.Run("window: showing the window empties the file list; the window takes drops", [&] {
     RemoteProgram& program = suite.Window();
     Expect(ListedFiles(program).empty(), "file list is not empty");
     Expect((GetWindowLongW(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0,
@@ -105,8 +148,15 @@ void FileListCases(Suite& suite) {
     Expect(!IsWindowVisible(program.Control(IDC_LISTBOX1)) &&
                !IsWindowVisible(program.Control(IDC_STATICTEXT1)),
            "the hidden controls are visible");
-    SetListedFiles(program, {std::begin(expected::kSamplePaths), std::end(expected::kSamplePaths)});
+    SetListedFiles(program, {std::begin(kSamplePaths), std::end(kSamplePaths)});
     suite.Screenshot({program.MainWindow()}, "main-window.bmp");
+    // A fresh window's list is empty anyway: hidden and shown again, a filled
+    // list must empty.
+    const HWND main_window = program.MainWindow();
+    ShowWindow(main_window, SW_HIDE);
+    ShowWindow(main_window, SW_SHOW);
+    Expect(WaitUntil([&] { return ListedFiles(program).empty(); }),
+           "file list after showing again is " + Joined(ListedFiles(program)));
   });
 
   suite.Run("window: the file list fills the client area below the panel as it resizes", [&] {
@@ -135,7 +185,7 @@ void FileListCases(Suite& suite) {
     WriteTestFile(suite.Path("b.vnt"), Note("-FILENAME:b.bin\r\n", "QUJD"));
     WriteTestFile(suite.Path("a.dat"), Note("-FILENAME:a.bin\r\n", "QUJD"));
     Click(program, IDC_BTNREAD);
-    ChooseFiles(WaitForFileDialog(program, expected::kBrowseDialogTitle), suite.Folder(),
+    ChooseFiles(WaitForFileDialog(program, golden::kBrowseDialogTitle), suite.Folder(),
                 {"b.vnt", "a.dat"});
     const std::vector<std::string> expected{suite.Path("b.vnt"), suite.Path("a.dat")};
     Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
@@ -146,8 +196,7 @@ void FileListCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     WriteTestFile(suite.Path("typed.vnt"), Note("-FILENAME:typed.bin\r\n", "QUJD"));
     Click(program, IDC_BTNREAD);
-    ChooseFiles(WaitForFileDialog(program, expected::kBrowseDialogTitle), suite.Folder(),
-                {"typed"});
+    ChooseFiles(WaitForFileDialog(program, golden::kBrowseDialogTitle), suite.Folder(), {"typed"});
     const std::vector<std::string> expected{suite.Path("typed.vnt")};
     Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
            "file list is " + Joined(ListedFiles(program)));
@@ -157,7 +206,7 @@ void FileListCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {"C:\\old\\one.vnt", "C:\\old\\two.vnt"});
     Click(program, IDC_BTNREAD);
-    CancelFileDialog(WaitForFileDialog(program, expected::kBrowseDialogTitle));
+    CancelFileDialog(WaitForFileDialog(program, golden::kBrowseDialogTitle));
     Expect(WaitUntil([&] { return ListedFiles(program).empty(); }),
            "file list is " + Joined(ListedFiles(program)));
   });
@@ -178,7 +227,7 @@ void BatchCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kAllConverted, VK_RETURN);
+    AnswerMessage(program, golden::kAllConverted, VK_RETURN);
   });
 
   suite.Run("batch: three files, the second missing: all attempted, failure message", [&] {
@@ -188,7 +237,7 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("batch1.vnt"), suite.Path("batch2-missing.vnt"),
                              suite.Path("batch3.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kSomeFailed, VK_ESCAPE);
+    AnswerMessage(program, golden::kSomeFailed, VK_ESCAPE);
     ExpectFile(suite.Path("batch1.bin"), "ABC");
     ExpectFile(suite.Path("batch3.bin"), "GHI");
   });
@@ -201,12 +250,12 @@ void BlankLineCases(Suite& suite) {
     WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
     SetListText(program, suite.Path("blank1.vnt") + "\r\n");
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kAllConverted);
+    AnswerMessage(program, golden::kAllConverted);
     ExpectFile(suite.Path("blank1.bin"), "ABC");
 
     SetListText(program, "\r\n" + suite.Path("blank2.vnt"));
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::kSomeFailed);
+    AnswerMessage(program, golden::kSomeFailed);
     ExpectFile(suite.Path("blank2.bin"), "DEF");
   });
 }
@@ -219,15 +268,15 @@ void PromptCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("dims.vnt")});
     Click(program, IDC_BUTTON1);
     suite.Screenshot({program.MainWindow(), program.WaitForDialog()}, "message.bmp");
-    AnswerMessage(program, expected::kNoFileNameKey);
+    AnswerMessage(program, golden::kNoFileNameKey);
     const HWND dialog =
-        WaitForFileDialog(program, expected::NameDialogTitle("dims.vnt", /*headerless_hint=*/true));
+        WaitForFileDialog(program, golden::NameDialogTitle("dims.vnt", /*headerless_hint=*/true));
     suite.Screenshot({program.MainWindow(), dialog}, "name-dialog.bmp");
     ChooseFiles(dialog, suite.Folder(), {"dims-out.bmp"});
     suite.Screenshot({program.WaitForDialog()}, "question.bmp");
-    AnswerQuestion(program, expected::kAddBitmapHeaderQuestion, expected::kAddBitmapHeaderCaption,
+    AnswerQuestion(program, golden::kAddBitmapHeaderQuestion, golden::kAddBitmapHeaderCaption,
                    true);
-    AnswerMessage(program, expected::kAllConverted);
+    AnswerMessage(program, golden::kAllConverted);
 
     const std::optional<std::string> output = ReadTestFile(suite.Path("dims-out.bmp"));
     Expect(output && output->size() == 66 + 3, "output is not a 66-byte header and 3 bytes");
@@ -244,50 +293,49 @@ void PromptCases(Suite& suite) {
 
   suite.Run("prompts: no to overwriting, then cancel, leaves the file untouched", [&] {
     RemoteProgram& program = suite.Window();
-    WriteTestFile(suite.Path("ow.vnt"),
-                  Note("-FILENAME:ow-existing.bin\r\n-WIDTH:2\r\n-HEIGHT:3\r\n", "QUJD"));
-    WriteTestFile(suite.Path("ow-existing.bin"), "keep me");
-    SetListedFiles(program, {suite.Path("ow.vnt")});
+    const std::string note = NoteWithExistingOutput(suite, "ow-cancel");
+    SetListedFiles(program, {suite.Path(note)});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, expected::kOverwriteQuestion, expected::kOverwriteCaption, false);
-    AnswerMessage(program, expected::kNoFileNameKey);
-    CancelFileDialog(WaitForFileDialog(program, expected::NameDialogTitle("ow.vnt", false)));
-    AnswerMessage(program, expected::kSomeFailed);
-    ExpectFile(suite.Path("ow-existing.bin"), "keep me");
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
+    AnswerMessage(program, golden::kNoFileNameKey);
+    CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle(note, false)));
+    AnswerMessage(program, golden::kSomeFailed);
+    ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
   });
 
   suite.Run("prompts: no to overwriting, then a new name, asks for the bitmap header", [&] {
     RemoteProgram& program = suite.Window();
-    SetListedFiles(program, {suite.Path("ow.vnt")});
+    const std::string note = NoteWithExistingOutput(suite, "ow-rename");
+    SetListedFiles(program, {suite.Path(note)});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, expected::kOverwriteQuestion, expected::kOverwriteCaption, false);
-    AnswerMessage(program, expected::kNoFileNameKey);
-    ChooseFiles(WaitForFileDialog(program, expected::NameDialogTitle("ow.vnt", false)),
-                suite.Folder(), {"ow-new.bin"});
-    AnswerQuestion(program, expected::kAddBitmapHeaderQuestion, expected::kAddBitmapHeaderCaption,
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
+    AnswerMessage(program, golden::kNoFileNameKey);
+    ChooseFiles(WaitForFileDialog(program, golden::NameDialogTitle(note, false)), suite.Folder(),
+                {"ow-new.bin"});
+    AnswerQuestion(program, golden::kAddBitmapHeaderQuestion, golden::kAddBitmapHeaderCaption,
                    false);
-    AnswerMessage(program, expected::kAllConverted);
+    AnswerMessage(program, golden::kAllConverted);
     ExpectFile(suite.Path("ow-new.bin"), "ABC");
-    ExpectFile(suite.Path("ow-existing.bin"), "keep me");
+    ExpectFile(suite.Path("ow-rename-existing.bin"), "keep me");
 
     // The name dialog offers the name chosen last.
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, expected::kOverwriteQuestion, expected::kOverwriteCaption, false);
-    AnswerMessage(program, expected::kNoFileNameKey);
-    const HWND dialog = WaitForFileDialog(program, expected::NameDialogTitle("ow.vnt", false));
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
+    AnswerMessage(program, golden::kNoFileNameKey);
+    const HWND dialog = WaitForFileDialog(program, golden::NameDialogTitle(note, false));
     const std::string offered = FileNameField(dialog);
     CancelFileDialog(dialog);
-    AnswerMessage(program, expected::kSomeFailed);
+    AnswerMessage(program, golden::kSomeFailed);
     Expect(offered == "ow-new.bin", "name dialog offers \"" + Printable(offered) + "\"");
   });
 
   suite.Run("prompts: yes to overwriting replaces the file without a header", [&] {
     RemoteProgram& program = suite.Window();
-    SetListedFiles(program, {suite.Path("ow.vnt")});
+    SetListedFiles(program, {suite.Path(NoteWithExistingOutput(suite, "ow-yes"))});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, expected::kOverwriteQuestion, expected::kOverwriteCaption, true);
-    AnswerMessage(program, expected::kAllConverted);
-    ExpectFile(suite.Path("ow-existing.bin"), "ABC");
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerMessage(program, golden::kAllConverted);
+    ExpectFile(suite.Path("ow-yes-existing.bin"), "ABC");
   });
 }
 
@@ -302,7 +350,7 @@ void FailureCases(Suite& suite) {
       const FileLock lock(suite.Path("u2.vnt"));
       SetListedFiles(program, {suite.Path("u1.vnt"), suite.Path("u2.vnt"), suite.Path("u3.vnt")});
       Click(program, IDC_BUTTON1);
-      AnswerErrorBox(program, expected::CannotOpenFileError(suite.Path("u2.vnt")));
+      AnswerErrorBox(program, golden::CannotOpenFile(suite.Path("u2.vnt")));
     }
     ExpectFile(suite.Path("u1.bin"), "ABC");
     ExpectNoFile(suite.Path("u2.bin"));
@@ -311,13 +359,21 @@ void FailureCases(Suite& suite) {
     // the next dialog is the one of the next run.
     SetListedFiles(program, {suite.Path("nobase.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, expected::NotConvertible("nobase.vnt"));
-    AnswerMessage(program, expected::kSomeFailed);
+    AnswerMessage(program, golden::NotConvertible("nobase.vnt"));
+    AnswerMessage(program, golden::kSomeFailed);
   });
 
-  suite.Run("window: the exit menu item ends the program", [&] {
+  suite.Run("window: the menu File holds Exit, and choosing it ends the program", [&] {
     RemoteProgram& program = suite.Window();
-    PostMessageW(program.MainWindow(), WM_COMMAND, MAKEWPARAM(IDM_MNUEXIT, 0), 0);
+    const UINT exit_command = ExitMenuCommand(suite.Options().executable, program.MainWindow());
+    PostMessageW(program.MainWindow(), WM_COMMAND, MAKEWPARAM(exit_command, 0), 0);
+    Expect(program.WaitForExit() == 0, "exit code is not 0");
+    suite.EndWindow();
+  });
+
+  suite.Run("window: the close box ends the program", [&] {
+    RemoteProgram& program = suite.Window();
+    PostMessageW(program.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Expect(program.WaitForExit() == 0, "exit code is not 0");
     suite.EndWindow();
   });
