@@ -248,8 +248,7 @@ TEST_F(ConvertFileTest, LastFileNameWinsAndIsUsedUnchanged) {
 
 TEST_F(ConvertFileTest, FileWithoutPayloadIsNotConvertible) {
   EXPECT_FALSE(Convert(Source("-FILENAME:p\nbase64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{
-                                Message("note.vnt" + std::string(golden::kNotConvertibleSuffix))});
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::NotConvertible("note.vnt"))});
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 

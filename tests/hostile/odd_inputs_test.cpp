@@ -28,10 +28,6 @@ class RecordingPrompts final : public UserPrompts {
   }
 };
 
-std::string NotConvertible(const std::string& file_name) {
-  return file_name + std::string(golden::kNotConvertibleSuffix);
-}
-
 class OddInputTest : public testing::ConversionFixture {
  protected:
   bool Convert(const fs::path& source) {
@@ -51,20 +47,20 @@ TEST_F(OddInputTest, FolderIsNoSourceAndGetsNoMessage) {
 
 TEST_F(OddInputTest, EmptyDeviceIsNotConvertible) {
   EXPECT_FALSE(Convert("/dev/null"));
-  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("null")});
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("null")});
 }
 
 // An endless device: reading stops at its first zero byte, where the text ends.
 TEST_F(OddInputTest, EndlessDeviceOfZeroBytesIsNotConvertible) {
   EXPECT_FALSE(Convert("/dev/zero"));
-  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("zero")});
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("zero")});
 }
 
 // A pipe nobody writes to must not block the conversion.
 TEST_F(OddInputTest, PipeWithoutWriterIsNotConvertible) {
   ASSERT_EQ(::mkfifo((folder_ / "pipe.vnt").c_str(), 0600), 0);
   EXPECT_FALSE(Convert(folder_ / "pipe.vnt"));
-  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("pipe.vnt")});
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("pipe.vnt")});
 }
 
 TEST_F(OddInputTest, EmptyAndZeroByteFilesAreNotConvertible) {
@@ -72,9 +68,9 @@ TEST_F(OddInputTest, EmptyAndZeroByteFilesAreNotConvertible) {
   EXPECT_FALSE(Convert(Source(std::string(1 << 20, '\0'), "zeros.vnt")));
   // Everything after the first zero byte is no longer text, keys included.
   EXPECT_FALSE(Convert(Source(std::string("-FILENAME:x\r\n\0BASE64:QUJD\r\n", 27), "cut.vnt")));
-  EXPECT_EQ(prompts_.messages,
-            (std::vector<std::string>{NotConvertible("empty.vnt"), NotConvertible("zeros.vnt"),
-                                      NotConvertible("cut.vnt")}));
+  EXPECT_EQ(prompts_.messages, (std::vector<std::string>{golden::NotConvertible("empty.vnt"),
+                                                         golden::NotConvertible("zeros.vnt"),
+                                                         golden::NotConvertible("cut.vnt")}));
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"cut.vnt", "empty.vnt", "zeros.vnt"}));
 }
 
@@ -84,7 +80,7 @@ TEST_F(OddInputTest, LongLineWithoutPayloadKeyIsNotConvertible) {
   while (line.size() < (32u << 20))
     line += "BASE64;-FILENAME";
   EXPECT_FALSE(Convert(Source(line)));
-  EXPECT_EQ(prompts_.messages, std::vector<std::string>{NotConvertible("note.vnt")});
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("note.vnt")});
 }
 
 TEST_F(OddInputTest, ManyEmptyLinesBeforeThePayloadAreScannedOneByOne) {
