@@ -19,8 +19,8 @@ std::string_view Separators(PathStyle style) {
 }
 
 std::size_t LastSeparator(std::string_view path, PathStyle style) {
-  if (style == PathStyle::kWindows) return FindLastSeparator(path, Separators(style));
-  return path.find_last_of(Separators(style));
+  if (style == PathStyle::kWindowsUtf8) return path.find_last_of(Separators(style));
+  return FindLastSeparator(path, Separators(style));
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
