@@ -104,14 +104,15 @@ void CommandLineCases(Suite& suite) {
   });
 
   suite.Run("command line: a bare name's output goes beside it, wherever the dialog went", [&] {
+    CreateTestFolder(suite.Path("dialog dir"));
     WriteTestFile(suite.Path("bare.vnt"), Note("", "QUJD"));
     const auto program = suite.Start("bare.vnt");
     AnswerMessage(*program, golden::kNoFileNameKey);
     ChooseFiles(WaitForFileDialog(*program, golden::NameDialogTitle("bare.vnt", false)),
-                suite.Path("notes dir"), {"bare-out.bin"});
+                suite.Path("dialog dir"), {"bare-out.bin"});
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectFile(suite.Path("bare-out.bin"), "ABC");
-    ExpectNoFile(suite.Path("notes dir\\bare-out.bin"));
+    ExpectNoFile(suite.Path("dialog dir\\bare-out.bin"));
   });
 
   suite.Run("command line: a missing file ends the program silently", [&] {
