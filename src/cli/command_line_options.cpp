@@ -1,7 +1,9 @@
 #include "cli/command_line_options.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "cli/shell_quote.h"
 #include "core/header_fields.h"
 #include "core/paths.h"
 
@@ -71,6 +73,10 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
     OptionValues values(arguments, i);
     std::string value;
     if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
+      // Standard input holds one note: read a second time it would be empty.
+      if (argument == "-" && std::ranges::find(options.files, "-") != options.files.end()) {
+        *error = "standard input (-) given more than once";
+      }
       options.files.push_back(argument);
     } else if (argument == "--") {
       options_ended = true;
@@ -85,16 +91,17 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
     } else if (argument == "--version") {
       options.version = true;
     } else if (values.Take("--name", "", &value, error)) {
-      // The conversion uses the trimmed name's file-name part, which must be left.
-      if (FileNamePart(TrimBlanks(value), NativePathStyle()).empty() && error->empty()) {
-        *error = "the name " + value + " has no file name";
+      // The conversion uses the trimmed name's file-name part, which must name a file.
+      const std::string_view file_name = FileNamePart(TrimBlanks(value), NativePathStyle());
+      if ((file_name.empty() || file_name == "." || file_name == "..") && error->empty()) {
+        *error = "the name " + QuotedName(value) + " names no file";
       }
       options.name = value;
     } else if (values.Take("--output-dir", "-d", &value, error)) {
       if (value.empty() && error->empty()) *error = "the output folder is empty";
       options.output_folder = value;
     } else {
-      *error = "unknown option " + argument;
+      *error = "unknown option " + QuotedName(argument);
     }
     if (!error->empty()) return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include "cli/scripted_prompts.h"
 
+#include "cli/shell_quote.h"
 #include "core/messages.h"
 
 namespace marrowpin::cli {
@@ -12,13 +13,13 @@ ScriptedPrompts::ScriptedPrompts(bool overwrite, bool bitmap_header,
       messages_(messages) {}
 
 void ScriptedPrompts::StartFile(const std::string& file) {
-  file_ = file;
+  file_ = QuotedName(file);
   name_offered_ = false;
 }
 
 void ScriptedPrompts::ShowMessage(const std::string& text) {
   std::fprintf(messages_, "%s: %s\n", file_.c_str(), text.c_str());
-  std::fflush(messages_);
+  if (std::fflush(messages_) != 0 || std::ferror(messages_)) write_failed_ = true;
 }
 
 void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& reason) {

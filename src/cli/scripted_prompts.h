@@ -17,9 +17,11 @@ class ScriptedPrompts final : public UserPrompts {
   ScriptedPrompts(bool overwrite, bool bitmap_header, std::optional<std::string> name,
                   std::FILE* messages);
 
-  // Called before each file, as it was given: the lines name it, and the
-  // given name may be used once.
+  // Called before each file, as it was given: the lines name it (quoted as
+  // names are printed), and the given name may be used once.
   void StartFile(const std::string& file);
+  // Whether a message could not be written.
+  bool WriteFailed() const { return write_failed_; }
 
   void ShowMessage(const std::string& text) override;
   void ShowFailure(const std::string& text, const std::string& reason) override;
@@ -35,6 +37,7 @@ class ScriptedPrompts final : public UserPrompts {
   std::FILE* messages_;
   std::string file_;
   bool name_offered_ = false;
+  bool write_failed_ = false;
 };
 
 }  // namespace marrowpin::cli

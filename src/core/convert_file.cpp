@@ -316,8 +316,8 @@ bool ConvertOpenedFile(const std::string& source_path, const ConversionServices&
   std::string first_piece;
   AttachmentFields fields = ScanHeader(services.lines, first_piece);
   if (!fields.payload_found) {
-    services.prompts.ShowMessage(std::string(FileNamePart(source_path, services.path_style)) +
-                                 texts.not_convertible_suffix);
+    services.prompts.ShowMessage(
+        messages::NotConvertible(FileNamePart(source_path, services.path_style)));
     return false;
   }
 

@@ -54,6 +54,11 @@ const Texts kEnglish = {
 namespace {
 
 const Texts* chosen = &kJapanese;
+PathQuoting path_quoting = nullptr;
+
+std::string Shown(std::string_view path) {
+  return path_quoting != nullptr ? path_quoting(path) : std::string(path);
+}
 
 // The pattern with its "%s" replaced by value (appended when it has none).
 std::string Fill(std::string_view pattern, std::string_view value) {
@@ -74,16 +79,24 @@ void Choose(const Texts& texts) {
   chosen = &texts;
 }
 
+void QuotePathsWith(PathQuoting quoting) {
+  path_quoting = quoting;
+}
+
+std::string NotConvertible(std::string_view source_file_name) {
+  return Shown(source_file_name) + Current().not_convertible_suffix;
+}
+
 std::string CannotOpenFile(std::string_view path) {
-  return Fill(Current().cannot_open_file, path);
+  return Fill(Current().cannot_open_file, Shown(path));
 }
 
 std::string CannotReadFile(std::string_view path) {
-  return Fill(Current().cannot_read_file, path);
+  return Fill(Current().cannot_read_file, Shown(path));
 }
 
 std::string FileTooLarge(std::string_view path) {
-  return Fill(Current().file_too_large, path);
+  return Fill(Current().file_too_large, Shown(path));
 }
 
 std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {

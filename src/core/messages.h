@@ -37,6 +37,12 @@ extern const Texts kEnglish;
 const Texts& Current();
 void Choose(const Texts& texts);
 
+// How a path stands inside the messages below: as it is, unless a front end
+// chooses a form of its own (the console program quotes it for the shell).
+using PathQuoting = std::string (*)(std::string_view path);
+void QuotePathsWith(PathQuoting quoting);
+
+std::string NotConvertible(std::string_view source_file_name);
 std::string CannotOpenFile(std::string_view path);
 std::string CannotReadFile(std::string_view path);
 std::string FileTooLarge(std::string_view path);
