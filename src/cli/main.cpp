@@ -1,6 +1,16 @@
 // marrowpin-cli: converts note files without a window, for scripts.
+//
+// Writing: every line on stdout and stderr is flushed as it is written and
+// checked; a failed write ends the run with exit status 1, with a message on
+// stderr when stderr is not the stream that failed. A closed pipe on stdout
+// ends the program by SIGPIPE, as it does other command-line tools, unless
+// the caller ignores that signal: the write then fails with EPIPE like any
+// other.
 
+#include <cerrno>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -11,6 +21,7 @@
 #include "cli/command_line_options.h"
 #include "cli/message_language.h"
 #include "cli/scripted_prompts.h"
+#include "cli/shell_quote.h"
 #include "cli/standard_input_file_system.h"
 #include "core/convert_file.h"
 #include "core/error.h"
@@ -26,12 +37,31 @@ constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
+// The path as the file system library takes it; on Windows paths are UTF-8.
+std::filesystem::path FileSystemPath(const std::string& path) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+#else
+  return std::filesystem::path(path);
+#endif
+}
+
 // The system's word on why there is no file to read at path.
 std::string WhyNoFile(const std::string& path) {
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
   if (!error && std::filesystem::is_directory(status)) {
     error = std::make_error_code(std::errc::is_a_directory);
+  }
+  return error ? error.message() : std::string();
+}
+
+// The system's word on why path is no folder; empty when it is one.
+std::string WhyNoFolder(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
+  if (!error && !std::filesystem::is_directory(status)) {
+    error = std::make_error_code(std::errc::not_a_directory);
   }
   return error ? error.message() : std::string();
 }
@@ -44,11 +74,31 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
+// Writes text to stdout at once; false, with a message on stderr, when it
+// does not get there.
+bool WriteToStdout(const std::string& text) {
+  errno = 0;
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+    return true;
+  }
+  const int error = errno;
+  std::fprintf(stderr, "marrowpin-cli: cannot write to standard output (%s)\n",
+               error != 0 ? std::strerror(error) : "write error");
+  std::fflush(stderr);
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
+#ifndef _WIN32
+  // Names are printed as they are only where the locale's character set
+  // shows them as printable characters; Windows builds read them as UTF-8.
+  std::setlocale(LC_CTYPE, "");
+#endif
   messages::Choose(cli::TextsForLocale());
+  messages::QuotePathsWith(cli::QuotedName);
 
   std::string error;
   std::optional<cli::CommandLineOptions> options =
@@ -59,12 +109,19 @@ int main(int argc, char** argv) {
     return kUsageError;
   }
   if (options->help) {
-    std::fputs(cli::kUsage, stdout);
-    return kAllConverted;
+    return WriteToStdout(cli::kUsage) ? kAllConverted : kSomeFailed;
   }
   if (options->version) {
-    std::puts("marrowpin-cli " MARROWPIN_VERSION);
-    return kAllConverted;
+    return WriteToStdout("marrowpin-cli " MARROWPIN_VERSION "\n") ? kAllConverted : kSomeFailed;
+  }
+  // A folder that cannot take the outputs is said once, before any FILE.
+  if (!options->output_folder.empty()) {
+    const std::string why = WhyNoFolder(options->output_folder);
+    if (!why.empty()) {
+      std::fprintf(stderr, "marrowpin-cli: cannot use the output folder %s (%s)\n",
+                   cli::QuotedName(options->output_folder).c_str(), why.c_str());
+      return kUsageError;
+    }
   }
 
   NativeFileSystem native_files;
@@ -100,13 +157,18 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
       prompts.ShowMessage(e.what());
     }
-    if (converted && !options->quiet) {
-      std::printf("%s -> %s\n", file.c_str(), written_path.c_str());
-      // In order with the messages on stderr, where both go to one place.
-      std::fflush(stdout);
+    // Flushed at once, in order with the messages on stderr, where both go
+    // to one place.
+    if (converted && !options->quiet &&
+        !WriteToStdout(cli::QuotedName(file) + " -> " + cli::QuotedName(written_path) + "\n")) {
+      return kSomeFailed;
     }
+    if (prompts.WriteFailed()) return kSomeFailed;
     all_converted &= converted;
   }
-  std::puts(all_converted ? messages::Current().all_converted : messages::Current().some_failed);
+  const messages::Texts& texts = messages::Current();
+  if (!WriteToStdout(std::string(all_converted ? texts.all_converted : texts.some_failed) + "\n")) {
+    return kSomeFailed;
+  }
   return all_converted ? kAllConverted : kSomeFailed;
 }

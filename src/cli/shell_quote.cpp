@@ -71,13 +71,27 @@ std::size_t PrintableLength(std::string_view bytes, NameCharacters characters) {
 // The escape of one byte inside $'...'.
 void AppendEscaped(std::string& out, unsigned char byte) {
   switch (byte) {
-    case '\a': out += "\\a"; return;
-    case '\b': out += "\\b"; return;
-    case '\t': out += "\\t"; return;
-    case '\n': out += "\\n"; return;
-    case '\v': out += "\\v"; return;
-    case '\f': out += "\\f"; return;
-    case '\r': out += "\\r"; return;
+    case '\a':
+      out += "\\a";
+      return;
+    case '\b':
+      out += "\\b";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\v':
+      out += "\\v";
+      return;
+    case '\f':
+      out += "\\f";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
   }
   out += '\\';
   out += static_cast<char>('0' + (byte >> 6));
@@ -91,7 +105,8 @@ std::string ShellQuoted(std::string_view name, NameCharacters characters) {
   bool needs_quotes = name.empty() || kSpecialAtStart.find(name[0]) != std::string_view::npos;
   for (std::size_t i = 0; i < name.size() && !needs_quotes;) {
     const std::size_t length = PrintableLength(name.substr(i), characters);
-    needs_quotes = length == 0 || (length == 1 && kShellSpecial.find(name[i]) != kShellSpecial.npos);
+    needs_quotes =
+        length == 0 || (length == 1 && kShellSpecial.find(name[i]) != kShellSpecial.npos);
     i += length;
   }
   if (!needs_quotes) return std::string(name);
