@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -52,15 +54,39 @@ bool IsSameFile(int fd, const std::string& path) {
          open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino;
 }
 
+// How long a FIFO is waited for while no program has it open for writing.
+constexpr std::chrono::seconds kWriterWait(30);
+constexpr int kWriterPollMs = 50;
+
+// Puts fd into blocking mode: a read then waits for data or the end.
+void SetBlocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0 && (flags & O_NONBLOCK) != 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+// A note read with read(2). A FIFO is opened without blocking, so that
+// opening never waits for a writer; its first read then waits, up to
+// kWriterWait, for a writer to appear, and from then on reads block as for
+// any pipe, so a slow writer is read to its end. While the FIFO is not
+// blocking, a read that finds no data tells the two cases apart: EAGAIN when
+// a writer has it open, 0 when none has. Linux's poll() on such a FIFO
+// waits while no writer has come and reports POLLHUP once one has come and
+// gone, which is the end of a FIFO whose writer wrote nothing.
 class PosixInputFile final : public InputFile {
  public:
-  PosixInputFile(int fd, std::uint64_t expected_size, std::string path)
-      : fd_(fd), expected_size_(expected_size), path_(std::move(path)) {}
+  PosixInputFile(int fd, std::uint64_t expected_size, std::string path, bool awaits_writer)
+      : fd_(fd),
+        expected_size_(expected_size),
+        path_(std::move(path)),
+        awaits_writer_(awaits_writer) {}
   ~PosixInputFile() override { ::close(fd_); }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
 
   std::size_t Read(char* into, std::size_t size) override {
+    if (awaits_writer_) {
+      if (const std::optional<std::size_t> got = ReadOnceAWriterCame(into, size)) return *got;
+    }
     ssize_t got;
     do {
       got = ::read(fd_, into, size);
@@ -72,9 +98,43 @@ class PosixInputFile final : public InputFile {
   bool IsFileAt(const std::string& path) const override { return IsSameFile(fd_, path); }
 
  private:
+  // Waits for a writer to the FIFO and switches to blocking reads. What the
+  // first read got, when it got data or the end; nullopt when a writer is
+  // there with nothing written yet, for a blocking read to wait on.
+  std::optional<std::size_t> ReadOnceAWriterCame(char* into, std::size_t size) {
+    const auto deadline = std::chrono::steady_clock::now() + kWriterWait;
+    bool writer_left = false;
+    while (true) {
+      const ssize_t got = ::read(fd_, into, size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0 && errno != EAGAIN) {
+        throw ReadError(messages::CannotReadFile(path_), ReasonFromErrno());
+      }
+      // Data, a writer (EAGAIN), or the end after a writer left.
+      if (got > 0 || got < 0 || writer_left) {
+        awaits_writer_ = false;
+        SetBlocking(fd_);
+        if (got < 0) return std::nullopt;
+        return static_cast<std::size_t>(got);
+      }
+      if (std::chrono::steady_clock::now() >= deadline) {
+        throw ReadError(messages::CannotReadFile(path_),
+                        "no program opened the pipe for writing within " +
+                            std::to_string(kWriterWait.count()) + " seconds");
+      }
+      // Short waits, since a writer that opens and writes nothing yet does
+      // not end the poll.
+      pollfd waiting{fd_, POLLIN, 0};
+      if (::poll(&waiting, 1, kWriterPollMs) > 0 && (waiting.revents & POLLHUP) != 0) {
+        writer_left = true;
+      }
+    }
+  }
+
   int fd_;
   std::uint64_t expected_size_;
   std::string path_;
+  bool awaits_writer_;
 };
 
 }  // namespace
@@ -89,7 +149,7 @@ bool NativeFileSystem::FileExists(const std::string& path) {
 }
 
 std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& path) {
-  // Not blocking: a pipe without a writer reads as empty instead of hanging.
+  // Not blocking: opening a FIFO that has no writer would wait for one for ever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat info;
   if (fd < 0 || ::fstat(fd, &info) != 0) {
@@ -98,9 +158,13 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
     throw Error(messages::CannotOpenFile(path), reason);
   }
   const std::uint64_t expected_size = S_ISREG(info.st_mode) ? std::uint64_t(info.st_size) : 0;
+  // A FIFO waits for its writer at the first read; anything else (a terminal,
+  // a device) is read blocking from the start.
+  const bool fifo = S_ISFIFO(info.st_mode);
+  if (!fifo) SetBlocking(fd);
   // The note is read once from start to end.
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<PosixInputFile>(fd, expected_size, path);
+  return std::make_unique<PosixInputFile>(fd, expected_size, path, fifo);
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
