@@ -54,8 +54,18 @@ for missing_value in --name -d --output-dir; do
   expect_stderr "marrowpin-cli: $missing_value needs a value
 $hint"
 done
-run --name dir/ a.vnt
+# --name must leave a file name once its folder part is dropped.
+for no_file in dir/ . .. sub/.. ''; do
+  run --name "$no_file" a.vnt
+  expect_status 2
+  expect_stderr "marrowpin-cli: the name ${no_file:-''} names no file
+$hint"
+done
+# Standard input holds one note.
+run a.vnt - b.vnt -
 expect_status 2
+expect_stderr "marrowpin-cli: standard input (-) given more than once
+$hint"
 finish
 
 start "named output, CR LF lines"
@@ -183,7 +193,7 @@ expect_file 写真2.jpg 414243
 expect_file $'\xff\xfe.bin' 414243
 expect_stdout "sjis.vnt -> 写真.jpg
 utf8.vnt -> 写真2.jpg
-odd.vnt -> "$'\xff\xfe.bin'"
+odd.vnt -> \$'\\377\\376''.bin'
 $all_done"
 run --name $'\x8e\xca\x90\x5e3.jpg' typed.vnt
 expect_file 写真3.jpg 414243
@@ -203,9 +213,21 @@ expect_file out/b.bin 444546
 expect_no_file src/one.bin
 run --output-dir=out src/a.vnt
 expect_stderr "src/a.vnt: $exists"
-run --output-dir gone/ src/a.vnt
-expect_status 1
-expect_stderr "src/a.vnt: ファイルが作れません！！ (No such file or directory)"
+finish
+
+start "a -d that is no folder is one line naming it, before any FILE"
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+: >plain
+ln -s loop loop
+for bad in "gone/:No such file or directory" "plain:Not a directory" \
+  "loop:Too many levels of symbolic links" "a b:No such file or directory"; do
+  folder=${bad%%:*}
+  run -d "$folder" a.vnt missing.vnt
+  expect_status 2
+  expect_stdout ""
+  expect_stderr "marrowpin-cli: cannot use the output folder $(printf %s "$folder" | sed "s/.* .*/'&'/") (${bad#*:})"
+done
+expect_no_file one.bin
 finish
 
 start "- reads the note from standard input"
@@ -218,6 +240,97 @@ printf -- 'BASE64:REVG\n' | { run -d out/ --name x.bin -; }
 expect_stdout "- -> out/x.bin
 $all_done"
 expect_file out/x.bin 444546
+finish
+
+start "printed names are quoted; the shell reads each line back as the names"
+# Hostile FILE names (control characters, a forged line, C1 in UTF-8 and as a
+# raw byte, Shift-JIS that is no UTF-8) and output names that a note may give.
+files=('a b.vnt' $'x\e]0;PWNED\a\e[2J.vnt' $'a\nfake.vnt -> forged.bin\nb.vnt' "it's.vnt"
+  $'c\xc2\x9b2J.vnt' $'c\x9b2J.vnt' $'\x83\x65\x83\x58.vnt' 'plain.vnt')
+outputs=('o b.bin' 'o -> p.bin' "o'q.bin" $'\xff\xfe.bin' '$o.bin' '#o.bin' 'o;o.bin' 'o.bin')
+for i in "${!files[@]}"; do
+  printf -- '-FILENAME:%s\nBASE64:QUJD\n' "${outputs[i]}" >"${files[i]}"
+done
+LANG=C.UTF-8 run "${files[@]}" $'gone\e[2J.vnt'
+expect_status 1
+i=0
+while IFS= read -r line; do
+  [ "$line" = "Some files could not be converted" ] && break
+  file_part=${line%% -> *}
+  output_part=${line#* -> }
+  [ "$file_part -> $output_part" = "$line" ] && [ "$output_part" = "${line##* -> }" ] ||
+    fail "line $((i + 1)) does not split at one ' -> ': $line"
+  eval "file=$file_part; output=$output_part"
+  [ "$file" = "${files[i]}" ] || fail "line $((i + 1)) reads back as FILE '$file'"
+  [ "$output" = "${outputs[i]}" ] || fail "line $((i + 1)) reads back as output '$output'"
+  expect_file "${outputs[i]}" 414243
+  i=$((i + 1))
+done <out.txt
+[ "$i" -eq "${#files[@]}" ] || fail "$i lines FILE -> OUTPUT, expected ${#files[@]}"
+# No control character and no byte beyond ASCII reaches the terminal.
+LC_ALL=C grep -q $'[\x01-\x09\x0b-\x1f\x7f-\xff]' out.txt err.txt &&
+  fail "a control character or a raw byte is printed"
+expect_stderr "'gone'\$'\\033''[2J.vnt': cannot open the file 'gone'\$'\\033''[2J.vnt' (No such file or directory)"
+finish
+
+start "a FIFO with a late writer and a process substitution are read to their end"
+mkfifo late.vnt
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+(sleep 0.3; printf -- '-FILENAME:late.bin\nBASE64:QUJD\n'; sleep 0.3; printf 'REVG\n') >late.vnt &
+run late.vnt
+wait
+expect_status 0
+expect_stdout "late.vnt -> late.bin
+$all_done"
+expect_file late.bin 414243444546
+# A writer that opens the FIFO and writes after a while.
+(exec 3>late.vnt; sleep 0.3; cat a.vnt >&3) &
+run late.vnt
+wait
+expect_stdout "late.vnt -> one.bin
+$all_done"
+mkdir out
+run -d out <(sleep 0.2; cat a.vnt)
+expect_status 0
+expect_file out/one.bin 414243
+finish
+
+start "a failed write to stdout or stderr ends the run with status 1"
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+printf -- '-FILENAME:two.bin\nBASE64:REVG\n' >b.vnt
+"$cli" a.vnt b.vnt >/dev/full 2>err.txt
+status=$?
+expect_status 1
+expect_stderr "marrowpin-cli: cannot write to standard output (No space left on device)"
+expect_file one.bin 414243
+expect_no_file two.bin
+for arguments in "-q --overwrite a.vnt" "--version" "--help"; do
+  # shellcheck disable=SC2086
+  "$cli" $arguments >/dev/full 2>err.txt
+  status=$?
+  expect_status 1
+  expect_stderr "marrowpin-cli: cannot write to standard output (No space left on device)"
+done
+"$cli" missing.vnt a.vnt 2>/dev/full >out.txt
+status=$?
+expect_status 1
+expect_stdout ""
+# A closed pipe: the signal ends the program, as it ends other tools; where
+# the signal is ignored, the write error does.
+closed_pipe() {
+  python3 -c 'import os, signal, subprocess, sys
+read_end, write_end = os.pipe()
+os.close(read_end)
+signal.signal(signal.SIGPIPE, signal.SIG_IGN if sys.argv[1] == "ignored" else signal.SIG_DFL)
+sys.exit(subprocess.run(sys.argv[2:], stdout=write_end, restore_signals=False).returncode % 256)' "$@"
+}
+closed_pipe default "$cli" --overwrite a.vnt 2>err.txt
+status=$?
+expect_status $((256 - 13))
+closed_pipe ignored "$cli" --overwrite a.vnt 2>err.txt
+status=$?
+expect_status 1
+expect_stderr "marrowpin-cli: cannot write to standard output (Broken pipe)"
 finish
 
 start "--quiet leaves only the closing line"
