@@ -21,6 +21,9 @@ expect_stderr() { [ "$(cat err.txt)" = "$1" ] || fail "stderr '$(cat err.txt)', 
 expect_file() { [ -f "$1" ] && [ "$(od -An -tx1 -v "$1" | tr -d ' \n')" = "$2" ] ||
   fail "$1 holds '$(od -An -tx1 -v "$1" 2>/dev/null | tr -d ' \n')', expected '$2'"; }
 expect_no_file() { [ ! -e "$1" ] || fail "$1 should not exist"; }
+# Ends the background writer of a FIFO, which waits for ever when the program
+# did not read it to its end.
+end_writer() { kill "$!" 2>/dev/null; wait "$!" 2>/dev/null; }
 
 # The texts are Japanese under a Japanese locale, English elsewhere.
 unset LC_ALL LC_MESSAGES
@@ -260,7 +263,8 @@ while IFS= read -r line; do
   output_part=${line#* -> }
   [ "$file_part -> $output_part" = "$line" ] && [ "$output_part" = "${line##* -> }" ] ||
     fail "line $((i + 1)) does not split at one ' -> ': $line"
-  eval "file=$file_part; output=$output_part"
+  file='' output=''
+  eval "file=$file_part; output=$output_part" 2>/dev/null
   [ "$file" = "${files[i]}" ] || fail "line $((i + 1)) reads back as FILE '$file'"
   [ "$output" = "${outputs[i]}" ] || fail "line $((i + 1)) reads back as output '$output'"
   expect_file "${outputs[i]}" 414243
@@ -276,19 +280,25 @@ finish
 start "a FIFO with a late writer and a process substitution are read to their end"
 mkfifo late.vnt
 printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
-(sleep 0.3; printf -- '-FILENAME:late.bin\nBASE64:QUJD\n'; sleep 0.3; printf 'REVG\n') >late.vnt &
+# The writer opens the FIFO 0.3 s after the program, and writes in two parts.
+(sleep 0.3; { printf -- '-FILENAME:late.bin\nBASE64:QUJD\n'; sleep 0.3; printf 'REVG\n'; } >late.vnt) &
 run late.vnt
-wait
+end_writer
 expect_status 0
 expect_stdout "late.vnt -> late.bin
 $all_done"
 expect_file late.bin 414243444546
-# A writer that opens the FIFO and writes after a while.
-(exec 3>late.vnt; sleep 0.3; cat a.vnt >&3) &
+# A late writer that waits before it writes, and one that writes nothing.
+(sleep 0.3; exec 3>late.vnt; sleep 0.3; cat a.vnt >&3) &
 run late.vnt
-wait
+end_writer
 expect_stdout "late.vnt -> one.bin
 $all_done"
+(sleep 0.3; : >late.vnt) &
+run late.vnt
+end_writer
+expect_status 1
+expect_stderr "late.vnt: late.vnt  は変換できないファイルです"
 mkdir out
 run -d out <(sleep 0.2; cat a.vnt)
 expect_status 0
