@@ -231,6 +231,10 @@ expect_stdout "typed.vnt -> x.bin
 $all_done"
 expect_file x.bin 444546
 expect_no_file 予/x.bin
+# A name as long as a file name can be still leaves room for the temporary one.
+long=$(printf 'n%.0s' $(seq 255))
+run --name="$long" typed.vnt
+expect_file "$long" 444546
 finish
 
 start "links at the output name are replaced, never written through"
