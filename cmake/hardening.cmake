@@ -27,6 +27,8 @@ if(MARROWPIN_DPKG_BUILDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
         "DEB_CXXFLAGS_MAINT_STRIP=-g -O2" ${MARROWPIN_DPKG_BUILDFLAGS} --get ${kind}
+      # Its -ffile-prefix-map names the folder it runs in: the sources'.
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE
       COMMAND_ERROR_IS_FATAL ANY)
     separate_arguments(hardening_${kind} UNIX_COMMAND "${flags}")
