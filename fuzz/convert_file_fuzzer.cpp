@@ -23,7 +23,6 @@
 #include "core/convert_file.h"
 #include "core/error.h"
 #include "core/messages.h"
-#include "core/sjis_text.h"
 #include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
 #include "reference_rules.h"
@@ -138,14 +137,20 @@ const std::string& ScratchRoot() {
   return root;
 }
 
-// Windows paths on this machine: drive "C:" is the scratch root, and "\"
-// where a character starts and "/" separate folders. Only the drive's own
-// ":" may appear: anything else would name another drive or a stream.
+// Windows paths on this machine: drive "C:" is the scratch root, and every
+// "\" and "/" separates folders. Only the drive's own ":" may appear:
+// anything else would name another drive or a stream.
 class WindowsPathsOnPosix final : public marrowpin::FileSystem {
  public:
   explicit WindowsPathsOnPosix(std::string root) : root_(std::move(root)) {}
 
   bool FileExists(const std::string& path) override { return native_.FileExists(Mapped(path)); }
+  marrowpin::Entry EntryAt(const std::string& path) override {
+    return native_.EntryAt(Mapped(path));
+  }
+  std::optional<marrowpin::FileId> FileIdAt(const std::string& path) override {
+    return native_.FileIdAt(Mapped(path));
+  }
   std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
     return native_.OpenForReading(Mapped(path));
   }
@@ -158,14 +163,8 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
     Require(path.starts_with("C:\\"), "paths stay on the source's drive");
     Require(path.find(':', 2) == std::string_view::npos, "no other drive or stream");
     std::string mapped = root_;
-    for (std::size_t i = 2; i < path.size(); ++i) {
-      if (marrowpin::IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) &&
-          i + 1 < path.size()) {
-        mapped += path.substr(i++, 2);
-      } else {
-        mapped += path[i] == '\\' ? '/' : path[i];
-      }
-    }
+    for (std::size_t i = 2; i < path.size(); ++i)
+      mapped += path[i] == '\\' ? '/' : path[i];
     return mapped;
   }
 
@@ -207,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   BitmapHeaderTemplate bitmap_header;
   const marrowpin::ConversionServices services{
       lines, prompts, windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
-      bitmap_header, windows ? marrowpin::PathStyle::kWindows : marrowpin::PathStyle::kPosix};
+      bitmap_header, windows ? marrowpin::PathStyle::kWindowsUtf8 : marrowpin::PathStyle::kPosix};
   const bool converted = marrowpin::ConvertFile(windows ? "C:\\notes\\note.vnt" : source, services);
 
   Listing after;
@@ -228,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (changes == 1) {
     Require(changed.rfind("notes/", 0) == 0, "output inside the source's folder");
     Require(changed.back() != '/', "no folder created");
-    Require(!marrowpin::reference::IsUnsafeOutputName(changed.substr(6), windows),
+    Require(!marrowpin::reference::IsUnsafeOutputName(changed.substr(6), false, windows),
             "output name safe in its path style");
   }
 

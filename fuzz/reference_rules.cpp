@@ -1,5 +1,7 @@
 #include "reference_rules.h"
 
+#include <iconv.h>
+
 #include <cstdlib>
 
 namespace marrowpin::reference {
@@ -139,20 +141,6 @@ std::vector<std::string> Characters(std::string_view text) {
   return characters;
 }
 
-// Bytes up to and including the last character that is one of separators.
-std::string UpToLastOf(std::string_view text, std::string_view separators) {
-  std::string kept;
-  std::string pending;
-  for (const std::string& c : Characters(text)) {
-    pending += c;
-    if (c.size() == 1 && separators.find(c[0]) != std::string_view::npos) {
-      kept += pending;
-      pending.clear();
-    }
-  }
-  return kept;
-}
-
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) {
@@ -178,20 +166,75 @@ bool IsDeviceName(std::string_view component) {
 
 }  // namespace
 
+// Bytes up to and including the last byte that is one of separators.
+std::string UpToLastByteOf(std::string_view text, std::string_view separators) {
+  std::string kept;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (separators.find(text[i]) != std::string_view::npos) kept = text.substr(0, i + 1);
+  }
+  return kept;
+}
+
 std::string FileNamePart(std::string_view path, bool windows) {
-  return std::string(path.substr(UpToLastOf(path, windows ? "\\:" : "/").size()));
+  return std::string(path.substr(UpToLastByteOf(path, windows ? "\\/:" : "/").size()));
 }
 
 std::string OutputPath(std::string_view source_path, std::string_view name, bool windows) {
-  return UpToLastOf(source_path, windows ? "\\:" : "/") + std::string(name);
+  return UpToLastByteOf(source_path, windows ? "\\/:" : "/") + std::string(name);
 }
 
-bool IsUnsafeOutputName(std::string_view name, bool windows) {
+// The UTF-8 characters of text, a byte that is part of none standing alone;
+// the C library's converter tells which bytes make one.
+std::vector<std::u32string> Utf8Characters(std::string_view text) {
+  std::vector<std::u32string> characters;
+  const iconv_t converter = ::iconv_open("UTF-32LE", "UTF-8");
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t taken = 1;
+    char32_t code_point = static_cast<unsigned char>(text[i]) | 0x80000000u;  // no character
+    for (std::size_t length = 1; length <= 4 && i + length <= text.size(); ++length) {
+      std::string in(text.substr(i, length));
+      char* in_at = in.data();
+      std::size_t in_left = in.size();
+      char32_t out = 0;
+      char* out_at = reinterpret_cast<char*>(&out);
+      std::size_t out_left = sizeof(out);
+      ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+      if (::iconv(converter, &in_at, &in_left, &out_at, &out_left) != std::size_t(-1) &&
+          in_left == 0 && out_left == 0) {
+        code_point = out;
+        taken = length;
+        break;
+      }
+    }
+    characters.push_back(std::u32string(1, code_point));
+    i += taken;
+  }
+  ::iconv_close(converter);
+  return characters;
+}
+
+bool IsUnsafeOutputName(std::string_view name, bool note_spelling, bool windows) {
   if (!name.empty() && (name[0] == '\\' || name[0] == '/')) return true;
   if (name.find(':') != std::string_view::npos) return true;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 32 || c == 0x7F) return true;
+  }
+  if (!note_spelling) {
+    for (const std::u32string& c : Utf8Characters(name)) {
+      const char32_t code_point = c[0] & 0x7FFFFFFFu;
+      if (code_point >= 0x80 && code_point <= 0x9F) return true;
+    }
+  }
   std::vector<std::string> components(1);
   bool refused = false;
-  for (const std::string& c : Characters(name)) {
+  std::vector<std::string> characters;
+  if (note_spelling) {
+    characters = Characters(name);
+  } else {
+    for (char c : name)
+      characters.emplace_back(1, c);
+  }
+  for (const std::string& c : characters) {
     if (c == "\\" || c == "/") {
       components.emplace_back();
       continue;
@@ -200,14 +243,14 @@ bool IsUnsafeOutputName(std::string_view name, bool windows) {
     if (c == "|") refused = true;
   }
   for (char c : name) {
-    if (std::string_view("*?<>\"").find(c) != std::string_view::npos ||
-        static_cast<unsigned char>(c) < 32) {
+    if (std::string_view("*?<>\"").find(c) != std::string_view::npos) {
       refused = true;
     }
   }
   for (const std::string& component : components) {
     if (component == "..") return true;
   }
+  if (components.back().rfind(".marrowpin-", 0) == 0) return true;
   return windows && (refused || IsDeviceName(components.back()));
 }
 

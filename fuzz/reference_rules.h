@@ -32,15 +32,19 @@ std::string TrimBlanks(std::string_view text);
 // count as 0.
 std::string Base64Decode(std::string_view groups);
 
-// Path rules. Windows paths end a folder at "\" or ":" where a character
-// starts; POSIX paths at "/".
+// Path rules, on the bytes of a path: Windows paths end a folder at every
+// "\", "/" or ":"; POSIX paths at every "/".
 std::string FileNamePart(std::string_view path, bool windows);
 // The source's folder up to and including its last separator, then the name.
 std::string OutputPath(std::string_view source_path, std::string_view name, bool windows);
 // Whether a name from a note must not be used: it starts at a root, holds
-// ":", has a ".." component (at "\" or "/"), or on Windows its last
-// component names a device or it holds a wildcard, one of <>|" or a control byte.
-bool IsUnsafeOutputName(std::string_view name, bool windows);
+// ":", has a ".." component (at "\" or "/"), holds a control character
+// (C0, DEL; in the path's spelling also U+0080 to U+009F and bytes 80 to 9F
+// that are no part of a UTF-8 character), its last component starts
+// ".marrowpin-", or on Windows its last component names a device or it holds
+// a wildcard or one of <>|". In the note's spelling the name is read as
+// Shift-JIS characters; in the path's, byte by byte.
+bool IsUnsafeOutputName(std::string_view name, bool note_spelling, bool windows);
 
 // The bytes a conversion writes after any bitmap header, or false in *found
 // when no line opens a payload.

@@ -26,7 +26,9 @@
 #include "core/convert_file.h"
 #include "core/error.h"
 #include "core/messages.h"
+#include "core/protected_files.h"
 #include "core/stream_line_source.h"
+#include "platform/file_identity.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
 #include "version.h"
@@ -126,6 +128,7 @@ int main(int argc, char** argv) {
 
   NativeFileSystem native_files;
   cli::StandardInputFileSystem files(native_files);
+  using cli::StandardInputFileSystem;
   // A name typed for the note is spelled as the note's own would be; Windows
   // arguments come in the path spelling already.
   if (options->name && NativePathStyle() == PathStyle::kPosix) {
@@ -135,7 +138,21 @@ int main(int argc, char** argv) {
   StreamLineSource lines;
   cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
   BitmapHeaderTemplate bitmap_header;
-  const ConversionServices services{lines, prompts, files, bitmap_header, NativePathStyle()};
+  // No output replaces a note of this run, an output it has written, or
+  // the file its messages go to.
+  ProtectedFiles protected_files;
+  for (const std::string& file : options->files) {
+    protected_files.Add(files.FileIdAt(file), NameRequest::kOutputIsRunFile);
+    const Entry entry =
+        file == StandardInputFileSystem::kStandardInput ? Entry{} : files.EntryAt(file);
+    if (entry.kind != Entry::Kind::kNone)
+      protected_files.Add(entry.id, NameRequest::kOutputIsRunFile);
+  }
+  for (StandardStream stream : {StandardStream::kOutput, StandardStream::kError}) {
+    protected_files.Add(StandardStreamId(stream), NameRequest::kOutputIsStandardStream);
+  }
+  const ConversionServices services{lines,         prompts,           files,
+                                    bitmap_header, NativePathStyle(), &protected_files};
   const std::string output_folder = WithSeparator(options->output_folder);
 
   bool all_converted = true;
@@ -156,6 +173,9 @@ int main(int argc, char** argv) {
       prompts.ShowMessage(messages::Current().out_of_memory);
     } catch (const std::exception& e) {
       prompts.ShowMessage(e.what());
+    }
+    if (converted) {
+      protected_files.Add(files.EntryAt(written_path).id, NameRequest::kOutputWrittenThisRun);
     }
     // Flushed at once, in order with the messages on stderr, where both go
     // to one place.

@@ -45,15 +45,28 @@ std::optional<std::string> ScriptedPrompts::AskFileName(NameRequest why, const s
     return name_;
   }
   // Unanswered, the file is not converted: say why a name was needed.
+  const messages::Texts& texts = messages::Current();
   switch (why) {
     case NameRequest::kNoteNamesNone:
       ShowMessage(notice);
       break;
     case NameRequest::kOutputExists:
-      ShowMessage(messages::Current().output_exists);
+      ShowMessage(texts.output_exists);
       break;
     case NameRequest::kNoteNameRefused:
-      ShowMessage(messages::Current().note_name_refused);
+      ShowMessage(texts.note_name_refused);
+      break;
+    case NameRequest::kOutputIsSource:
+      ShowMessage(texts.output_is_source);
+      break;
+    case NameRequest::kOutputIsRunFile:
+      ShowMessage(texts.output_is_run_file);
+      break;
+    case NameRequest::kOutputWrittenThisRun:
+      ShowMessage(texts.output_written_this_run);
+      break;
+    case NameRequest::kOutputIsStandardStream:
+      ShowMessage(texts.output_is_standard_stream);
       break;
   }
   return std::nullopt;

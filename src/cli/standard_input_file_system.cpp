@@ -37,9 +37,6 @@ class StandardInput final : public InputFile {
   std::uint64_t ExpectedSize() const override {
     return 0;
   }
-  bool IsFileAt(const std::string& path) const override {
-    return StandardInputIsFileAt(path);
-  }
 
  private:
   std::string path_;
@@ -49,6 +46,10 @@ class StandardInput final : public InputFile {
 
 bool StandardInputFileSystem::FileExists(const std::string& path) {
   return path == kStandardInput || files_.FileExists(path);
+}
+
+std::optional<FileId> StandardInputFileSystem::FileIdAt(const std::string& path) {
+  return path == kStandardInput ? StandardStreamId(StandardStream::kInput) : files_.FileIdAt(path);
 }
 
 std::unique_ptr<InputFile> StandardInputFileSystem::OpenForReading(const std::string& path) {

@@ -15,6 +15,9 @@ class StandardInputFileSystem final : public FileSystem {
   explicit StandardInputFileSystem(FileSystem& files) : files_(files) {}
 
   bool FileExists(const std::string& path) override;
+  // An output is a file in its folder: one named "-" too.
+  Entry EntryAt(const std::string& path) override { return files_.EntryAt(path); }
+  std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
     return files_.CreateForWriting(path);

@@ -99,17 +99,18 @@ AttachmentFields ScanHeader(LineSource& lines, std::string& first_piece) {
 }
 
 // Asks the user for the output name, and for a bitmap header when the file
-// gives dimensions. The output goes into the folder part of place. False when
-// the user gives no name.
-bool AskForOutputName(NameRequest why, const std::string& source_path, std::string_view place,
-                      AttachmentFields& fields, const ConversionServices& services) {
+// gives dimensions. The output goes into output_folder. False when the user
+// gives no name.
+bool AskForOutputName(NameRequest why, const std::string& source_path,
+                      std::string_view output_folder, AttachmentFields& fields,
+                      const ConversionServices& services) {
   const messages::Texts& texts = messages::Current();
   UserPrompts& prompts = services.prompts;
   const std::optional<std::string> chosen =
       prompts.AskFileName(why, texts.no_file_name_key,
                           messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
                                                     fields.headerless_hint),
-                          std::string(FolderWithSeparator(place, services.path_style)));
+                          std::string(output_folder));
   if (!chosen) return false;
   const std::string_view trimmed = TrimBlanks(*chosen);
   if (trimmed.empty()) return false;
@@ -124,30 +125,76 @@ bool AskForOutputName(NameRequest why, const std::string& source_path, std::stri
   return true;
 }
 
+// Whether a folder on the way from output_folder to the output named
+// path_name is a link or junction, which could lead anywhere.
+bool LeadsThroughLink(std::string_view output_folder, std::string_view path_name,
+                      const ConversionServices& services) {
+  for (std::string_view rest = path_name;;) {
+    const std::string_view folder = FolderWithSeparator(rest, services.path_style);
+    if (folder.empty()) return false;
+    rest = folder.substr(0, folder.size() - 1);
+    const std::string path = std::string(output_folder) + std::string(rest);
+    if (services.files.EntryAt(path).kind == Entry::Kind::kLink) return true;
+  }
+}
+
+// The note's output name as the path spells it; empty, with the reason in
+// why, when the note names none that may be used. The name guard judges the
+// note's own bytes and the path's spelling alike.
+std::string NameFromNote(const std::string& note_name, std::string_view output_folder,
+                         NameRequest& why, const ConversionServices& services) {
+  why = NameRequest::kNoteNamesNone;
+  if (note_name.empty()) return {};
+  std::string path_name;
+  if (!IsUnsafeOutputName(note_name, NameSpelling::kNote, services.path_style)) {
+    path_name = services.files.PathNameFromNote(note_name);
+    // A name that cannot be spelled faithfully reads as none.
+    if (path_name.empty()) return {};
+  }
+  if (path_name.empty() ||
+      IsUnsafeOutputName(path_name, NameSpelling::kPath, services.path_style) ||
+      LeadsThroughLink(output_folder, path_name, services)) {
+    why = NameRequest::kNoteNameRefused;
+    return {};
+  }
+  return path_name;
+}
+
+// Why the entry at an output path must not be replaced; nullopt when it may.
+std::optional<NameRequest> ClashAt(const Entry& entry, const std::optional<FileId>& source_id,
+                                   const ConversionServices& services) {
+  if (entry.kind == Entry::Kind::kNone) return std::nullopt;
+  if (source_id && entry.id == *source_id) return NameRequest::kOutputIsSource;
+  return services.protected_files ? services.protected_files->Why(entry.id) : std::nullopt;
+}
+
 // The output path, after asking for a name and before overwriting as needed;
 // nullopt when the user gives up.
-std::optional<std::string> SettleOutputPath(const std::string& source_path, std::string_view place,
+std::optional<std::string> SettleOutputPath(const std::string& source_path,
+                                            const std::optional<FileId>& source_id,
+                                            std::string_view output_folder,
                                             AttachmentFields& fields,
                                             const ConversionServices& services) {
-  NameRequest why = NameRequest::kNoteNamesNone;
-  // A name that could escape the source's folder counts as no name at all.
-  // The guard judges the note's own bytes; the path takes the file system's spelling.
-  if (IsUnsafeOutputName(fields.output_name, services.path_style)) {
-    fields.output_name.clear();
-    why = NameRequest::kNoteNameRefused;
-  } else if (!fields.output_name.empty()) {
-    fields.output_name = services.files.PathNameFromNote(fields.output_name);
-  }
+  NameRequest why;
+  fields.output_name = NameFromNote(fields.output_name, output_folder, why, services);
   while (true) {
     if (fields.output_name.empty() &&
-        !AskForOutputName(why, source_path, place, fields, services)) {
+        !AskForOutputName(why, source_path, output_folder, fields, services)) {
       return std::nullopt;
     }
-    std::string output_path = OutputPathFor(place, fields.output_name, services.path_style);
+    std::string output_path = std::string(output_folder) + fields.output_name;
+    const Entry entry = services.files.EntryAt(output_path);
+    if (const std::optional<NameRequest> clash = ClashAt(entry, source_id, services)) {
+      fields.output_name.clear();
+      why = *clash;
+      continue;
+    }
+    // Anything but a folder counts as an existing output: a file, a link
+    // (followed or not), a FIFO, a device. Replacing it replaces the entry.
+    const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
     const messages::Texts& texts = messages::Current();
-    if (services.files.FileExists(output_path) &&
-        !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
-                                   texts.overwrite_caption)) {
+    if (exists && !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
+                                             texts.overwrite_caption)) {
       fields.output_name.clear();
       why = NameRequest::kOutputExists;
       continue;
@@ -298,20 +345,15 @@ bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& o
                   std::uint64_t written) {
   PayloadWriter payload(output, written);
   if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
-  try {
-    for (LineSlice slice; !payload.ended() && lines.Next(slice);)
-      payload.Take(slice);
-  } catch (const ReadError&) {
-    // What was decoded before the failure stays, as after a failed write.
-    payload.Finish();
-    throw;
-  }
+  for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+    payload.Take(slice);
   return payload.Finish();
 }
 
 // Everything after opening the source.
-bool ConvertOpenedFile(const std::string& source_path, const ConversionServices& services,
-                       std::string_view output_folder, std::string& written_path) {
+bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileId>& source_id,
+                       const ConversionServices& services, std::string_view output_folder,
+                       std::string& written_path) {
   const messages::Texts& texts = messages::Current();
   std::string first_piece;
   AttachmentFields fields = ScanHeader(services.lines, first_piece);
@@ -321,35 +363,30 @@ bool ConvertOpenedFile(const std::string& source_path, const ConversionServices&
     return false;
   }
 
-  // A path whose folder part is the output's folder.
-  const std::string_view place = output_folder.empty() ? source_path : output_folder;
+  const std::string folder(output_folder.empty()
+                               ? FolderWithSeparator(source_path, services.path_style)
+                               : output_folder);
   const std::optional<std::string> output_path =
-      SettleOutputPath(source_path, place, fields, services);
+      SettleOutputPath(source_path, source_id, folder, fields, services);
   if (!output_path) return false;
 
-  services.lines.BeforeWriting(*output_path);
   std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
   if (!output) {
     services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());
     return false;
   }
-  written_path = *output_path;
   const auto& header = services.bitmap_header.Bytes();
   const std::uint64_t header_size = fields.write_bitmap_header ? header.size() : 0;
-  // A short write means a full disk or a failing device: stop, say so, and
-  // keep what was written.
-  bool written = header_size == 0 || output->Write(header.data(), header.size());
-  try {
-    written = written && WritePayload(first_piece, services.lines, *output, header_size);
-  } catch (const ReadError&) {
-    output->Close();
-    throw;
-  }
-  const bool closed = output->Close();
-  if (!written || !closed) {
+  // A short write means a full disk or a failing device: stop and say so.
+  // Dropped without its commit, the output leaves nothing behind.
+  const bool written = (header_size == 0 || output->Write(header.data(), header.size())) &&
+                       WritePayload(first_piece, services.lines, *output, header_size) &&
+                       output->Commit();
+  if (!written) {
     services.prompts.ShowFailure(texts.cannot_write_file, output->FailureReason());
     return false;
   }
+  written_path = *output_path;
   return true;
 }
 
@@ -364,9 +401,11 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
                  std::string_view output_folder, std::string& written_path) {
   if (!services.files.FileExists(source_path)) return false;
 
+  // The note's identity, so that no output replaces it.
+  const std::optional<FileId> source_id = services.files.FileIdAt(source_path);
   services.lines.Open(source_path, services.files);
   try {
-    return ConvertOpenedFile(source_path, services, output_folder, written_path);
+    return ConvertOpenedFile(source_path, source_id, services, output_folder, written_path);
   } catch (const ReadError& e) {
     services.prompts.ShowFailure(e.what(), e.reason());
     return false;

@@ -6,6 +6,7 @@
 #include "core/file_system.h"
 #include "core/line_source.h"
 #include "core/paths.h"
+#include "core/protected_files.h"
 #include "core/user_prompts.h"
 #include "decode/bitmap_header_template.h"
 
@@ -19,6 +20,8 @@ struct ConversionServices {
   FileSystem& files;
   BitmapHeaderTemplate& bitmap_header;
   PathStyle path_style;
+  // Files beyond the note itself that no output may replace; none when null.
+  const ProtectedFiles* protected_files = nullptr;
 };
 
 // Extracts the base64 attachment of the note file at source_path into a file

@@ -1,12 +1,34 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace marrowpin {
+
+// What tells one file from another on one machine: its device (volume) and
+// its number there.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const FileId&) const = default;
+};
+
+// The entry at a path itself: a link is not followed.
+struct Entry {
+  enum class Kind {
+    kNone,    // nothing there
+    kFolder,  // a folder that is no link
+    kLink,    // a symbolic link or junction, whatever it points to (or not)
+    kOther,   // a file, a FIFO, a device node
+  };
+  Kind kind = Kind::kNone;
+  FileId id;
+};
 
 // A file opened for reading.
 class InputFile {
@@ -18,11 +40,13 @@ class InputFile {
   virtual std::size_t Read(char* into, std::size_t size) = 0;
   // The file's size when it was opened; 0 when it has none (a pipe, a device).
   virtual std::uint64_t ExpectedSize() const = 0;
-  // Whether path names this very file (through any spelling or link).
-  virtual bool IsFileAt(const std::string& /*path*/) const { return false; }
 };
 
-// A file opened for binary writing, without line-end translation.
+// An output being written. Its bytes go to a temporary file of its own in
+// the output's folder; Commit puts that file at the output's path in one
+// step, replacing whatever entry is there (never what a link there points
+// to). An output dropped without a successful Commit leaves nothing: the
+// temporary file is removed and the entry at the path stays as it was.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -32,9 +56,10 @@ class OutputFile {
   // Drops what was written after the first size bytes, so that the next
   // write follows them. False when that fails.
   virtual bool TruncateTo(std::uint64_t size) = 0;
-  // False when buffered bytes could not be flushed or the close failed.
-  virtual bool Close() = 0;
-  // The system's own word on why Write or Close failed; empty when it gave none.
+  // Closes the file and gives it the output's path. False when that fails;
+  // then nothing is left.
+  virtual bool Commit() = 0;
+  // The system's own word on why Write or Commit failed; empty when it gave none.
   virtual std::string FailureReason() const { return {}; }
 };
 
@@ -43,19 +68,25 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True when an entry exists at path and is not a folder.
+  // True when an entry exists at path and is not a folder, following links:
+  // a note can be read from there.
   virtual bool FileExists(const std::string& path) = 0;
+  // What is at path, without following a link there.
+  virtual Entry EntryAt(const std::string& path) = 0;
+  // The file that path leads to, following links; nullopt when there is none.
+  virtual std::optional<FileId> FileIdAt(const std::string& path) = 0;
   // Opens path for reading while others may only read it. Throws Error with
   // the "cannot open" message when the file cannot be opened.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
-  // Creates or truncates path; nullptr when that fails.
+  // Starts the output at path (see OutputFile); nullptr when its temporary
+  // file cannot be created or a folder stands at path.
   virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) = 0;
   // The system's own word on why the last CreateForWriting failed; empty when
   // it gave none.
   virtual std::string CreationFailureReason() const { return {}; }
   // How an output name read from a note (its own bytes, as a rule Shift-JIS)
-  // is spelled in this file system's paths. The name has passed the name
-  // guard already; by default its bytes are used as they are.
+  // is spelled in this file system's paths; empty when it cannot be. By
+  // default its bytes are used as they are.
   virtual std::string PathNameFromNote(std::string_view note_name) {
     return std::string(note_name);
   }

@@ -49,12 +49,6 @@ std::int32_t ReadDecimalDigits(std::string_view digits, bool negative) {
 
 }  // namespace
 
-std::string_view HeaderValue(std::string_view line) {
-  const std::size_t colon = line.find(':');
-  std::string_view value = colon == std::string_view::npos ? line : line.substr(colon + 1);
-  return value.substr(0, kMaxValueLength);
-}
-
 namespace {
 
 void AppendUpToLimit(std::string& value, std::string_view more) {

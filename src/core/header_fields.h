@@ -7,11 +7,9 @@
 // How the conversion reads the values of header lines.
 namespace marrowpin {
 
-// The text after the line's first ":" (the whole line when it has none),
-// cut to at most 255 bytes.
-std::string_view HeaderValue(std::string_view line);
-
-// HeaderValue of a line that arrives in slices, without holding the line.
+// The value of a header line that arrives in slices, without holding the
+// line: the text after the line's first ":" (the whole line when it has
+// none), cut to at most 255 bytes.
 class HeaderValueReader {
  public:
   void Feed(std::string_view slice);

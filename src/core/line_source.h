@@ -34,10 +34,6 @@ class LineSource {
   // and keeps the first piece, if not empty, as its first line, so that it
   // holds the payload from then on.
   virtual void HeaderScanned(std::optional<std::string_view> /*first_piece*/) {}
-  // Called before the output at path is created or truncated. A source that
-  // still reads the note from its file reads the rest of it now when path is
-  // that file, so that writing the output cannot cut the note short.
-  virtual void BeforeWriting(const std::string& /*output_path*/) {}
 };
 
 }  // namespace marrowpin

@@ -34,8 +34,6 @@ class LineSplitter {
   bool Finish(LineSlice& slice);
   // True once a zero byte has ended the text: later chunks give nothing.
   bool ended() const { return ended_; }
-  // What is left of the current chunk.
-  std::string_view Rest() const { return chunk_.substr(position_); }
 
  private:
   bool NextAtEdge(LineSlice& slice);

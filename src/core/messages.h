@@ -27,6 +27,10 @@ struct Texts {
   // The console program's own, where a window would ask.
   const char* output_exists;
   const char* note_name_refused;
+  const char* output_is_source;
+  const char* output_is_run_file;
+  const char* output_written_this_run;
+  const char* output_is_standard_stream;
   const char* out_of_memory;
 };
 

@@ -10,17 +10,14 @@ namespace marrowpin {
 
 namespace {
 
-bool IsWindowsStyle(PathStyle style) {
-  return style != PathStyle::kPosix;
-}
-
 std::string_view Separators(PathStyle style) {
-  return IsWindowsStyle(style) ? std::string_view("\\:") : std::string_view("/");
+  return style == PathStyle::kPosix ? std::string_view("/") : std::string_view("\\/:");
 }
 
-std::size_t LastSeparator(std::string_view path, PathStyle style) {
-  if (style == PathStyle::kWindowsUtf8) return path.find_last_of(Separators(style));
-  return FindLastSeparator(path, Separators(style));
+// The last of the bytes in `bytes` in name, as the spelling reads it.
+std::size_t FindLast(std::string_view name, std::string_view bytes, NameSpelling spelling) {
+  return spelling == NameSpelling::kNote ? FindLastSeparator(name, bytes)
+                                         : name.find_last_of(bytes);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -53,11 +50,57 @@ bool IsWindowsDeviceName(std::string_view component) {
 // Characters that Windows reads as wildcards or redirections, or refuses in
 // a name. Of these only "|" can be the second byte of a Shift-JIS character,
 // and there it is part of that character.
-bool HoldsCharacterWindowsRefuses(std::string_view name) {
-  const bool control = std::any_of(name.begin(), name.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 32; });
-  return control || name.find_first_of("*?<>\"") != std::string_view::npos ||
-         FindLastSeparator(name, "|") != std::string_view::npos;
+bool HoldsCharacterWindowsRefuses(std::string_view name, NameSpelling spelling) {
+  return name.find_first_of("*?<>\"") != std::string_view::npos ||
+         FindLast(name, "|", spelling) != std::string_view::npos;
+}
+
+// The length of the valid UTF-8 sequence at the start of text, and its code
+// point; 0 when the first byte starts none.
+std::size_t Utf8SequenceAt(std::string_view text, char32_t& code_point) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length;
+  char32_t minimum;
+  if (lead < 0x80) {
+    code_point = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, minimum = 0x80, code_point = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, minimum = 0x800, code_point = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, minimum = 0x10000, code_point = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code_point = code_point << 6 | (byte(i) & 0x3F);
+  }
+  const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
+  return code_point < minimum || code_point > 0x10FFFF || surrogate ? 0 : length;
+}
+
+// C0 controls and DEL in any spelling; in the path's, also the C1 controls:
+// U+0080 to U+009F in UTF-8, or bytes 80 to 9F that start no valid character
+// (a terminal may take them as controls).
+bool HoldsControlCharacter(std::string_view name, NameSpelling spelling) {
+  const auto is_c0_or_del = [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+  };
+  if (std::any_of(name.begin(), name.end(), is_c0_or_del)) return true;
+  if (spelling == NameSpelling::kNote) return false;
+  while (!name.empty()) {
+    char32_t code_point = 0;
+    const std::size_t length = Utf8SequenceAt(name, code_point);
+    if (length == 0) code_point = static_cast<unsigned char>(name[0]);
+    if (code_point >= 0x80 && code_point <= 0x9F) return true;
+    name.remove_prefix(std::max<std::size_t>(length, 1));
+  }
+  return false;
 }
 
 }  // namespace
@@ -71,12 +114,12 @@ PathStyle NativePathStyle() {
 }
 
 std::string_view FileNamePart(std::string_view path, PathStyle style) {
-  const std::size_t last = LastSeparator(path, style);
+  const std::size_t last = path.find_last_of(Separators(style));
   return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style) {
-  const std::size_t last = LastSeparator(path, style);
+  const std::size_t last = path.find_last_of(Separators(style));
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
 }
 
@@ -90,21 +133,23 @@ std::string OutputPathFor(std::string_view source_path, std::string_view output_
   return path;
 }
 
-bool IsUnsafeOutputName(std::string_view name, PathStyle style) {
+bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle style) {
   if (name.starts_with('\\') || name.starts_with('/')) return true;
   if (name.find(':') != std::string_view::npos) return true;
+  if (HoldsControlCharacter(name, spelling)) return true;
   // Components split at both separators, whatever the platform, so that a
   // name written for Windows cannot climb out of the folder anywhere.
-  const std::size_t last_cut = FindLastSeparator(name, "\\/");
+  const std::size_t last_cut = FindLast(name, "\\/", spelling);
   const std::string_view last_component =
       last_cut == std::string_view::npos ? name : name.substr(last_cut + 1);
-  if (IsWindowsStyle(style) &&
-      (IsWindowsDeviceName(last_component) || HoldsCharacterWindowsRefuses(name))) {
+  if (last_component.starts_with(kTemporaryNamePrefix)) return true;
+  if (style == PathStyle::kWindowsUtf8 &&
+      (IsWindowsDeviceName(last_component) || HoldsCharacterWindowsRefuses(name, spelling))) {
     return true;
   }
   std::string_view rest = name;
   while (true) {
-    const std::size_t cut = FindLastSeparator(rest, "\\/");
+    const std::size_t cut = FindLast(rest, "\\/", spelling);
     const std::string_view component = cut == std::string_view::npos ? rest : rest.substr(cut + 1);
     if (component == "..") return true;
     if (cut == std::string_view::npos) break;

@@ -3,16 +3,13 @@
 #include <string>
 #include <string_view>
 
-// Path operations on the platform's own syntax. Windows paths separate at
-// "\" and ":"; POSIX paths separate at "/".
+// Path operations on the platform's own syntax, byte for byte as the file
+// system spells its paths (UTF-8 on Windows; any bytes on POSIX): every
+// separator byte separates. Windows paths separate at "\", "/" and ":";
+// POSIX paths at "/".
 namespace marrowpin {
 
 enum class PathStyle {
-  // Windows paths in Shift-JIS: a "\" that is the second byte of a
-  // double-byte character is not a separator.
-  kWindows,
-  // Windows paths in UTF-8, where no byte of a character beyond ASCII is a
-  // "\" or ":", so every such byte is a separator.
   kWindowsUtf8,
   kPosix,
 };
@@ -32,11 +29,26 @@ std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
 std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
                           PathStyle style);
 
+// How a name is spelled where the name guard judges it.
+enum class NameSpelling {
+  // The bytes a note gives, Shift-JIS as a rule: a "\" or "|" that is the
+  // second byte of a double-byte character is part of that character.
+  kNote,
+  // The name as it joins the path, after any conversion of its characters.
+  kPath,
+};
+
+// The start of the names of the program's own temporary files. No name a
+// note gives may begin so.
+inline constexpr std::string_view kTemporaryNamePrefix = ".marrowpin-";
+
 // True when an output name taken from a note file must not be used. It could
 // write outside the source's folder: it starts at a root, names a drive or
-// stream (":") or climbs with a ".." component. Or (Windows) it would write
-// no file of that name: it names a device such as CON, "NUL .bmp" or CONIN$,
-// or holds a wildcard, "<", ">", "|", '"' or a control byte.
-bool IsUnsafeOutputName(std::string_view name, PathStyle style);
+// stream (":") or climbs with a ".." component, splitting at both "\" and
+// "/" whatever the platform. Or it holds a control character (C0, DEL, C1)
+// or names one of the program's temporary files. Or (Windows) it would
+// write no file of that name: it names a device such as CON, "NUL .bmp" or
+// CONIN$, or holds a wildcard, "<", ">", "|" or '"'.
+bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle style);
 
 }  // namespace marrowpin

@@ -20,15 +20,12 @@ class StreamLineSource final : public LineSource {
 
   void Open(const std::string& path, FileSystem& files) override;
   bool Next(LineSlice& slice) override;
-  void BeforeWriting(const std::string& output_path) override;
 
  private:
   std::size_t chunk_size_;
   std::unique_ptr<char[]> buffer_;
   std::unique_ptr<InputFile> file_;
   LineSplitter splitter_;
-  // The rest of a note that is about to be overwritten, held whole.
-  std::string held_;
 };
 
 }  // namespace marrowpin

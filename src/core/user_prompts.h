@@ -13,7 +13,13 @@ enum class Question { kOverwrite, kAddBitmapHeader };
 enum class NameRequest {
   kNoteNamesNone,    // the note has no "-FILENAME" line
   kOutputExists,     // the output exists and is not to be overwritten
-  kNoteNameRefused,  // the note's name could write outside the folder
+  kNoteNameRefused,  // the note's name could write outside the folder, or holds
+                     // characters no name may hold
+  // The output would replace a file that must stay:
+  kOutputIsSource,          // the note being converted
+  kOutputIsRunFile,         // a note this run converts
+  kOutputWrittenThisRun,    // an output this run has written
+  kOutputIsStandardStream,  // the file standard output or error goes to
 };
 
 // The modal questions and messages a conversion puts to the user.

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <string>
+#include <optional>
+
+#include "core/file_system.h"
 
 namespace marrowpin {
 
-// Whether path names the file that the program's standard input reads
-// (through any spelling or link); false when it names none or another.
-bool StandardInputIsFileAt(const std::string& path);
+// The program's standard streams.
+enum class StandardStream { kInput = 0, kOutput = 1, kError = 2 };  // as POSIX numbers them
+
+// The file a standard stream reads or writes; nullopt when it has none that
+// the system can tell (a closed stream).
+std::optional<FileId> StandardStreamId(StandardStream stream);
 
 }  // namespace marrowpin

@@ -9,21 +9,21 @@ namespace marrowpin {
 class NativeFileSystem final : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
+  Entry EntryAt(const std::string& path) override;
+  std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
+  std::string CreationFailureReason() const override { return creation_failure_reason_; }
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
   std::string PathNameFromNote(std::string_view note_name) override;
 #else
-  std::string CreationFailureReason() const override {
-    return creation_failure_reason_;
-  }
   // POSIX names are UTF-8: a name that is not is read as Shift-JIS.
   std::string PathNameFromNote(std::string_view note_name) override;
+#endif
 
  private:
   std::string creation_failure_reason_;
-#endif
 };
 
 }  // namespace marrowpin

@@ -32,6 +32,10 @@ all_done='変換終了!!'
 some_failed='一部のファイルの変換に失敗しました！！'
 no_name='-FILENAME識別子が見つかりません。ファイル名を指定してください'
 exists='同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください'
+refused='-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。--name でファイル名を指定してください'
+written_before='同名の出力ファイルをこの実行で書き出しました。別の名前は --name で指定してください'
+# No entry in the folder but these (and the notes): no temporary file left.
+expect_entries() { [ "$(ls -A | tr '\n' ' ')" = "$1 " ] || fail "entries: $(ls -A | tr '\n' ' ')expected $1"; }
 
 start "usage, help and version"
 run --help
@@ -164,12 +168,12 @@ printf -- 'BASE64:QUJD\n' >a.vnt
 printf -- 'BASE64:REVG\n' >b.vnt
 run --name out.bin a.vnt b.vnt
 expect_status 1
-# b.vnt: given out.bin, which now exists and is not overwritten; asked again,
-# that request goes unanswered.
+# b.vnt: given out.bin, which this run has written; asked again, that
+# request goes unanswered.
 expect_file out.bin 414243
 expect_stdout "a.vnt -> out.bin
 $some_failed"
-expect_stderr "b.vnt: $exists"
+expect_stderr "b.vnt: $written_before"
 finish
 
 start "an output name that climbs out of the folder"
@@ -177,7 +181,7 @@ mkdir in
 printf -- '-FILENAME:../out.bin\nBASE64:QUJD\n' >in/a.vnt
 run in/a.vnt
 expect_status 1
-expect_stderr "in/a.vnt: -FILENAMEの名前はフォルダの外に書き込めるため使えません。--name でファイル名を指定してください"
+expect_stderr "in/a.vnt: $refused"
 expect_no_file out.bin
 run --name in.bin in/a.vnt
 expect_stdout "in/a.vnt -> in/in.bin
@@ -231,6 +235,109 @@ for bad in "gone/:No such file or directory" "plain:Not a directory" \
   expect_stderr "marrowpin-cli: cannot use the output folder $(printf %s "$folder" | sed "s/.* .*/'&'/") (${bad#*:})"
 done
 expect_no_file one.bin
+finish
+
+start "Japanese folder names keep their separators"
+# Each name's last UTF-8 byte is one that Shift-JIS takes as a lead byte.
+mkdir 予 十 写 out out/十
+for folder in 予 十 写; do printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >"$folder/n.vnt"; done
+printf decoy >pic.bin
+run --overwrite 予/n.vnt 十/n.vnt 写/n.vnt
+expect_status 0
+expect_file 予/pic.bin 414243
+expect_file 写/pic.bin 414243
+expect_file pic.bin 6465636f79
+run -d out/十 予/n.vnt
+expect_file out/十/pic.bin 414243
+expect_no_file out/pic.bin
+printf -- 'BASE64:REVG\n' >typed.vnt
+run --name=予/x.bin typed.vnt
+expect_stdout "typed.vnt -> x.bin
+$all_done"
+expect_file x.bin 444546
+expect_no_file 予/x.bin
+# A name as long as a file name can be still leaves room for the temporary one.
+long=$(printf 'n%.0s' $(seq 255))
+run --name="$long" typed.vnt
+expect_file "$long" 444546
+finish
+
+start "links at the output name are replaced, never written through"
+mkdir elsewhere in
+printf target >elsewhere/t
+ln -s ../elsewhere/absent in/dangling.bin
+ln -s ../elsewhere/t in/linked.bin
+ln -s ../elsewhere in/sub
+for name in dangling linked; do printf -- "-FILENAME:$name.bin\nBASE64:QUJD\n" >in/$name.vnt; done
+run in/dangling.vnt in/linked.vnt
+expect_status 1
+expect_stderr "in/dangling.vnt: $exists
+in/linked.vnt: $exists"
+run --overwrite in/dangling.vnt in/linked.vnt
+expect_status 0
+[ ! -L in/dangling.bin ] && [ ! -L in/linked.bin ] || fail "a link was written through"
+expect_file in/dangling.bin 414243
+expect_file in/linked.bin 414243
+expect_file elsewhere/t 746172676574
+expect_no_file elsewhere/absent
+printf -- '-FILENAME:sub/p.bin\nBASE64:QUJD\n' >in/sub.vnt
+run --overwrite in/sub.vnt
+expect_stderr "in/sub.vnt: $refused"
+expect_no_file elsewhere/p.bin
+finish
+
+start "a full disk or a kill leaves the old output whole and nothing else"
+printf old >pic.bin
+{ printf -- '-FILENAME:pic.bin\nBASE64:\n'; head -c 3000 /dev/zero | tr '\0' Q; echo; } >big.vnt
+# A file size limit fails the write as a full disk does.
+(trap '' XFSZ; ulimit -f 1; "$cli" --overwrite big.vnt >out.txt 2>err.txt)
+status=$?
+expect_status 1
+expect_stderr "big.vnt: ファイルに書き込めません！！ (File too large)"
+expect_file pic.bin 6f6c64
+expect_entries "big.vnt err.txt out.txt pic.bin"
+# Killed while it reads a slow note, it leaves at most its temporary file.
+{ printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n'; sleep 3; } | { "$cli" --overwrite - >/dev/null 2>&1 & sleep 1; kill -9 $!; }
+expect_file pic.bin 6f6c64
+rm -f .marrowpin-??????
+expect_entries "big.vnt err.txt out.txt pic.bin"
+finish
+
+start "an output never replaces a note, an output or the log of its own run"
+printf -- '-FILENAME:b.vnt\nBASE64:QUJD\n' >a.vnt
+printf -- '-FILENAME:one.bin\nBASE64:REVG\n' >b.vnt
+printf -- '-FILENAME:one.bin\nBASE64:R0hJ\n' >c.vnt
+printf -- '-FILENAME:self.vnt\nBASE64:QUJD\n' >self.vnt
+printf -- '-FILENAME:run.log\nBASE64:QUJD\n' >log.vnt
+cp b.vnt b.copy
+run --overwrite a.vnt b.vnt c.vnt self.vnt
+expect_status 1
+expect_stdout "b.vnt -> one.bin
+$some_failed"
+expect_stderr "a.vnt: 出力ファイルがこの実行で変換するファイルになります。別の名前は --name で指定してください
+c.vnt: $written_before
+self.vnt: 出力ファイルが変換元のファイル自身になります。別の名前は --name で指定してください"
+cmp -s b.vnt b.copy || fail "b.vnt was replaced"
+expect_file one.bin 444546
+grep -q self.vnt self.vnt || fail "self.vnt was replaced"
+printf 'earlier lines\n' >run.log
+"$cli" --overwrite log.vnt >>run.log 2>err.txt
+expect_stderr "log.vnt: 出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name で指定してください"
+[ "$(cat run.log)" = "earlier lines
+$some_failed" ] || fail "run.log holds '$(cat run.log)'"
+finish
+
+start "a FIFO at the output name is an existing output, replaced without a hang"
+mkfifo fifo.bin
+printf -- '-FILENAME:fifo.bin\nBASE64:QUJD\n' >a.vnt
+timeout 10 "$cli" a.vnt >out.txt 2>err.txt
+status=$?
+expect_status 1
+expect_stderr "a.vnt: $exists"
+timeout 10 "$cli" --overwrite a.vnt >out.txt 2>err.txt
+status=$?
+expect_status 0
+expect_file fifo.bin 414243
 finish
 
 start "- reads the note from standard input"

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "support/conversion_fixture.h"
+#include "support/forwarding_file_system.h"
 #include "support/golden_texts.h"
 
 namespace marrowpin {
@@ -56,45 +60,60 @@ class FakePrompts final : public UserPrompts {
   }
 };
 
-// Native files whose output takes at most `capacity` bytes, like a full disk;
-// `fail_close` makes the final flush fail instead.
-class FullDiskFileSystem final : public FileSystem {
- public:
-  std::size_t capacity = 0;
-  bool fail_close = false;
+// Where writing an output fails.
+enum class OutputFailure {
+  kNone,
+  kWrite,   // the disk is full once `capacity` bytes are written
+  kCommit,  // closing fails (a full disk often shows only there)
+  kRename,  // putting it in place fails: a folder has appeared at its path
+};
 
-  bool FileExists(const std::string& path) override { return native_.FileExists(path); }
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
-    return native_.OpenForReading(path);
-  }
+// Native files whose outputs fail at a chosen step.
+class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
+ public:
+  OutputFailure failure = OutputFailure::kNone;
+  std::size_t capacity = 0;
+
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
     std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
-    return file ? std::make_unique<LimitedFile>(std::move(file), capacity, fail_close) : nullptr;
+    return file ? std::make_unique<FailingFile>(std::move(file), *this, path) : nullptr;
   }
 
  private:
-  class LimitedFile final : public OutputFile {
+  class FailingFile final : public OutputFile {
    public:
-    LimitedFile(std::unique_ptr<OutputFile> file, std::size_t room, bool fail_close)
-        : file_(std::move(file)), room_(room), fail_close_(fail_close) {}
+    FailingFile(std::unique_ptr<OutputFile> file, const FailingOutputFileSystem& files,
+                std::string path)
+        : file_(std::move(file)),
+          failure_(files.failure),
+          room_(failure_ == OutputFailure::kWrite ? files.capacity : SIZE_MAX),
+          path_(std::move(path)) {}
     bool Write(const void* data, std::size_t size) override {
       const std::size_t written = std::min(size, room_);
       room_ -= written;
       return file_->Write(data, written) && written == size;
     }
     bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
-    bool Close() override { return file_->Close() && !fail_close_; }
+    bool Commit() override {
+      if (failure_ == OutputFailure::kCommit) return false;
+      if (failure_ == OutputFailure::kRename) {
+        fs::remove(path_);
+        fs::create_directories(path_ + "/in the way");
+      }
+      return file_->Commit();
+    }
+    std::string FailureReason() const override { return file_->FailureReason(); }
 
    private:
     std::unique_ptr<OutputFile> file_;
+    OutputFailure failure_;
     std::size_t room_;
-    bool fail_close_;
+    std::string path_;
   };
-  NativeFileSystem native_;
 };
 
 // A source that exists but cannot be read.
-class ThrowingFileSystem final : public FileSystem {
+class ThrowingFileSystem final : public testing::ForwardingFileSystem {
  public:
   bool FileExists(const std::string&) override { return true; }
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
@@ -108,16 +127,12 @@ class ThrowingFileSystem final : public FileSystem {
 
 // Native files whose reading fails once `readable` bytes have been read,
 // like a disk that fails part way through a note.
-class FailingReadFileSystem final : public FileSystem {
+class FailingReadFileSystem final : public testing::ForwardingFileSystem {
  public:
   std::size_t readable = 0;
 
-  bool FileExists(const std::string& path) override { return native_.FileExists(path); }
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
     return std::make_unique<FailingFile>(native_.OpenForReading(path), readable, path);
-  }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    return native_.CreateForWriting(path);
   }
 
  private:
@@ -138,7 +153,6 @@ class FailingReadFileSystem final : public FileSystem {
     std::size_t left_;
     std::string path_;
   };
-  NativeFileSystem native_;
 };
 
 std::string Header(std::int32_t width, std::int32_t height) {
@@ -286,12 +300,12 @@ TEST_F(ConvertFileTest, ReadErrorInTheNoteFailsWithItsOwnMessage) {
   EXPECT_FALSE(Convert(source, files));
   EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
   EXPECT_FALSE(fs::exists(folder_ / "p"));
-  // In the payload: what was written stays.
+  // In the payload: no output, not even a part of one.
   prompts_.shown.clear();
   files.readable = note.find("REVG");
   EXPECT_FALSE(Convert(source, files));
   EXPECT_EQ(prompts_.shown, std::vector<std::string>{read_error});
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
 // --- asking for a name ---------------------------------------------------------
@@ -425,29 +439,178 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
             (std::vector<std::string>{"note.vnt", "out", "out/p.bin", "out/q.bin"}));
 }
 
-// --- a full disk ----------------------------------------------------------------
-
-TEST_F(ConvertFileTest, ShortWriteStopsWithAMessageAndKeepsWhatWasWritten) {
-  FullDiskFileSystem files;
-  files.capacity = 4;
-  EXPECT_FALSE(Convert(Source("-FILENAME:p\nBASE64:QUJD\nREVG\nR0hJ\n"), files));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCD");
+// Whatever stands at the output's name but a folder is an existing output;
+// overwriting replaces that entry itself and never writes through it.
+TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
+  fs::create_directory(folder_ / "elsewhere");
+  WriteFile(folder_ / "elsewhere" / "target", "target");
+  const auto make_link = [&](const fs::path& at) {
+    fs::create_symlink(folder_ / "elsewhere" / "target", at);
+  };
+  const auto make_dangling_link = [&](const fs::path& at) {
+    fs::create_symlink(folder_ / "elsewhere" / "absent", at);
+  };
+  const auto make_fifo = [&](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); };
+  const std::vector<std::function<void(const fs::path&)>> makers = {make_link, make_dangling_link,
+                                                                    make_fifo};
+  for (const auto& make : makers) {
+    fs::remove(folder_ / "p.bin");
+    make(folder_ / "p.bin");
+    const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+    prompts_ = FakePrompts();
+    prompts_.yes_no_answers = {false};
+    prompts_.file_name_answers = {std::nullopt};
+    EXPECT_FALSE(Convert(source));
+    EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
+    prompts_.yes_no_answers = {true};
+    EXPECT_TRUE(Convert(source));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
+    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+    EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
+    EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
+  }
 }
 
-TEST_F(ConvertFileTest, FailedHeaderWriteOrCloseIsNoSuccess) {
-  FullDiskFileSystem files;
-  files.capacity = 10;
-  prompts_.file_name_answers = {"p.bmp"};
-  prompts_.yes_no_answers = {true};
-  EXPECT_FALSE(Convert(Source("-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
+TEST_F(ConvertFileTest, FolderAtTheOutputNameCannotBeCreated) {
+  fs::create_directory(folder_ / "p.bin");
+  EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
+  EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"Is a directory"});
+}
 
-  prompts_.shown.clear();
-  files.capacity = 100;
-  files.fail_close = true;
-  EXPECT_FALSE(Convert(Source("-FILENAME:q\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
+// A linked folder in the name could lead anywhere: the name is refused.
+TEST_F(ConvertFileTest, NameThroughALinkedFolderIsTreatedAsNoName) {
+  fs::create_directories(folder_ / "elsewhere" / "deeper");
+  fs::create_directory(folder_ / "in");
+  fs::create_directory_symlink(folder_ / "elsewhere", folder_ / "in" / "sub");
+  const fs::path source = folder_ / "in" / "note.vnt";
+  for (const char* name : {"sub/p.bin", "sub/deeper/p.bin"}) {
+    WriteFile(source, std::string("-FILENAME:") + name + "\nBASE64:QUJD\n");
+    prompts_ = FakePrompts();
+    prompts_.file_name_answers = {std::nullopt};
+    EXPECT_FALSE(Convert(source));
+    EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNameRefused});
+  }
+  EXPECT_TRUE(fs::is_empty(folder_ / "elsewhere" / "deeper"));
+}
+
+// The note being converted is never its own output, under any of its names;
+// nor is a file the caller protects.
+TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForAName) {
+  const std::string body = "BASE64:QUJD\nEND:VNOTE\n";
+  const fs::path note = Source("-FILENAME:note.vnt\n" + body);
+  fs::create_hard_link(Source("-FILENAME:hard.vnt\n" + body, "linked.vnt"), folder_ / "hard.vnt");
+  fs::create_symlink(folder_ / "real.vnt", folder_ / "named.vnt");
+  Source("-FILENAME:real.vnt\n" + body, "real.vnt");
+  WriteFile(folder_ / "kept.bin", "kept");
+  ProtectedFiles protected_files;
+  protected_files.Add(native_.FileIdAt((folder_ / "kept.bin").string()),
+                      NameRequest::kOutputIsRunFile);
+  const ConversionServices services{lines_,  prompts_,          native_,
+                                    header_, PathStyle::kPosix, &protected_files};
+  const struct {
+    const char* source;
+    const char* output;
+    NameRequest why;
+  } cases[] = {
+      {"note.vnt", "note.vnt", NameRequest::kOutputIsSource},
+      {"linked.vnt", "hard.vnt", NameRequest::kOutputIsSource},
+      {"named.vnt", "real.vnt", NameRequest::kOutputIsSource},
+      {"real.vnt", "kept.bin", NameRequest::kOutputIsRunFile},
+  };
+  for (const auto& c : cases) {
+    const std::string before = ReadFile(folder_ / c.output);
+    if (std::string_view(c.source) == "real.vnt") {
+      WriteFile(folder_ / "real.vnt", "-FILENAME:kept.bin\n" + body);
+    }
+    prompts_ = FakePrompts();
+    prompts_.file_name_answers = {std::nullopt};
+    EXPECT_FALSE(ConvertFile((folder_ / c.source).string(), services)) << c.source;
+    EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{c.why}) << c.source;
+    EXPECT_TRUE(prompts_.yes_no_answers.empty());
+    if (std::string_view(c.output) == "kept.bin") {
+      EXPECT_EQ(ReadFile(folder_ / c.output), "kept");
+    } else {
+      EXPECT_EQ(ReadFile(folder_ / c.output), before) << c.output;
+    }
+  }
+}
+
+TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBits) {
+  WriteFile(folder_ / "p.bin", "old");
+  fs::permissions(folder_ / "p.bin", fs::perms::owner_read | fs::perms::group_read);
+  prompts_.yes_no_answers = {true};
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
+  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+  EXPECT_EQ(fs::status(folder_ / "p.bin").permissions(),
+            fs::perms::owner_read | fs::perms::group_read);
+  // A new output has the permissions a new file gets here.
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n")));
+  EXPECT_EQ(static_cast<mode_t>(fs::status(folder_ / "q.bin").permissions()), 0666 & ~mask);
+}
+
+TEST_F(ConvertFileTest, JapaneseFolderNamesKeepTheirSeparators) {
+  // Each name's last byte is one that Shift-JIS takes as a lead byte.
+  for (const char* folder : {"予", "十", "写"}) {
+    fs::create_directory(folder_ / folder);
+    const fs::path source = folder_ / folder / "n.vnt";
+    WriteFile(source, "-FILENAME:pic.bin\nBASE64:QUJD\n");
+    EXPECT_TRUE(Convert(source)) << folder;
+    EXPECT_EQ(ReadFile(folder_ / folder / "pic.bin"), "ABC") << folder;
+  }
+  EXPECT_FALSE(fs::exists(folder_ / "pic.bin"));
+}
+
+// --- whole or nothing ------------------------------------------------------------
+
+// A failure at any step of writing leaves the folder as it was: an existing
+// output byte for byte, a new one not at all, and no temporary file.
+TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
+  const struct {
+    OutputFailure failure;
+    std::size_t capacity;
+    bool header;
+  } cases[] = {
+      {OutputFailure::kWrite, 0, false},  {OutputFailure::kWrite, 4, false},
+      {OutputFailure::kWrite, 10, true},  // within the bitmap header
+      {OutputFailure::kCommit, 0, false}, {OutputFailure::kRename, 0, false},
+  };
+  for (const auto& c : cases) {
+    for (const bool existing : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << int(c.failure) << " at " << c.capacity
+                                        << (existing ? ", over an output" : ""));
+      fs::remove_all(folder_);
+      fs::create_directories(folder_);
+      if (existing) WriteFile(folder_ / "p.bmp", "old contents");
+      const std::vector<std::string> before = FolderEntries();
+      const fs::path source = Source(c.header ? "-WIDTH:1\n-HEIGHT:1\nBASE64:QUJD\nREVG\nR0hJ\n"
+                                              : "-FILENAME:p.bmp\nBASE64:QUJD\nREVG\nR0hJ\n");
+      prompts_ = FakePrompts();
+      if (c.header) {
+        prompts_.file_name_answers = {"p.bmp"};
+        prompts_.yes_no_answers.push_back(true);  // a bitmap header
+      }
+      if (existing) prompts_.yes_no_answers.push_back(true);  // overwrite
+      FailingOutputFileSystem files;
+      files.failure = c.failure;
+      files.capacity = c.capacity;
+      EXPECT_FALSE(Convert(source, files));
+      EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
+      if (c.failure == OutputFailure::kRename) {
+        // The folder in the way is the test's own.
+        fs::remove_all(folder_ / "p.bmp");
+        if (existing) WriteFile(folder_ / "p.bmp", "old contents");
+      }
+      std::vector<std::string> after = FolderEntries();
+      std::erase(after, "note.vnt");
+      EXPECT_EQ(after, before);
+      if (existing && c.failure != OutputFailure::kRename) {
+        EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -7,22 +7,30 @@
 namespace marrowpin {
 namespace {
 
-TEST(HeaderValueTest, TakesTextAfterFirstColon) {
-  EXPECT_EQ(HeaderValue("-FILENAME:pic.bmp"), "pic.bmp");
-  EXPECT_EQ(HeaderValue("X-A:b:c"), "b:c");
-  EXPECT_EQ(HeaderValue("-FILENAME: pic.bmp "), " pic.bmp ");
-  EXPECT_EQ(HeaderValue("-FILENAME:"), "");
-}
-
-TEST(HeaderValueTest, LineWithoutColonYieldsItself) {
-  EXPECT_EQ(HeaderValue("-WIDTH 12"), "-WIDTH 12");
-}
-
-TEST(HeaderValueTest, CutsAt255Bytes) {
+// The value of a line fed whole and fed in slices of every size.
+TEST(HeaderValueReaderTest, TakesTextAfterTheFirstColonCutTo255Bytes) {
   const std::string long_value(300, 'Q');
-  EXPECT_EQ(HeaderValue("BASE64:" + long_value).size(), 255u);
-  EXPECT_EQ(HeaderValue(long_value).size(), 255u);
-  EXPECT_EQ(HeaderValue("k:" + std::string(255, 'z')).size(), 255u);
+  const struct {
+    std::string line;
+    std::string value;
+  } cases[] = {
+      {"-FILENAME:pic.bmp", "pic.bmp"},
+      {"X-A:b:c", "b:c"},
+      {"-FILENAME: pic.bmp ", " pic.bmp "},
+      {"-FILENAME:", ""},
+      {"-WIDTH 12", "-WIDTH 12"},  // no ":": the line itself
+      {"BASE64:" + long_value, long_value.substr(0, 255)},
+      {long_value, long_value.substr(0, 255)},
+      {long_value + ":x", "x"},  // the colon counts wherever it stands
+  };
+  for (const auto& c : cases) {
+    for (std::size_t slice = 1; slice <= c.line.size(); slice += slice < 9 ? 1 : 97) {
+      HeaderValueReader reader;
+      for (std::size_t at = 0; at < c.line.size(); at += slice)
+        reader.Feed(std::string_view(c.line).substr(at, slice));
+      EXPECT_EQ(reader.Value(), c.value) << c.line.substr(0, 20) << " in slices of " << slice;
+    }
+  }
 }
 
 TEST(ReadIntegerTest, Decimal) {

@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "core/read_whole_file.h"
 #include "core/stream_line_source.h"
+#include "support/forwarding_file_system.h"
 #include "support/golden_texts.h"
 #include "support/memory_file_system.h"
 
@@ -149,15 +150,13 @@ TEST(ReadWholeFileTest, ReadsTheWholeNoteOrFailsAsUnopenable) {
 }
 
 // A note of a given size whose memory runs out when it is read.
-class HugeFileSystem final : public FileSystem {
+class HugeFileSystem final : public testing::ForwardingFileSystem {
  public:
   std::uint64_t size = 0;
 
-  bool FileExists(const std::string&) override { return true; }
   std::unique_ptr<InputFile> OpenForReading(const std::string&) override {
     return std::make_unique<HugeFile>(size);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override { return nullptr; }
 
  private:
   class HugeFile final : public InputFile {

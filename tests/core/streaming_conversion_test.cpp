@@ -101,23 +101,6 @@ TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
   }
 }
 
-// A note that names itself as its output, by its own name or through a link,
-// is read to its end before the output cuts it.
-TEST_P(StreamingConversionTest, NoteThatIsItsOwnOutputIsReadBeforeItIsOverwritten) {
-  StreamLineSource lines(std::get<1>(GetParam()));
-  NoPrompts prompts(/*yes=*/true);
-  const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
-  const std::string body = "BASE64:QUJD\r\nREVG\r\n#Content-x\r\nR0hJ\r\nEND:VNOTE\r\n";
-  const fs::path note = Source("-FILENAME:note.vnt\r\n" + body);
-  EXPECT_TRUE(ConvertFile(note.string(), services));
-  EXPECT_EQ(ReadFile(note), "ABCDEFGHI");
-
-  const fs::path linked = Source("-FILENAME:out.bin\r\n" + body, "linked.vnt");
-  fs::create_hard_link(linked, folder_ / "out.bin");
-  EXPECT_TRUE(ConvertFile(linked.string(), services));
-  EXPECT_EQ(ReadFile(linked), "ABCDEFGHI");
-}
-
 INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,
                          ::testing::Combine(::testing::ValuesIn(simd::SupportedLevels()),
                                             ::testing::Values(1, 2, 3, 5, 8, 13, 64,

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/error.h"
@@ -20,6 +22,16 @@ class MemoryFileSystem final : public FileSystem {
   std::size_t fail_after = std::string::npos;
 
   bool FileExists(const std::string& path) override { return notes.count(path) == 1; }
+  Entry EntryAt(const std::string& path) override {
+    const std::optional<FileId> id = FileIdAt(path);
+    return id ? Entry{Entry::Kind::kOther, *id} : Entry{};
+  }
+  // A note's place among the notes tells it from the others.
+  std::optional<FileId> FileIdAt(const std::string& path) override {
+    const auto note = notes.find(path);
+    if (note == notes.end()) return std::nullopt;
+    return FileId{0, static_cast<std::uint64_t>(std::distance(notes.begin(), note))};
+  }
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
     const auto note = notes.find(path);
     if (note == notes.end()) throw Error(messages::CannotOpenFile(path));

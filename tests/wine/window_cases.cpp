@@ -364,6 +364,25 @@ void FailureCases(Suite& suite) {
     AnswerMessage(program, golden::kSomeFailed);
   });
 
+  suite.Run("overwrite: an output held open elsewhere stays whole, and no part is left", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string note = NoteWithExistingOutput(suite, "held");
+    {
+      // Held without sharing, the old output cannot be replaced.
+      const FileLock lock(suite.Path("held-existing.bin"));
+      SetListedFiles(program, {suite.Path(note)});
+      Click(program, IDC_BUTTON1);
+      AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+      AnswerMessage(program, golden::kCannotWriteFile);
+      AnswerMessage(program, golden::kSomeFailed);
+    }
+    ExpectFile(suite.Path("held-existing.bin"), "keep me");
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(Wide(suite.Path(".marrowpin-*")).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    Expect(search == INVALID_HANDLE_VALUE, "a temporary file is left");
+  });
+
   suite.Run("window: the menu File holds Exit, and choosing it ends the program", [&] {
     RemoteProgram& program = suite.Window();
     const UINT exit_command = ExitMenuCommand(suite.Options().executable, program.MainWindow());

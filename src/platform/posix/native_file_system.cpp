@@ -16,7 +16,7 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "platform/file_identity.h"
-#include "platform/stdio_output_file.h"
+#include "platform/staged_output_file.h"
 
 namespace marrowpin {
 
@@ -46,12 +46,8 @@ std::string ReasonFromErrno() {
   return std::strerror(errno);
 }
 
-// Whether the open file fd and path name the same file.
-bool IsSameFile(int fd, const std::string& path) {
-  struct stat open_file;
-  struct stat named;
-  return ::fstat(fd, &open_file) == 0 && ::stat(path.c_str(), &named) == 0 &&
-         open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino;
+FileId IdOf(const struct stat& info) {
+  return FileId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 // How long a FIFO is waited for while no program has it open for writing.
@@ -95,7 +91,6 @@ class PosixInputFile final : public InputFile {
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
-  bool IsFileAt(const std::string& path) const override { return IsSameFile(fd_, path); }
 
  private:
   // Waits for a writer to the FIFO and switches to blocking reads. What the
@@ -139,13 +134,30 @@ class PosixInputFile final : public InputFile {
 
 }  // namespace
 
-bool StandardInputIsFileAt(const std::string& path) {
-  return IsSameFile(STDIN_FILENO, path);
+std::optional<FileId> StandardStreamId(StandardStream stream) {
+  struct stat info;
+  if (::fstat(static_cast<int>(stream), &info) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+Entry NativeFileSystem::EntryAt(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return Entry{};
+  const Entry::Kind kind = S_ISLNK(info.st_mode)   ? Entry::Kind::kLink
+                           : S_ISDIR(info.st_mode) ? Entry::Kind::kFolder
+                                                   : Entry::Kind::kOther;
+  return Entry{kind, IdOf(info)};
+}
+
+std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdOf(info);
 }
 
 std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& path) {
@@ -168,9 +180,8 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  std::unique_ptr<OutputFile> file = CreateStdioOutputFile(path);
-  creation_failure_reason_ = file ? std::string() : ReasonFromErrno();
-  return file;
+  creation_failure_reason_.clear();
+  return StartStagedOutput(path, &creation_failure_reason_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

@@ -9,7 +9,7 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "platform/file_identity.h"
-#include "platform/stdio_output_file.h"
+#include "platform/staged_output_file.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -26,21 +26,25 @@ std::wstring WidePath(const std::string& path) {
   return win_text::Utf16FromUtf8<wchar_t>(path);
 }
 
-// Whether the open file and path name the same file: the same file index
-// on the same volume.
-bool IsSameFile(HANDLE open_file, const std::string& path) {
-  BY_HANDLE_FILE_INFORMATION open_info;
-  BY_HANDLE_FILE_INFORMATION named_info;
-  if (!GetFileInformationByHandle(open_file, &open_info)) return false;
-  const HANDLE named =
+// The identity of an open file: its volume and its file index there.
+std::optional<FileId> IdOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) {
+    return std::nullopt;
+  }
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+// The identity of the file or folder at path; with `flags`
+// FILE_FLAG_OPEN_REPARSE_POINT, of a link there itself.
+std::optional<FileId> IdAt(const std::string& path, DWORD flags) {
+  const HANDLE file =
       CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (named == INVALID_HANDLE_VALUE) return false;
-  const bool got = GetFileInformationByHandle(named, &named_info) != 0;
-  CloseHandle(named);
-  return got && open_info.dwVolumeSerialNumber == named_info.dwVolumeSerialNumber &&
-         open_info.nFileIndexHigh == named_info.nFileIndexHigh &&
-         open_info.nFileIndexLow == named_info.nFileIndexLow;
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+  const std::optional<FileId> id = IdOf(file);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return id;
 }
 
 class WindowsInputFile final : public InputFile {
@@ -60,7 +64,6 @@ class WindowsInputFile final : public InputFile {
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
-  bool IsFileAt(const std::string& path) const override { return IsSameFile(handle_, path); }
 
  private:
   HANDLE handle_;
@@ -70,14 +73,36 @@ class WindowsInputFile final : public InputFile {
 
 }  // namespace
 
-bool StandardInputIsFileAt(const std::string& path) {
-  return IsSameFile(GetStdHandle(STD_INPUT_HANDLE), path);
+std::optional<FileId> StandardStreamId(StandardStream stream) {
+  switch (stream) {
+    case StandardStream::kInput:
+      return IdOf(GetStdHandle(STD_INPUT_HANDLE));
+    case StandardStream::kOutput:
+      return IdOf(GetStdHandle(STD_OUTPUT_HANDLE));
+    case StandardStream::kError:
+      return IdOf(GetStdHandle(STD_ERROR_HANDLE));
+  }
+  return std::nullopt;
 }
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   // The path itself, never a pattern: a "*" or "?" in it names no file.
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+Entry NativeFileSystem::EntryAt(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Entry{};
+  // A symbolic link or a junction, to a file or a folder.
+  const Entry::Kind kind = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? Entry::Kind::kLink
+                           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? Entry::Kind::kFolder
+                                                                            : Entry::Kind::kOther;
+  return Entry{kind, IdAt(path, FILE_FLAG_OPEN_REPARSE_POINT).value_or(FileId{})};
+}
+
+std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
+  return IdAt(path, 0);
 }
 
 std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& path) {
@@ -92,7 +117,8 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  return CreateStdioOutputFile(path);
+  creation_failure_reason_.clear();
+  return StartStagedOutput(path, &creation_failure_reason_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

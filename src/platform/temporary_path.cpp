@@ -1,0 +1,26 @@
+#include <chrono>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "core/paths.h"
+#include "platform/staged_output_file.h"
+
+namespace marrowpin {
+
+std::string TemporaryPathBeside(std::string_view path) {
+  static constexpr std::string_view kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  // Creation fails on a name that is taken, and the caller draws again:
+  // the names need to differ, not to be secret.
+  static std::mt19937_64 draw(
+      std::random_device{}() ^
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  std::string temporary(FolderWithSeparator(path, NativePathStyle()));
+  temporary += kTemporaryNamePrefix;
+  for (int i = 0; i < 6; ++i)
+    temporary += kLetters[draw() % kLetters.size()];
+  return temporary;
+}
+
+}  // namespace marrowpin
