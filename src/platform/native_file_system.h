@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include "core/file_system.h"
 
 namespace marrowpin {
@@ -8,6 +10,13 @@ namespace marrowpin {
 // paths are UTF-8.
 class NativeFileSystem final : public FileSystem {
  public:
+  // How long the first read of a FIFO waits for a program to open it for
+  // writing before it fails (POSIX).
+  static constexpr std::chrono::milliseconds kFifoWriterWait{30'000};
+
+  explicit NativeFileSystem(std::chrono::milliseconds fifo_writer_wait = kFifoWriterWait)
+      : fifo_writer_wait_(fifo_writer_wait) {}
+
   bool FileExists(const std::string& path) override;
   Entry EntryAt(const std::string& path) override;
   std::optional<FileId> FileIdAt(const std::string& path) override;
@@ -23,6 +32,7 @@ class NativeFileSystem final : public FileSystem {
 #endif
 
  private:
+  std::chrono::milliseconds fifo_writer_wait_;
   std::string creation_failure_reason_;
 };
 

@@ -56,11 +56,17 @@ TEST_F(OddInputTest, EndlessDeviceOfZeroBytesIsNotConvertible) {
   EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("zero")});
 }
 
-// A pipe nobody writes to must not block the conversion.
-TEST_F(OddInputTest, PipeWithoutWriterIsNotConvertible) {
-  ASSERT_EQ(::mkfifo((folder_ / "pipe.vnt").c_str(), 0600), 0);
-  EXPECT_FALSE(Convert(folder_ / "pipe.vnt"));
-  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::NotConvertible("pipe.vnt")});
+// A pipe nobody writes to must not block the conversion for ever: after a
+// while its read fails and says why.
+TEST_F(OddInputTest, PipeWithoutWriterFailsAfterAWait) {
+  const fs::path pipe = folder_ / "pipe.vnt";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  NativeFileSystem files(std::chrono::milliseconds(300));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(ConversionFixture::Convert(pipe, prompts_, files));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+  EXPECT_EQ(prompts_.messages, std::vector<std::string>{golden::CannotReadFile(pipe.string())});
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"pipe.vnt"});
 }
 
 TEST_F(OddInputTest, EmptyAndZeroByteFilesAreNotConvertible) {

@@ -50,8 +50,6 @@ FileId IdOf(const struct stat& info) {
   return FileId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-// How long a FIFO is waited for while no program has it open for writing.
-constexpr std::chrono::seconds kWriterWait(30);
 constexpr int kWriterPollMs = 50;
 
 // Puts fd into blocking mode: a read then waits for data or the end.
@@ -62,7 +60,7 @@ void SetBlocking(int fd) {
 
 // A note read with read(2). A FIFO is opened without blocking, so that
 // opening never waits for a writer; its first read then waits, up to
-// kWriterWait, for a writer to appear, and from then on reads block as for
+// a given time, for a writer to appear, and from then on reads block as for
 // any pipe, so a slow writer is read to its end. While the FIFO is not
 // blocking, a read that finds no data tells the two cases apart: EAGAIN when
 // a writer has it open, 0 when none has. Linux's poll() on such a FIFO
@@ -70,11 +68,14 @@ void SetBlocking(int fd) {
 // gone, which is the end of a FIFO whose writer wrote nothing.
 class PosixInputFile final : public InputFile {
  public:
-  PosixInputFile(int fd, std::uint64_t expected_size, std::string path, bool awaits_writer)
+  // For a FIFO, fifo_writer_wait is how long to wait for a writer.
+  PosixInputFile(int fd, std::uint64_t expected_size, std::string path,
+                 std::optional<std::chrono::milliseconds> fifo_writer_wait)
       : fd_(fd),
         expected_size_(expected_size),
         path_(std::move(path)),
-        awaits_writer_(awaits_writer) {}
+        writer_wait_(fifo_writer_wait.value_or(std::chrono::milliseconds(0))),
+        awaits_writer_(fifo_writer_wait.has_value()) {}
   ~PosixInputFile() override { ::close(fd_); }
   PosixInputFile(const PosixInputFile&) = delete;
   PosixInputFile& operator=(const PosixInputFile&) = delete;
@@ -97,7 +98,7 @@ class PosixInputFile final : public InputFile {
   // first read got, when it got data or the end; nullopt when a writer is
   // there with nothing written yet, for a blocking read to wait on.
   std::optional<std::size_t> ReadOnceAWriterCame(char* into, std::size_t size) {
-    const auto deadline = std::chrono::steady_clock::now() + kWriterWait;
+    const auto deadline = std::chrono::steady_clock::now() + writer_wait_;
     bool writer_left = false;
     while (true) {
       const ssize_t got = ::read(fd_, into, size);
@@ -114,8 +115,7 @@ class PosixInputFile final : public InputFile {
       }
       if (std::chrono::steady_clock::now() >= deadline) {
         throw ReadError(messages::CannotReadFile(path_),
-                        "no program opened the pipe for writing within " +
-                            std::to_string(kWriterWait.count()) + " seconds");
+                        "no program opened the pipe for writing within " + WaitText());
       }
       // Short waits, since a writer that opens and writes nothing yet does
       // not end the poll.
@@ -126,9 +126,15 @@ class PosixInputFile final : public InputFile {
     }
   }
 
+  std::string WaitText() const {
+    const auto ms = writer_wait_.count();
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
+  }
+
   int fd_;
   std::uint64_t expected_size_;
   std::string path_;
+  std::chrono::milliseconds writer_wait_;
   bool awaits_writer_;
 };
 
@@ -176,7 +182,8 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   if (!fifo) SetBlocking(fd);
   // The note is read once from start to end.
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<PosixInputFile>(fd, expected_size, path, fifo);
+  return std::make_unique<PosixInputFile>(fd, expected_size, path,
+                                          fifo ? std::optional(fifo_writer_wait_) : std::nullopt);
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
