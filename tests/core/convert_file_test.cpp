@@ -4,7 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +13,7 @@
 #include "core/messages.h"
 #include "platform/native_file_system.h"
 #include "support/conversion_fixture.h"
+#include "support/fake_prompts.h"
 #include "support/forwarding_file_system.h"
 #include "support/golden_texts.h"
 
@@ -21,44 +21,11 @@ namespace marrowpin {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Asked;
+using testing::FakePrompts;
+using testing::Message;
 using testing::ReadFile;
 using testing::WriteFile;
-
-// Answers prompts from queues and records every prompt shown, in order.
-class FakePrompts final : public UserPrompts {
- public:
-  std::deque<bool> yes_no_answers;
-  std::deque<std::optional<std::string>> file_name_answers;
-  std::vector<std::string> shown;
-  std::vector<NameRequest> name_requests;
-  std::vector<std::string> failure_reasons;
-
-  void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
-  void ShowFailure(const std::string& text, const std::string& reason) override {
-    ShowMessage(text);
-    failure_reasons.push_back(reason);
-  }
-  bool AskYesNo(Question, const std::string& text, const std::string& caption) override {
-    shown.push_back("ask: " + caption + " / " + text);
-    EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
-    if (yes_no_answers.empty()) return false;
-    const bool answer = yes_no_answers.front();
-    yes_no_answers.pop_front();
-    return answer;
-  }
-  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
-                                         const std::string& title,
-                                         const std::string& initial_folder) override {
-    name_requests.push_back(why);
-    ShowMessage(notice);
-    shown.push_back("name dialog: " + title + " in " + initial_folder);
-    EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
-    if (file_name_answers.empty()) return std::nullopt;
-    std::optional<std::string> answer = file_name_answers.front();
-    file_name_answers.pop_front();
-    return answer;
-  }
-};
 
 // Where writing an output fails.
 enum class OutputFailure {
@@ -155,10 +122,17 @@ class FailingReadFileSystem final : public testing::ForwardingFileSystem {
   };
 };
 
+// The 66-byte header of an RGB565 bitmap of the given size, written out: its
+// file size field says 38082 whatever the size.
 std::string Header(std::int32_t width, std::int32_t height) {
-  BitmapHeaderTemplate header;
-  header.SetDimensions(width, height);
-  return std::string(header.Bytes().begin(), header.Bytes().end());
+  std::string bytes = std::string("BM\xC2\x94\0\0\0\0\0\0\x42\0\0\0", 14) +
+                      std::string("\x28\0\0\0WWWWHHHH\1\0\x10\0\3\0\0\0", 20) +
+                      std::string(20, '\0') + std::string("\0\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12);
+  for (int i = 0; i < 4; ++i) {
+    bytes[18 + i] = static_cast<char>(static_cast<std::uint32_t>(width) >> 8 * i);
+    bytes[22 + i] = static_cast<char>(static_cast<std::uint32_t>(height) >> 8 * i);
+  }
+  return bytes;
 }
 
 class ConvertFileTest : public testing::ConversionFixture {
@@ -175,17 +149,10 @@ class ConvertFileTest : public testing::ConversionFixture {
   FakePrompts prompts_;
 };
 
-std::string Message(std::string_view text) {
-  return "message: " + std::string(text);
-}
-std::string Question(std::string_view caption, std::string_view text) {
-  return "ask: " + std::string(caption) + " / " + std::string(text);
-}
 const std::string kNoNameMessage = Message(golden::kNoFileNameKey);
-const std::string kOverwriteQuestion =
-    Question(golden::kOverwriteCaption, golden::kOverwriteQuestion);
+const std::string kOverwriteQuestion = Asked(golden::kOverwriteCaption, golden::kOverwriteQuestion);
 const std::string kBitmapQuestion =
-    Question(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
+    Asked(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
 
 // --- the payload -----------------------------------------------------------
 

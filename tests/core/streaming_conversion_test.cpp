@@ -11,6 +11,7 @@
 #include "core/convert_file.h"
 #include "core/stream_line_source.h"
 #include "support/conversion_fixture.h"
+#include "support/fake_prompts.h"
 #include "support/vector_levels.h"
 
 namespace marrowpin {
@@ -18,21 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
-
-// Shows no message; answers every question with `yes`, and no name.
-class NoPrompts final : public UserPrompts {
- public:
-  explicit NoPrompts(bool yes = false) : yes_(yes) {}
-  void ShowMessage(const std::string& text) override { ADD_FAILURE() << "message " << text; }
-  bool AskYesNo(Question, const std::string&, const std::string&) override { return yes_; }
-  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
-                                         const std::string&) override {
-    return std::nullopt;
-  }
-
- private:
-  bool yes_;
-};
 
 struct Case {
   const char* what;
@@ -91,7 +77,7 @@ class StreamingConversionTest
 
 TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
   StreamLineSource lines(std::get<1>(GetParam()));
-  NoPrompts prompts;
+  testing::FakePrompts prompts;
   const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
   for (const Case& c : kCases) {
     const fs::path source = Source("-FILENAME:p\r\n" + c.payload);
@@ -99,6 +85,7 @@ TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
     EXPECT_TRUE(ConvertFile(source.string(), services)) << c.what;
     EXPECT_EQ(ReadFile(folder_ / "p"), c.output) << c.what;
   }
+  EXPECT_TRUE(prompts.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,
