@@ -154,64 +154,12 @@ const std::string kOverwriteQuestion = Asked(golden::kOverwriteCaption, golden::
 const std::string kBitmapQuestion =
     Asked(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
 
-// --- the payload -----------------------------------------------------------
+// --- the payload (its rules: streaming_conversion_test, payload_writer_test) --
 
 TEST_F(ConvertFileTest, WritesTheNamedOutputBesideTheSource) {
   EXPECT_TRUE(Convert(Source("-FILENAME:pic.bmp\r\nBASE64:QUJD\r\nEND:VNOTE\r\n")));
   EXPECT_EQ(ReadFile(folder_ / "pic.bmp"), "ABC");
   EXPECT_TRUE(prompts_.shown.empty());
-}
-
-TEST_F(ConvertFileTest, CarriesCharactersBeyondWholeGroupsToTheNextLine) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\nQUJ\n  DREVG \nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCDEF");
-}
-
-TEST_F(ConvertFileTest, SkipsContentLinesAndKeepsTheCarryOver) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QU\n#Content-Type: x\nJD\nQUJD\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCABC");
-  // The mark split between the carry-over "#Co" and the next line is found
-  // in the joined piece: that line is skipped, not decoded.
-  EXPECT_TRUE(Convert(Source("-FILENAME:q\nBASE64:QUJD#Co\nntent-Type: x\nEND:VNOTE\n", "2.vnt")));
-  EXPECT_EQ(ReadFile(folder_ / "q"), "ABC");
-}
-
-TEST_F(ConvertFileTest, PaddingDecodesToZeroBytesThatAreKept) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QQ==\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), std::string("A\0\0", 3));
-}
-
-TEST_F(ConvertFileTest, PayloadEndsAtEndMarkBlankLineOrEndOfFile) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:a\nBASE64:QUJD\nxEND:VNOTEx\nREVG\n", "1.vnt")));
-  EXPECT_EQ(ReadFile(folder_ / "a"), "ABC");
-  EXPECT_TRUE(Convert(Source("-FILENAME:b\nBASE64:QUJD\n \t\nREVG\n", "2.vnt")));
-  EXPECT_EQ(ReadFile(folder_ / "b"), "ABC");
-  EXPECT_TRUE(Convert(Source("-FILENAME:c\nBASE64:QUJD\nREVG", "3.vnt")));
-  EXPECT_EQ(ReadFile(folder_ / "c"), "ABCDEF");
-  // The end mark split by the carry-over is still found in the joined piece.
-  EXPECT_TRUE(Convert(Source("-FILENAME:d\nBASE64:QUJDE\nND:VNOTE\nREVG\n", "4.vnt")));
-  EXPECT_EQ(ReadFile(folder_ / "d"), "ABC");
-}
-
-TEST_F(ConvertFileTest, BlankLineWithCarryOverDoesNotEndThePayload) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJ\n\nD\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
-}
-
-TEST_F(ConvertFileTest, LeftoverCharactersAtTheEndAreDropped) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:QUJDRE\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), "ABC");
-}
-
-TEST_F(ConvertFileTest, FirstPieceIsCutTo255Bytes) {
-  const std::string groups(256, 'Q');  // 255 usable characters: 63 groups
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:" + groups + "\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p").size(), 63u * 3);
-}
-
-TEST_F(ConvertFileTest, EmptyPayloadStillCreatesTheOutput) {
-  EXPECT_TRUE(Convert(Source("-FILENAME:p\nBASE64:\nEND:VNOTE\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p"), "");
 }
 
 // --- the header --------------------------------------------------------------
@@ -320,14 +268,6 @@ TEST_F(ConvertFileTest, CancelledOrBlankNameConvertsNothing) {
 }
 
 // --- overwriting ----------------------------------------------------------------
-
-TEST_F(ConvertFileTest, OverwritesAnExistingOutputOnYes) {
-  WriteFile(folder_ / "p.bmp", "old contents");
-  prompts_.yes_no_answers = {true};
-  EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{kOverwriteQuestion});
-  EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "ABC");
-}
 
 TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
   WriteFile(folder_ / "p.bmp", "old contents");
