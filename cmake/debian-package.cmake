@@ -1,0 +1,63 @@
+# Installing the console program on Linux (cmake --install) and its Debian
+# package (cpack -G DEB, or the workflow preset "deb"): the program, its
+# manual pages in English and Japanese, bash completion and the README, with
+# the copyright and changelog files Debian wants. Only these go in: neither
+# the tests nor anything else the build makes is installed.
+include(GNUInstallDirs)
+set(MARROWPIN_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/marrowpin-cli)
+
+# Manual pages and the changelog are installed compressed, as "gzip -9n"
+# makes them (no name, no time stamp: the same bytes on every build).
+find_program(MARROWPIN_GZIP gzip REQUIRED)
+set(compressed_files)
+foreach(pair
+    "packaging/linux/marrowpin-cli.1|man/en/marrowpin-cli.1.gz"
+    "packaging/linux/marrowpin-cli.ja.1|man/ja/marrowpin-cli.1.gz"
+    "packaging/debian/changelog|doc/changelog.Debian.gz")
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  get_filename_component(target_dir ${PROJECT_BINARY_DIR}/${target} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/${target}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${target_dir}
+    COMMAND ${MARROWPIN_GZIP} -9nc ${PROJECT_SOURCE_DIR}/${source} > ${PROJECT_BINARY_DIR}/${target}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+    VERBATIM)
+  list(APPEND compressed_files ${PROJECT_BINARY_DIR}/${target})
+endforeach()
+add_custom_target(marrowpin-cli-documents ALL DEPENDS ${compressed_files})
+
+install(TARGETS marrowpin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_BINARY_DIR}/man/en/marrowpin-cli.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/man/ja/marrowpin-cli.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
+install(FILES packaging/linux/marrowpin-cli.bash-completion
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME marrowpin-cli)
+install(FILES packaging/debian/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME marrowpin-cli)
+install(FILES README.md packaging/debian/copyright ${PROJECT_BINARY_DIR}/doc/changelog.Debian.gz
+  DESTINATION ${MARROWPIN_DOC_DIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME marrowpin-cli)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Marrowpin maintainers <maintainers@marrowpin.example>")
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# marrowpin-cli_<version>-<release>_<architecture>.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the program needs, as dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "extract the base64 attachment of vNote note files
+marrowpin-cli takes the binary attachment, as a rule a picture, out of note
+files in vNote text form, where it is carried as base64 text, and writes the
+decoded bytes to a file next to each note, under the name the note gives.
+Options answer the questions a window program would ask: overwriting,
+the output name, and a bitmap header for raw RGB565 pictures. Messages are
+in Japanese or English, following the locale.")
+include(CPack)
