@@ -25,8 +25,8 @@
 #include "core/messages.h"
 #include "core/stream_line_source.h"
 #include "platform/native_file_system.h"
-#include "reference_rules.h"
 #include "simd/vector_level.h"
+#include "support/reference_rules.h"
 
 namespace {
 

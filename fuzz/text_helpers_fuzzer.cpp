@@ -16,8 +16,8 @@
 #include "core/sjis_text.h"
 #include "core/stream_line_source.h"
 #include "decode/base64_decode.h"
-#include "reference_rules.h"
 #include "support/memory_file_system.h"
+#include "support/reference_rules.h"
 
 namespace {
 

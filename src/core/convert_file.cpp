@@ -1,18 +1,15 @@
 #include "core/convert_file.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "core/error.h"
 #include "core/header_fields.h"
 #include "core/messages.h"
-#include "core/output_batch.h"
+#include "core/payload_writer.h"
 #include "core/sjis_text.h"
-#include "decode/base64_decode.h"
 
 namespace marrowpin {
 
@@ -23,8 +20,6 @@ constexpr std::string_view kFileNameKey = "-FILENAME";
 constexpr std::string_view kWidthKey = "-WIDTH";
 constexpr std::string_view kHeightKey = "-HEIGHT";
 constexpr std::string_view kPayloadKey = "BASE64:";
-constexpr std::string_view kSkipKey = "#Content-";
-constexpr std::string_view kEndKey = "END:VNOTE";
 
 // The picture kind whose raw pixels usually lack a header.
 constexpr std::int32_t kHeaderlessBmpType = 4;
@@ -201,153 +196,6 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
     }
     return output_path;
   }
-}
-
-// Decodes the payload line by line into the output file. Each piece is the
-// carry-over (the characters beyond the last whole group so far) followed by
-// a line, both without blanks at their ends. A line comes in slices when it
-// is longer than the source holds at a time: its slices are decoded and
-// written as they come, and taken back from the output if a later slice shows
-// that the line is to be skipped or ends the payload.
-class PayloadWriter {
- public:
-  PayloadWriter(OutputFile& output, std::uint64_t written) : output_(output, written) {}
-
-  // Takes the next slice of the payload's lines.
-  void Take(LineSlice slice) {
-    if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) return;
-    if (!in_line_) StartLine();
-    std::string_view text = slice.text;
-    if (!content_seen_) {
-      text = TrimLeadingBlanks(text);
-      content_seen_ = !text.empty();
-    }
-    if (!text.empty()) TakeText(text);
-    if (slice.ends_line) EndLine();
-  }
-  // True once a piece held the end mark or was empty.
-  bool ended() const { return ended_; }
-  // Hands the output file the last bytes. False when any write failed.
-  bool Finish() { return output_.Flush(); }
-
- private:
-  // The quick way for a whole line after a whole group: when every character
-  // is in the alphabet, the line holds no blank and no key and is decoded
-  // as it is. False, with nothing written, for any other line.
-  bool TakeCleanLine(std::string_view line) {
-    const std::size_t whole = line.size() / 4 * 4;
-    const std::string_view rest = line.substr(whole);
-    if (line.empty() || !std::all_of(rest.begin(), rest.end(), IsInBase64Alphabet)) return false;
-    bool only_alphabet = false;
-    const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
-    if (!only_alphabet) return false;
-    output_.Commit(count);
-    if (!rest.empty()) carry_over_.assign(rest);
-    return true;
-  }
-
-  void StartLine() {
-    in_line_ = true;
-    content_seen_ = false;
-    held_blanks_ = 0;
-    taken_back_ = false;
-    written_at_line_start_ = output_.size();
-    pending_ = carry_over_;
-    skip_key_.Reset();
-    end_key_.Reset();
-    skip_key_.Feed(carry_over_);
-    end_key_.Feed(carry_over_);
-  }
-
-  void TakeText(std::string_view text) {
-    skip_key_.Feed(text);
-    end_key_.Feed(text);
-    if (skip_key_.found() || end_key_.found()) {
-      TakeBackLine();
-      return;
-    }
-    // Blanks at the slice's end may be the line's last bytes, which are
-    // trimmed: they are held until more of the line follows.
-    const std::string_view body = TrimTrailingBlanks(text);
-    if (!body.empty()) {
-      DecodeBlanks(held_blanks_);
-      held_blanks_ = 0;
-      Decode(body);
-    }
-    held_blanks_ += text.size() - body.size();
-  }
-
-  void EndLine() {
-    in_line_ = false;
-    if (skip_key_.found()) return;  // the carry-over stays as it was
-    if (end_key_.found() || (carry_over_.empty() && !content_seen_)) {
-      ended_ = true;
-      return;
-    }
-    // Trimmed like a line: a blank inside a line can come first in it.
-    carry_over_.assign(TrimBlanks(pending_));
-  }
-
-  // Removes what this line wrote: it is skipped or ends the payload.
-  void TakeBackLine() {
-    if (taken_back_) return;
-    taken_back_ = true;
-    output_.TruncateTo(written_at_line_start_);
-  }
-
-  // Decodes the pending characters followed by text, up to the last whole
-  // group, and keeps the rest pending.
-  void Decode(std::string_view text) {
-    if (!pending_.empty()) {
-      const std::size_t taken = std::min(text.size(), 4 - pending_.size());
-      pending_.append(text.substr(0, taken));
-      text.remove_prefix(taken);
-      if (pending_.size() < 4) return;
-      output_.Commit(DecodeInto(pending_, nullptr));
-      pending_.clear();
-    }
-    const std::size_t whole = text.size() / 4 * 4;
-    output_.Commit(DecodeInto(text.substr(0, whole), nullptr));
-    pending_.assign(text.substr(whole));
-  }
-
-  // Blanks inside a line: every byte of value 32 or below decodes as a space
-  // does, and is trimmed as one from a carry-over.
-  void DecodeBlanks(std::size_t count) {
-    static constexpr std::string_view kSpaces = "                                ";
-    for (; count > 0; count -= std::min(count, kSpaces.size()))
-      Decode(kSpaces.substr(0, count));
-  }
-
-  // Decodes into the output's room; the bytes count once committed.
-  std::size_t DecodeInto(std::string_view groups, bool* only_alphabet) {
-    return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
-  }
-
-  OutputBatch output_;
-  bool ended_ = false;
-  std::string carry_over_;
-
-  // The line being taken.
-  bool in_line_ = false;
-  bool content_seen_ = false;  // a byte above 32: its leading blanks are behind
-  std::size_t held_blanks_ = 0;
-  bool taken_back_ = false;
-  std::uint64_t written_at_line_start_ = 0;
-  std::string pending_;  // characters not yet decoded, fewer than a group
-  KeySearch skip_key_{kSkipKey};
-  KeySearch end_key_{kEndKey};
-};
-
-// Writes the payload: its first piece, then the lines after it. False when a
-// write failed.
-bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
-                  std::uint64_t written) {
-  PayloadWriter payload(output, written);
-  if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
-  for (LineSlice slice; !payload.ended() && lines.Next(slice);)
-    payload.Take(slice);
-  return payload.Finish();
 }
 
 // Everything after opening the source.

@@ -5,9 +5,9 @@
 
 namespace marrowpin {
 
-// An error meant for the user's eyes: what() is the complete message, in the
-// program's own character set (Shift-JIS on Windows, UTF-8 elsewhere);
-// reason() is the system's own word on its cause, empty when it gave none.
+// An error meant for the user's eyes: what() is the complete message, in
+// UTF-8 as every text inside the program; reason() is the system's own word
+// on its cause, empty when it gave none.
 class Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message, std::string reason = {})

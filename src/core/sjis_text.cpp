@@ -10,13 +10,13 @@ namespace marrowpin {
 
 namespace {
 
-// Walks character starts from position `from` (itself a character start) up
-// to `target`; true when target is a character start.
-bool IsCharacterStart(std::string_view text, std::size_t& from, std::size_t target) {
-  while (from < target) {
-    from += IsShiftJisLeadByte(static_cast<unsigned char>(text[from])) ? 2 : 1;
-  }
-  return from == target;
+// The first character start in text at or after `at`, counting from text's
+// first byte: a lead byte at text[at - 1] puts it at at + 1.
+std::size_t CharacterStartAtOrAfter(std::string_view text, std::size_t at) {
+  std::size_t start = 0;
+  while (start < at)
+    start += IsShiftJisLeadByte(static_cast<unsigned char>(text[start])) ? 2 : 1;
+  return start;
 }
 
 // Whether text[at] begins a character, given whether text[0] does. Any byte
@@ -99,9 +99,8 @@ bool ContainsKeyJoined(std::string_view first, std::string_view second, std::str
   if (in_junction != std::string_view::npos && in_junction < first.size()) return true;
   // Character starts in second follow on from those in first: a lead byte
   // at first's end makes second's first byte a trail byte.
-  std::size_t walked = 0;
-  IsCharacterStart(first, walked, first.size());
-  return ContainsKey(second.substr(std::min(walked - first.size(), second.size())), key);
+  const std::size_t second_start = CharacterStartAtOrAfter(first, first.size()) - first.size();
+  return ContainsKey(second.substr(std::min(second_start, second.size())), key);
 }
 
 std::size_t FindLastSeparator(std::string_view text, std::string_view separators) {

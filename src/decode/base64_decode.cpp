@@ -28,11 +28,9 @@ constexpr std::uint32_t kOutsideMark =
 // as one word. A character's value is its position in the alphabet; "=" and
 // any byte outside the alphabet count as 0.
 constexpr PlaceTable MakePlaceTable(int place) {
-  constexpr std::string_view kAlphabet =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   PlaceTable table{};
   table.fill(kOutsideMark);
-  for (std::size_t value = 0; value < kAlphabet.size(); ++value) {
+  for (std::size_t value = 0; value < kBase64Alphabet.size(); ++value) {
     const std::uint32_t group_bits = static_cast<std::uint32_t>(value) << (18 - 6 * place);
     std::uint32_t word = 0;
     for (int byte = 0; byte < 3; ++byte) {
@@ -41,7 +39,7 @@ constexpr PlaceTable MakePlaceTable(int place) {
           std::endian::native == std::endian::little ? 8 * byte : 24 - 8 * byte;
       word |= byte_bits << memory_shift;
     }
-    table[static_cast<unsigned char>(kAlphabet[value])] = word;
+    table[static_cast<unsigned char>(kBase64Alphabet[value])] = word;
   }
   return table;
 }

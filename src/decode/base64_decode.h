@@ -1,14 +1,28 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
 namespace marrowpin {
 
+// The 64 characters, each at the place of its value.
+inline constexpr std::string_view kBase64Alphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+namespace detail {
+constexpr std::array<bool, 256> MakeAlphabetTable() {
+  std::array<bool, 256> in_alphabet{};
+  for (char c : kBase64Alphabet)
+    in_alphabet[static_cast<unsigned char>(c)] = true;
+  return in_alphabet;
+}
+inline constexpr std::array<bool, 256> kInBase64Alphabet = MakeAlphabetTable();
+}  // namespace detail
+
 // Whether c is one of the 64 characters of the alphabet ("=" is not).
 constexpr bool IsInBase64Alphabet(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
-         c == '/';
+  return detail::kInBase64Alphabet[static_cast<unsigned char>(c)];
 }
 
 // Bytes that Base64Decode yields for a text of text_size characters.

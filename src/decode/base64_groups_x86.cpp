@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "decode/base64_decode.h"
 #include "decode/base64_groups.h"
 
 namespace marrowpin::base64 {
@@ -37,24 +38,41 @@ __attribute__((always_inline)) inline bool DecodeInVectors(const unsigned char* 
   return DecodeGroupsScalar(in, groups, out) && clean;
 }
 
+// The tables of the SSSE3 and AVX2 translation, one 16-byte lane each (AVX2
+// uses the same lane twice). The low and high nibble of a character each pick
+// a class mask, which share a bit only for characters outside the alphabet;
+// the offset, picked by the high nibble ("/" apart), is what to add to a
+// character to get its value.
+alignas(16) constexpr std::array<signed char, 16> kClassByLowNibble = {
+    0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A};
+alignas(16) constexpr std::array<signed char, 16> kClassByHighNibble = {
+    0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10};
+alignas(16) constexpr std::array<signed char, 16> kOffsets = {0, 16, 19, 4, -65, -65, -71, -71,
+                                                              0, 0,  0,  0, 0,   0,   0,   0};
+// The three bytes of each packed 32-bit lane, in order, then four unused.
+alignas(16) constexpr std::array<signed char, 16> kLaneBytes = {2, 1,  0,  6,  5,  4,  10, 9,
+                                                                8, 14, 13, 12, -1, -1, -1, -1};
+
+__attribute__((target("ssse3"))) inline __m128i LoadLane(const std::array<signed char, 16>& lane) {
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(lane.data()));
+}
+
+__attribute__((target("avx2"))) inline __m256i LoadLaneTwice(
+    const std::array<signed char, 16>& lane) {
+  return _mm256_broadcastsi128_si256(LoadLane(lane));
+}
+
 // Each character's value in its byte, and whether all sixteen were in the
-// alphabet: the low and high nibble each pick a class mask, which share a bit
-// only for characters outside it.
+// alphabet.
 __attribute__((target("ssse3"))) inline bool TranslateSsse3(__m128i chars, __m128i& values) {
-  const __m128i by_low_nibble = _mm_setr_epi8(0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
-                                              0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A);
-  const __m128i by_high_nibble = _mm_setr_epi8(0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10,
-                                               0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10);
-  // What to add to a character to get its value, by high nibble ("/" apart).
-  const __m128i offsets = _mm_setr_epi8(0, 16, 19, 4, -65, -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0);
   const __m128i nibble_mask = _mm_set1_epi8(0x2F);
   const __m128i high = _mm_and_si128(_mm_srli_epi32(chars, 4), nibble_mask);
   const __m128i low = _mm_and_si128(chars, nibble_mask);
-  const __m128i outside =
-      _mm_and_si128(_mm_shuffle_epi8(by_low_nibble, low), _mm_shuffle_epi8(by_high_nibble, high));
+  const __m128i outside = _mm_and_si128(_mm_shuffle_epi8(LoadLane(kClassByLowNibble), low),
+                                        _mm_shuffle_epi8(LoadLane(kClassByHighNibble), high));
   if (_mm_movemask_epi8(_mm_cmpeq_epi8(outside, _mm_setzero_si128())) != 0xFFFF) return false;
   const __m128i is_slash = _mm_cmpeq_epi8(chars, nibble_mask);
-  values = _mm_add_epi8(chars, _mm_shuffle_epi8(offsets, _mm_add_epi8(is_slash, high)));
+  values = _mm_add_epi8(chars, _mm_shuffle_epi8(LoadLane(kOffsets), _mm_add_epi8(is_slash, high)));
   return true;
 }
 
@@ -65,37 +83,26 @@ __attribute__((target("ssse3"))) inline __m128i PackLanesSsse3(__m128i values) {
 }
 
 __attribute__((target("avx2"))) inline bool TranslateAvx2(__m256i chars, __m256i& values) {
-  const __m256i by_low_nibble =
-      _mm256_setr_epi8(0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B,
-                       0x1B, 0x1B, 0x1A, 0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
-                       0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A);
-  const __m256i by_high_nibble =
-      _mm256_setr_epi8(0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10,
-                       0x10, 0x10, 0x10, 0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10,
-                       0x10, 0x10, 0x10, 0x10, 0x10, 0x10);
-  const __m256i offsets =
-      _mm256_setr_epi8(0, 16, 19, 4, -65, -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 19, 4, -65,
-                       -65, -71, -71, 0, 0, 0, 0, 0, 0, 0, 0);
   const __m256i nibble_mask = _mm256_set1_epi8(0x2F);
   const __m256i high = _mm256_and_si256(_mm256_srli_epi32(chars, 4), nibble_mask);
   const __m256i low = _mm256_and_si256(chars, nibble_mask);
-  const __m256i outside = _mm256_and_si256(_mm256_shuffle_epi8(by_low_nibble, low),
-                                           _mm256_shuffle_epi8(by_high_nibble, high));
+  const __m256i outside =
+      _mm256_and_si256(_mm256_shuffle_epi8(LoadLaneTwice(kClassByLowNibble), low),
+                       _mm256_shuffle_epi8(LoadLaneTwice(kClassByHighNibble), high));
   if (!_mm256_testz_si256(outside, outside)) return false;
   const __m256i is_slash = _mm256_cmpeq_epi8(chars, nibble_mask);
-  values = _mm256_add_epi8(chars, _mm256_shuffle_epi8(offsets, _mm256_add_epi8(is_slash, high)));
+  values = _mm256_add_epi8(
+      chars, _mm256_shuffle_epi8(LoadLaneTwice(kOffsets), _mm256_add_epi8(is_slash, high)));
   return true;
 }
 
 // Value tables for the 128 ASCII codes: a character's value, or 0x80 for
 // one outside the alphabet.
 constexpr std::array<unsigned char, 128> MakeAsciiValues() {
-  constexpr std::string_view kAlphabet =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::array<unsigned char, 128> values{};
   values.fill(0x80);
-  for (std::size_t value = 0; value < kAlphabet.size(); ++value) {
-    values[static_cast<unsigned char>(kAlphabet[value])] = static_cast<unsigned char>(value);
+  for (std::size_t value = 0; value < kBase64Alphabet.size(); ++value) {
+    values[static_cast<unsigned char>(kBase64Alphabet[value])] = static_cast<unsigned char>(value);
   }
   return values;
 }
@@ -121,9 +128,7 @@ __attribute__((target("ssse3"))) inline bool DecodeVectorSsse3(const unsigned ch
   if (!TranslateSsse3(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), values)) {
     return false;
   }
-  const __m128i bytes =
-      _mm_shuffle_epi8(PackLanesSsse3(values),
-                       _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+  const __m128i bytes = _mm_shuffle_epi8(PackLanesSsse3(values), LoadLane(kLaneBytes));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(to), bytes);
   const auto last = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(bytes, 8)));
   std::memcpy(to + 8, &last, 4);
@@ -138,9 +143,7 @@ __attribute__((target("avx2"))) inline bool DecodeVectorAvx2(const unsigned char
   }
   const __m256i pairs = _mm256_maddubs_epi16(values, _mm256_set1_epi32(0x01400140));
   const __m256i lanes = _mm256_madd_epi16(pairs, _mm256_set1_epi32(0x00011000));
-  const __m256i in_lanes = _mm256_shuffle_epi8(
-      lanes, _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1, 2, 1, 0, 6, 5,
-                              4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+  const __m256i in_lanes = _mm256_shuffle_epi8(lanes, LoadLaneTwice(kLaneBytes));
   const __m256i bytes =
       _mm256_permutevar8x32_epi32(in_lanes, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 7, 7));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm256_castsi256_si128(bytes));

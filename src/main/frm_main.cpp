@@ -10,6 +10,7 @@
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
 #include "win/wide_text.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::main {
 
@@ -33,7 +34,7 @@ HWND CreateFormWindow(HINSTANCE instance, const win::DpiScale& scale) {
                       style | WS_CLIPCHILDREN, scale(form.left), scale(form.top), scale(form.width),
                       scale(form.height), nullptr,
                       LoadMenuW(instance, MAKEINTRESOURCEW(IDM_MAINMENU1)), instance, nullptr);
-  if (!window) throw std::runtime_error("cannot create the main window");
+  if (!window) throw std::runtime_error(std::string(win_text::kCannotCreateMainWindow));
   return window;
 }
 

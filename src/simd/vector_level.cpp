@@ -6,6 +6,15 @@ namespace marrowpin::simd {
 
 namespace {
 
+const std::vector<VectorLevel> kBuiltLevels = {
+    VectorLevel::kScalar,
+#if defined(__i386__) || defined(__x86_64__)
+    VectorLevel::kSsse3,
+    VectorLevel::kAvx2,
+    VectorLevel::kAvx512Vbmi,
+#endif
+};
+
 std::vector<VectorLevel> DetectLevels() {
   std::vector<VectorLevel> levels = {VectorLevel::kScalar};
 #if defined(__i386__) || defined(__x86_64__)
@@ -29,6 +38,10 @@ const std::vector<VectorLevel> kSupportedLevels = DetectLevels();
 }  // namespace
 
 VectorLevel detail::active_level = kSupportedLevels.back();
+
+const std::vector<VectorLevel>& BuiltLevels() {
+  return kBuiltLevels;
+}
 
 const std::vector<VectorLevel>& SupportedLevels() {
   return kSupportedLevels;

@@ -6,6 +6,7 @@
 #include "win/japanese_font.h"
 #include "win/panel.h"
 #include "win/wide_text.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::win {
 
@@ -37,7 +38,7 @@ ControlClass ClassOf(const LayoutComponent& component, HINSTANCE instance) {
       return {L"STATIC", SS_LEFT | SS_NOPREFIX,
               static_cast<DWORD>(component.Has(kSoftBevel) ? WS_EX_STATICEDGE : 0)};
     default:
-      throw std::logic_error("layout holds a control of unknown kind");
+      throw std::logic_error(std::string(win_text::kLayoutHoldsUnknownControl));
   }
 }
 
@@ -82,7 +83,7 @@ FormControls::FormControls(HWND form, FormLayout layout, const DpiScale& scale)
       return;
     }
   }
-  throw std::logic_error("layout holds no form");
+  throw std::logic_error(std::string(win_text::kLayoutHoldsNoForm));
 }
 
 void FormControls::CreateChildren(const LayoutComponent& parent, HWND parent_window,
@@ -103,7 +104,7 @@ void FormControls::CreateChildren(const LayoutComponent& parent, HWND parent_win
         WS_CHILD | control.style | (child->Has(kVisible) ? WS_VISIBLE : 0), scale_(child->left),
         scale_(child->top), scale_(child->width), scale_(child->height), parent_window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
-    if (!window) throw std::runtime_error("cannot create control " + std::string(child->name));
+    if (!window) throw std::runtime_error(win_text::CannotCreateControl(child->name));
     windows_.emplace(child->name, window);
 
     FontChoice font = parent_font;
@@ -140,7 +141,7 @@ HFONT FormControls::CreateLayoutFont(std::string_view face, int height, bool fix
 
 HWND FormControls::operator[](std::string_view name) const {
   const auto found = windows_.find(name);
-  if (found == windows_.end()) throw std::logic_error("layout lacks " + std::string(name));
+  if (found == windows_.end()) throw std::logic_error(win_text::LayoutLacks(name));
   return found->second;
 }
 

@@ -5,6 +5,7 @@
 
 #include "win/japanese_font.h"
 #include "win/wide_text.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::win {
 
@@ -70,8 +71,8 @@ void BuildWindow(HWND dialog, MessageWindowState& state) {
   const HWND text = CreateChild(dialog, L"STATIC", state.text.c_str(),
                                 SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kTextId, state.font);
   MoveWindow(text, margin, margin, text_width, text_height, FALSE);
-  const HWND ok =
-      CreateChild(dialog, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, state.font);
+  const HWND ok = CreateChild(dialog, L"BUTTON", Wide(win_text::kOkButton).c_str(),
+                              BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, state.font);
   MoveWindow(ok, (client_width - button_width) / 2, text_height + 2 * margin, button_width,
              button_height, FALSE);
 

@@ -8,12 +8,12 @@
 
 #include "core/error.h"
 #include "core/line_splitter.h"
-#include "core/messages.h"
 #include "core/read_whole_file.h"
 #include "core/stream_line_source.h"
 #include "support/forwarding_file_system.h"
 #include "support/golden_texts.h"
 #include "support/memory_file_system.h"
+#include "support/reference_rules.h"
 
 namespace marrowpin {
 namespace {
@@ -76,7 +76,7 @@ StreamRead ReadStreamed(const std::string& bytes, std::size_t chunk_size, std::s
   return read;
 }
 
-TEST(StreamLineSourceTest, GivesTheSplittersLinesWhateverTheChunks) {
+TEST(StreamLineSourceTest, GivesTheLinesOfTheWholeNoteWhateverTheChunks) {
   const std::vector<std::string> notes = {
       "one\r\ntwo\n\rthree\rfour\r\n",
       "a\r\r\n\n\r\nlast without end",
@@ -90,7 +90,7 @@ TEST(StreamLineSourceTest, GivesTheSplittersLinesWhateverTheChunks) {
   for (const std::string& note : notes) {
     for (std::size_t chunk : {1, 2, 3, 5, 8, 64, 1 << 20}) {
       for (std::size_t read : {std::size_t{1}, std::size_t{7}, chunk}) {
-        EXPECT_EQ(ReadStreamed(note, chunk, read).lines, Split(note))
+        EXPECT_EQ(ReadStreamed(note, chunk, read).lines, reference::SplitLines(note))
             << "chunk " << chunk << ", read " << read << ", note '" << note << "'";
       }
     }
@@ -144,7 +144,7 @@ TEST(ReadWholeFileTest, ReadsTheWholeNoteOrFailsAsUnopenable) {
   } catch (const ReadError&) {
     ADD_FAILURE() << "a read error, not the open error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), messages::CannotOpenFile("n"));
+    EXPECT_EQ(std::string(e.what()), golden::CannotOpenFile("n"));
   }
   EXPECT_THROW(ReadWholeFile(files, "absent"), Error);
 }

@@ -11,6 +11,7 @@
 #include "core/convert_file.h"
 #include "core/stream_line_source.h"
 #include "support/conversion_fixture.h"
+#include "support/fake_prompts.h"
 #include "support/vector_levels.h"
 
 namespace marrowpin {
@@ -19,34 +20,17 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 
-// Shows no message; answers every question with `yes`, and no name.
-class NoPrompts final : public UserPrompts {
- public:
-  explicit NoPrompts(bool yes = false) : yes_(yes) {}
-  void ShowMessage(const std::string& text) override { ADD_FAILURE() << "message " << text; }
-  bool AskYesNo(Question, const std::string&, const std::string&) override { return yes_; }
-  std::optional<std::string> AskFileName(NameRequest, const std::string&, const std::string&,
-                                         const std::string&) override {
-    return std::nullopt;
-  }
-
- private:
-  bool yes_;
-};
-
 struct Case {
   const char* what;
   std::string payload;  // the note after its "-FILENAME:p" line
   std::string output;
 };
 
-std::string Bytes(std::string_view text) {
-  return std::string(text);
-}
-
 const std::vector<Case> kCases = {
     {"carry-over", "BASE64:QUJ\r\nDREVG\r\nEND:VNOTE\r\n", "ABCDEF"},
     {"carry-over of single characters", "BASE64:Q\nU\rJ\r\nD\n", "ABC"},
+    {"characters left over at the end", "BASE64:QUJDRE\nEND:VNOTE\n", "ABC"},
+    {"empty payload", "BASE64:\nEND:VNOTE\n", ""},
     {"skipped line", "BASE64:QUJD\n#Content-Type: x\nREVG\n", "ABCDEF"},
     {"skip key inside a line", "BASE64:\nQUJDQUJD#Content-QUJD\nREVG\n", "DEF"},
     {"end mark after groups", "BASE64:QUJD\nREVGEND:VNOTE\nR0hJ\n", "ABC"},
@@ -63,7 +47,7 @@ const std::vector<Case> kCases = {
          bytes += "\x41\x04\x10";
        return bytes;
      }()},
-    {"zero byte ends the text", Bytes(std::string_view("BASE64:QUJD\nREVG\0R0hJ\n", 23)), "ABCDEF"},
+    {"zero byte ends the text", std::string("BASE64:QUJD\nREVG\0R0hJ\n", 23), "ABCDEF"},
     {"last line without line end", "BASE64:QUJD\nREVG", "ABCDEF"},
     {"LF CR is two line ends", "BASE64:QUJD\n\rREVG\n", "ABC"},
     {"payload key on a trail byte",
@@ -71,8 +55,8 @@ const std::vector<Case> kCases = {
      "BASE64:QUJD\nBASE64:REVG\n",
      "DEF"},
     {"end mark behind a lead byte", "BASE64:QUJD\x82\nEND:VNOTE\nEND:VNOTE\n",
-     Bytes(std::string_view("ABC\0CC\1SN", 9))},
-    {"padding", "BASE64:QUJDQQ==\n", Bytes(std::string_view("ABCA\0\0", 6))},
+     std::string("ABC\0CC\1SN", 9)},
+    {"padding", "BASE64:QUJDQQ==\n", std::string("ABCA\0\0", 6)},
 };
 
 class StreamingConversionTest
@@ -91,7 +75,7 @@ class StreamingConversionTest
 
 TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
   StreamLineSource lines(std::get<1>(GetParam()));
-  NoPrompts prompts;
+  testing::FakePrompts prompts;
   const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
   for (const Case& c : kCases) {
     const fs::path source = Source("-FILENAME:p\r\n" + c.payload);
@@ -99,10 +83,11 @@ TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
     EXPECT_TRUE(ConvertFile(source.string(), services)) << c.what;
     EXPECT_EQ(ReadFile(folder_ / "p"), c.output) << c.what;
   }
+  EXPECT_TRUE(prompts.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,
-                         ::testing::Combine(::testing::ValuesIn(simd::SupportedLevels()),
+                         ::testing::Combine(::testing::ValuesIn(simd::BuiltLevels()),
                                             ::testing::Values(1, 2, 3, 5, 8, 13, 64,
                                                               StreamLineSource::kDefaultChunkSize)),
                          [](const auto& info) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -28,17 +28,15 @@ inline void WriteFile(const fs::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
-// Each test converts notes in a fresh folder of its own, removed afterwards,
+// Each test converts notes in a fresh folder of its own, removed whole afterwards,
 // with the streaming line source and the real file services.
 class ConversionFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("marrowpin-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    // Made afresh under TMPDIR, whatever the test's name holds.
+    std::string folder = (fs::temp_directory_path() / "marrowpin-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr) << folder;
+    folder_ = folder;
   }
   void TearDown() override { fs::remove_all(folder_); }
 

@@ -1,4 +1,4 @@
-#include "reference_rules.h"
+#include "support/reference_rules.h"
 
 #include <iconv.h>
 

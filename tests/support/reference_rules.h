@@ -1,8 +1,8 @@
 #pragma once
 
 // Slow, plain implementations of the note-file rules, written from the rules
-// themselves and not from the program's code, for the fuzz targets to compare
-// the program against.
+// themselves and not from the program's code, for the fuzz targets and the
+// unit tests to compare the program against.
 
 #include <cstdint>
 #include <string>

@@ -1,0 +1,124 @@
+#include "core/payload_writer.h"
+
+#include <algorithm>
+
+#include "core/header_fields.h"
+#include "decode/base64_decode.h"
+
+namespace marrowpin {
+
+void PayloadWriter::Take(LineSlice slice) {
+  if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) return;
+  if (!in_line_) StartLine();
+  std::string_view text = slice.text;
+  if (!content_seen_) {
+    text = TrimLeadingBlanks(text);
+    content_seen_ = !text.empty();
+  }
+  if (!text.empty()) TakeText(text);
+  if (slice.ends_line) EndLine();
+}
+
+// The quick way for a whole line after a whole group: when every character
+// is in the alphabet, the line holds no blank and no key and is decoded
+// as it is. False, with nothing written, for any other line.
+bool PayloadWriter::TakeCleanLine(std::string_view line) {
+  const std::size_t whole = line.size() / 4 * 4;
+  const std::string_view rest = line.substr(whole);
+  if (line.empty() || !std::all_of(rest.begin(), rest.end(), IsInBase64Alphabet)) return false;
+  bool only_alphabet = false;
+  const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
+  if (!only_alphabet) return false;
+  output_.Commit(count);
+  if (!rest.empty()) carry_over_.assign(rest);
+  return true;
+}
+
+void PayloadWriter::StartLine() {
+  in_line_ = true;
+  content_seen_ = false;
+  held_blanks_ = 0;
+  taken_back_ = false;
+  written_at_line_start_ = output_.size();
+  pending_ = carry_over_;
+  skip_key_.Reset();
+  end_key_.Reset();
+  skip_key_.Feed(carry_over_);
+  end_key_.Feed(carry_over_);
+}
+
+void PayloadWriter::TakeText(std::string_view text) {
+  skip_key_.Feed(text);
+  end_key_.Feed(text);
+  if (skip_key_.found() || end_key_.found()) {
+    TakeBackLine();
+    return;
+  }
+  // Blanks at the slice's end may be the line's last bytes, which are
+  // trimmed: they are held until more of the line follows.
+  const std::string_view body = TrimTrailingBlanks(text);
+  if (!body.empty()) {
+    DecodeBlanks(held_blanks_);
+    held_blanks_ = 0;
+    Decode(body);
+  }
+  held_blanks_ += text.size() - body.size();
+}
+
+void PayloadWriter::EndLine() {
+  in_line_ = false;
+  if (skip_key_.found()) return;  // the carry-over stays as it was
+  if (end_key_.found() || (carry_over_.empty() && !content_seen_)) {
+    ended_ = true;
+    return;
+  }
+  // Trimmed like a line: a blank inside a line can come first in it.
+  carry_over_.assign(TrimBlanks(pending_));
+}
+
+// Removes what this line wrote: it is skipped or ends the payload.
+void PayloadWriter::TakeBackLine() {
+  if (taken_back_) return;
+  taken_back_ = true;
+  output_.TruncateTo(written_at_line_start_);
+}
+
+// Decodes the pending characters followed by text, up to the last whole
+// group, and keeps the rest pending.
+void PayloadWriter::Decode(std::string_view text) {
+  if (!pending_.empty()) {
+    const std::size_t taken = std::min(text.size(), 4 - pending_.size());
+    pending_.append(text.substr(0, taken));
+    text.remove_prefix(taken);
+    if (pending_.size() < 4) return;
+    output_.Commit(DecodeInto(pending_, nullptr));
+    pending_.clear();
+  }
+  const std::size_t whole = text.size() / 4 * 4;
+  output_.Commit(DecodeInto(text.substr(0, whole), nullptr));
+  pending_.assign(text.substr(whole));
+}
+
+// Blanks inside a line: every byte of value 32 or below decodes as a space
+// does, and is trimmed as one from a carry-over.
+void PayloadWriter::DecodeBlanks(std::size_t count) {
+  static constexpr std::string_view kSpaces = "                                ";
+  for (; count > 0; count -= std::min(count, kSpaces.size()))
+    Decode(kSpaces.substr(0, count));
+}
+
+// Decodes into the output's room; the bytes count once committed.
+std::size_t PayloadWriter::DecodeInto(std::string_view groups, bool* only_alphabet) {
+  return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
+}
+
+bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
+                  std::uint64_t written) {
+  PayloadWriter payload(output, written);
+  if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
+  for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+    payload.Take(slice);
+  return payload.Finish();
+}
+
+}  // namespace marrowpin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/user_prompts.h"
+
+namespace marrowpin::testing {
+
+// Answers prompts from queues and records every prompt shown, in order, as
+// Message() and Asked() spell them. A question or name dialog with no
+// answer queued is a test failure.
+class FakePrompts final : public UserPrompts {
+ public:
+  std::deque<bool> yes_no_answers;
+  std::deque<std::optional<std::string>> file_name_answers;
+  std::vector<std::string> shown;
+  std::vector<NameRequest> name_requests;
+  std::vector<std::string> failure_reasons;
+
+  void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
+  void ShowFailure(const std::string& text, const std::string& reason) override {
+    ShowMessage(text);
+    failure_reasons.push_back(reason);
+  }
+  bool AskYesNo(Question, const std::string& text, const std::string& caption) override {
+    shown.push_back("ask: " + caption + " / " + text);
+    EXPECT_FALSE(yes_no_answers.empty()) << "unexpected question " << caption;
+    if (yes_no_answers.empty()) return false;
+    const bool answer = yes_no_answers.front();
+    yes_no_answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+                                         const std::string& title,
+                                         const std::string& initial_folder) override {
+    name_requests.push_back(why);
+    ShowMessage(notice);
+    shown.push_back("name dialog: " + title + " in " + initial_folder);
+    EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
+    if (file_name_answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = file_name_answers.front();
+    file_name_answers.pop_front();
+    return answer;
+  }
+};
+
+inline std::string Message(std::string_view text) {
+  return "message: " + std::string(text);
+}
+inline std::string Asked(std::string_view caption, std::string_view text) {
+  return "ask: " + std::string(caption) + " / " + std::string(text);
+}
+
+}  // namespace marrowpin::testing
