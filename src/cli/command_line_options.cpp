@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/shell_quote.h"
+#include "cli/usage_texts.h"
 #include "core/header_fields.h"
 #include "core/paths.h"
 
@@ -50,7 +51,7 @@ class OptionValues {
     }
     if (argument != long_form && (short_form.empty() || argument != short_form)) return false;
     if (index_ + 1 == arguments_.size()) {
-      *error = std::string(argument) + " needs a value";
+      *error = usage_texts::NeedsAValue(argument);
       return true;
     }
     *value = arguments_[++index_];
@@ -75,7 +76,7 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
     if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
       // Standard input holds one note: read a second time it would be empty.
       if (argument == "-" && std::ranges::find(options.files, "-") != options.files.end()) {
-        *error = "standard input (-) given more than once";
+        *error = usage_texts::kStandardInputTwice;
       }
       options.files.push_back(argument);
     } else if (argument == "--") {
@@ -94,19 +95,19 @@ std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string
       // The conversion uses the trimmed name's file-name part, which must name a file.
       const std::string_view file_name = FileNamePart(TrimBlanks(value), NativePathStyle());
       if ((file_name.empty() || file_name == "." || file_name == "..") && error->empty()) {
-        *error = "the name " + QuotedName(value) + " names no file";
+        *error = usage_texts::NamesNoFile(QuotedName(value));
       }
       options.name = value;
     } else if (values.Take("--output-dir", "-d", &value, error)) {
-      if (value.empty() && error->empty()) *error = "the output folder is empty";
+      if (value.empty() && error->empty()) *error = usage_texts::kEmptyOutputFolder;
       options.output_folder = value;
     } else {
-      *error = "unknown option " + QuotedName(argument);
+      *error = usage_texts::UnknownOption(QuotedName(argument));
     }
     if (!error->empty()) return std::nullopt;
   }
   if (!options.help && !options.version && options.files.empty()) {
-    *error = "no FILE given";
+    *error = usage_texts::kNoFileGiven;
     return std::nullopt;
   }
   return options;

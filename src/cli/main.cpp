@@ -23,6 +23,7 @@
 #include "cli/scripted_prompts.h"
 #include "cli/shell_quote.h"
 #include "cli/standard_input_file_system.h"
+#include "cli/usage_texts.h"
 #include "core/convert_file.h"
 #include "core/error.h"
 #include "core/messages.h"
@@ -84,8 +85,9 @@ bool WriteToStdout(const std::string& text) {
     return true;
   }
   const int error = errno;
-  std::fprintf(stderr, "marrowpin-cli: cannot write to standard output (%s)\n",
-               error != 0 ? std::strerror(error) : "write error");
+  const std::string message = marrowpin::cli::usage_texts::CannotWriteStandardOutput(
+      error != 0 ? std::strerror(error) : "write error");
+  std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
   std::fflush(stderr);
   return false;
 }
@@ -106,8 +108,8 @@ int main(int argc, char** argv) {
   std::optional<cli::CommandLineOptions> options =
       cli::ParseCommandLine(ProgramArguments(argc, argv), &error);
   if (!options) {
-    std::fprintf(stderr, "marrowpin-cli: %s\nTry 'marrowpin-cli --help' for more information.\n",
-                 error.c_str());
+    std::fprintf(stderr, "marrowpin-cli: %s\n%s\n", error.c_str(),
+                 std::string(cli::usage_texts::kHelpHint).c_str());
     return kUsageError;
   }
   if (options->help) {
@@ -120,8 +122,9 @@ int main(int argc, char** argv) {
   if (!options->output_folder.empty()) {
     const std::string why = WhyNoFolder(options->output_folder);
     if (!why.empty()) {
-      std::fprintf(stderr, "marrowpin-cli: cannot use the output folder %s (%s)\n",
-                   cli::QuotedName(options->output_folder).c_str(), why.c_str());
+      const std::string message =
+          cli::usage_texts::CannotUseOutputFolder(cli::QuotedName(options->output_folder), why);
+      std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
       return kUsageError;
     }
   }
