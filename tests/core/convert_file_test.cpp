@@ -451,6 +451,8 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBits) {
   EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
   EXPECT_EQ(fs::status(folder_ / "p.bin").permissions(),
             fs::perms::owner_read | fs::perms::group_read);
+  // The old file is gone, under no other name either.
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
   // A new output has the permissions a new file gets here.
   const mode_t mask = ::umask(022);
   ::umask(mask);
