@@ -32,6 +32,8 @@
 #include "platform/file_identity.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
+#include "platform/removal_on_interrupt.h"
+#include "platform/source_without_folder.h"
 #include "version.h"
 
 namespace {
@@ -101,6 +103,7 @@ int main(int argc, char** argv) {
   // shows them as printable characters; Windows builds read them as UTF-8.
   std::setlocale(LC_CTYPE, "");
 #endif
+  RemoveTemporaryFilesOnInterrupt();
   messages::Choose(cli::TextsForLocale());
   messages::QuotePathsWith(cli::QuotedName);
 
@@ -166,7 +169,12 @@ int main(int argc, char** argv) {
     // Whatever goes wrong with one file ends that file only.
     try {
       if (files.FileExists(file)) {
-        converted = ConvertFile(file, services, output_folder, written_path);
+        // A FILE read as a stream writes where "-" does: into the current folder.
+        const bool beside_file = output_folder.empty() && !HasNoFolderOfItsOwn(file);
+        converted =
+            ConvertFile(file, services,
+                        beside_file ? std::nullopt : std::optional<std::string_view>(output_folder),
+                        written_path);
       } else {
         prompts.ShowFailure(messages::CannotOpenFile(file), WhyNoFile(file));
       }

@@ -48,6 +48,7 @@ std::optional<std::string> ScriptedPrompts::AskFileName(NameRequest why, const s
   const messages::Texts& texts = messages::Current();
   switch (why) {
     case NameRequest::kNoteNamesNone:
+    case NameRequest::kNameTooLong:
       ShowMessage(notice);
       break;
     case NameRequest::kOutputExists:

@@ -19,10 +19,11 @@ class StandardInputFileSystem final : public FileSystem {
   Entry EntryAt(const std::string& path) override { return files_.EntryAt(path); }
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    return files_.CreateForWriting(path);
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    return files_.CreateForWriting(folder, name);
   }
-  std::string CreationFailureReason() const override { return files_.CreationFailureReason(); }
+  CreationFailure LastCreationFailure() const override { return files_.LastCreationFailure(); }
   std::string PathNameFromNote(std::string_view note_name) override {
     return files_.PathNameFromNote(note_name);
   }

@@ -20,6 +20,7 @@ const Texts kJapanese = {
     .file_too_large = "ファイル %s は大きすぎて読み込めません",
     .name_dialog_title = " [%s] から生成するファイル名を指定してください",
     .headerless_hint = " (おそらくヘッダなしBMP)",
+    .name_too_long = "ファイル名が長すぎてフォルダに作れません。ファイル名を指定してください",
     .output_exists =
         "同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください",
     .note_name_refused =
@@ -54,6 +55,7 @@ const Texts kEnglish = {
     .file_too_large = "the file %s is too large to read",
     .name_dialog_title = "Name of the file to make from [%s]",
     .headerless_hint = " (probably a bitmap without header)",
+    .name_too_long = "the output name is too long for its folder; please give a file name",
     .output_exists = "the output file exists; --overwrite replaces it, --name gives another name",
     .note_name_refused =
         "the note's -FILENAME could write outside its folder or holds characters no name may "

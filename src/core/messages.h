@@ -24,6 +24,7 @@ struct Texts {
   const char* file_too_large;     // %s: the path
   const char* name_dialog_title;  // %s: the source's file name
   const char* headerless_hint;    // follows the name dialog's title
+  const char* name_too_long;      // before the name dialog; the system's word follows
   // The console program's own, where a window would ask.
   const char* output_exists;
   const char* note_name_refused;

@@ -41,9 +41,10 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
   OutputFailure failure = OutputFailure::kNone;
   std::size_t capacity = 0;
 
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
-    return file ? std::make_unique<FailingFile>(std::move(file), *this, path) : nullptr;
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    std::unique_ptr<OutputFile> file = native_.CreateForWriting(folder, name);
+    return file ? std::make_unique<FailingFile>(std::move(file), *this, folder + name) : nullptr;
   }
 
  private:
@@ -86,7 +87,7 @@ class ThrowingFileSystem final : public testing::ForwardingFileSystem {
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
     throw Error("unreadable " + path);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string&, const std::string&) override {
     ADD_FAILURE() << "must not create output";
     return nullptr;
   }

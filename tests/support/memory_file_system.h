@@ -37,7 +37,9 @@ class MemoryFileSystem final : public FileSystem {
     if (note == notes.end()) throw Error(messages::CannotOpenFile(path));
     return std::make_unique<MemoryFile>(note->second, read_size, fail_after, path);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override { return nullptr; }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string&, const std::string&) override {
+    return nullptr;
+  }
 
  private:
   class MemoryFile final : public InputFile {

@@ -186,9 +186,10 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
                                           fifo ? std::optional(fifo_writer_wait_) : std::nullopt);
 }
 
-std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  creation_failure_reason_.clear();
-  return StartStagedOutput(path, &creation_failure_reason_);
+std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
+                                                               const std::string& name) {
+  creation_failure_ = {};
+  return StartStagedOutput(folder, name, &creation_failure_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {
