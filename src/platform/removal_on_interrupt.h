@@ -35,17 +35,4 @@ class RemovalOnInterrupt {
   int slot_;  // -1 when every slot is taken
 };
 
-#ifdef _WIN32
-// While one lives, an interrupt waits before it removes anything: the
-// owner of a registered file puts it in place, or removes it, and releases
-// it meanwhile, and the interrupt finds it gone either way.
-class InterruptRemovalHeld {
- public:
-  InterruptRemovalHeld();
-  ~InterruptRemovalHeld();
-  InterruptRemovalHeld(const InterruptRemovalHeld&) = delete;
-  InterruptRemovalHeld& operator=(const InterruptRemovalHeld&) = delete;
-};
-#endif
-
 }  // namespace marrowpin
