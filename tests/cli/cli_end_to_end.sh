@@ -296,11 +296,48 @@ expect_status 1
 expect_stderr "big.vnt: ファイルに書き込めません！！ (File too large)"
 expect_file pic.bin 6f6c64
 expect_entries "big.vnt err.txt out.txt pic.bin"
+# Without the trap the limit's signal ends the program, which removes its
+# temporary file first.
+{
+  (ulimit -f 1; exec "$cli" --overwrite big.vnt >out.txt 2>err.txt)
+  status=$?
+} 2>/dev/null
+expect_status $((128 + 25))
+expect_file pic.bin 6f6c64
+expect_entries "big.vnt err.txt out.txt pic.bin"
 # Killed while it reads a slow note, it leaves at most its temporary file.
 { printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n'; sleep 3; } | { "$cli" --overwrite - >/dev/null 2>&1 & sleep 1; kill -9 $!; }
 expect_file pic.bin 6f6c64
 rm -f .marrowpin-??????
 expect_entries "big.vnt err.txt out.txt pic.bin"
+finish
+
+start "an interrupt removes the temporary file and ends the program by its signal"
+printf old >pic.bin
+mkfifo slow.vnt
+# Job control gives the program the default actions of SIGINT and SIGQUIT,
+# which a script's background commands would ignore.
+set -m
+for signal in INT TERM HUP QUIT; do
+  "$cli" --overwrite slow.vnt >out.txt 2>err.txt &
+  pid=$!
+  exec 3>slow.vnt
+  printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >&3
+  for _ in $(seq 100); do
+    [ -n "$(find . -maxdepth 1 -name '.marrowpin-*' -print -quit)" ] && break
+    sleep 0.05
+  done
+  [ -n "$(find . -maxdepth 1 -name '.marrowpin-*' -print -quit)" ] ||
+    fail "SIG$signal: no temporary file while the note is read"
+  kill -s "$signal" "$pid"
+  wait "$pid" 2>/dev/null
+  status=$?
+  exec 3>&-
+  expect_status $((128 + $(kill -l "$signal")))
+  expect_file pic.bin 6f6c64
+  expect_entries "err.txt out.txt pic.bin slow.vnt"
+done
+set +m
 finish
 
 start "an output never replaces a note, an output or the log of its own run"
@@ -325,6 +362,17 @@ printf 'earlier lines\n' >run.log
 expect_stderr "log.vnt: 出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name で指定してください"
 [ "$(cat run.log)" = "earlier lines
 $some_failed" ] || fail "run.log holds '$(cat run.log)'"
+"$cli" --overwrite log.vnt >out.txt 2>>run.log
+grep -q "^log.vnt: 出力ファイルが標準出力か標準エラー出力の書き込み先になります" run.log ||
+  fail "a note naming the file stderr goes to replaced it"
+# A FILE given through a link: neither the link nor its file is replaced.
+printf -- '-FILENAME:two.bin\nBASE64:QUJD\n' >real.vnt
+ln -s real.vnt link.vnt
+printf -- '-FILENAME:link.vnt\nBASE64:REVG\n' >d.vnt
+run --overwrite link.vnt d.vnt
+expect_status 1
+expect_stderr "d.vnt: 出力ファイルがこの実行で変換するファイルになります。別の名前は --name で指定してください"
+[ -L link.vnt ] && grep -q two.bin real.vnt || fail "link.vnt or real.vnt was replaced"
 finish
 
 start "a FIFO at the output name is an existing output, replaced without a hang"
@@ -410,6 +458,24 @@ mkdir out
 run -d out <(sleep 0.2; cat a.vnt)
 expect_status 0
 expect_file out/one.bin 414243
+finish
+
+start "a FILE with no folder of its own writes into the current folder, as - does"
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+printf -- '-FILENAME:null\nBASE64:REVG\n' >null.vnt
+run /dev/stdin <a.vnt
+expect_status 0
+expect_stdout "/dev/stdin -> one.bin
+$all_done"
+expect_file one.bin 414243
+run --overwrite /dev/stdin <null.vnt
+expect_status 0
+expect_file null 444546
+[ -c /dev/null ] || fail "/dev/null is no longer the device"
+rm one.bin
+run <(cat a.vnt)
+expect_status 0
+expect_file one.bin 414243
 finish
 
 start "a failed write to stdout or stderr ends the run with status 1"
