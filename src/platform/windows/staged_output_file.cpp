@@ -45,6 +45,26 @@ std::string SystemErrorText(DWORD error) {
   return reason;
 }
 
+// The folder as a full path ending in its separator, so that every path
+// below is full too (ReplaceFileW under Wine fails on a relative one).
+// Empty when the system cannot tell.
+std::string FullFolderPath(const std::string& folder) {
+  const std::wstring wide = WidePath(folder.empty() ? "." : folder);
+  std::wstring full(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD size =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (size == 0) return {};
+    if (size < full.size()) {
+      full.resize(size);
+      if (full.back() != L'\\' && full.back() != L'/') full += L'\\';
+      return win_text::Utf8FromUtf16(std::wstring_view(full));
+    }
+    full.resize(size);
+  }
+  return {};
+}
+
 // Folder handles closed with their owner.
 class HeldFolders {
  public:
@@ -151,10 +171,6 @@ class StagedOutputFile final : public OutputFile {
   std::string failure_reason_;
 };
 
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
 }  // namespace
 
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
@@ -164,10 +180,11 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     failure->name_too_long = error == ERROR_FILENAME_EXCED_RANGE;
     return nullptr;
   };
+  std::string at = FullFolderPath(folder);
+  if (at.empty()) return fail(GetLastError());
   HeldFolders held;
   // The output folder is the user's choice, a linked one included.
-  if (const DWORD error = held.Hold(folder.empty() ? "." : folder, false)) return fail(error);
-  std::string at = folder;
+  if (const DWORD error = held.Hold(at, false)) return fail(error);
   std::string_view rest = name;
   for (std::size_t separator; (separator = rest.find_first_of("\\/")) != std::string_view::npos;
        rest.remove_prefix(separator + 1)) {
