@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -54,7 +55,7 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
     }
     return (script_ >> (1 + overwrite_questions_++ % 2) & 1) != 0;
   }
-  std::optional<std::string> AskFileName(marrowpin::NameRequest, const std::string&,
+  std::optional<std::string> AskFileName(marrowpin::NameReason, const std::string&,
                                          const std::string&, const std::string&) override {
     if (names_asked_++ > 0) return std::nullopt;
     switch (script_ >> 3 & 3) {
@@ -154,8 +155,19 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
   std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
     return native_.OpenForReading(Mapped(path));
   }
-  std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& path) override {
-    return native_.CreateForWriting(Mapped(path));
+  std::string NotAFolderReason(const std::string& path) override {
+    return native_.NotAFolderReason(Mapped(path));
+  }
+  // The name's folders are walked from the folder, "\" and "/" alike.
+  std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& folder,
+                                                          const std::string& name) override {
+    Require(name.find(':') == std::string::npos, "no other drive or stream");
+    std::string mapped_name = name;
+    std::replace(mapped_name.begin(), mapped_name.end(), '\\', '/');
+    return native_.CreateForWriting(Mapped(folder), mapped_name);
+  }
+  marrowpin::CreationFailure LastCreationFailure() const override {
+    return native_.LastCreationFailure();
   }
 
  private:
@@ -204,9 +216,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   marrowpin::NativeFileSystem posix_files;
   WindowsPathsOnPosix windows_files(root);
   BitmapHeaderTemplate bitmap_header;
+  const marrowpin::Messages messages(marrowpin::messages::kJapanese);
   const marrowpin::ConversionServices services{
-      lines, prompts, windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
-      bitmap_header, windows ? marrowpin::PathStyle::kWindowsUtf8 : marrowpin::PathStyle::kPosix};
+      lines,
+      prompts,
+      windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
+      bitmap_header,
+      messages,
+      windows ? marrowpin::PathStyle::kWindowsUtf8 : marrowpin::PathStyle::kPosix};
   const bool converted = marrowpin::ConvertFile(windows ? "C:\\notes\\note.vnt" : source, services);
 
   Listing after;
