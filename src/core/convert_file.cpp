@@ -31,7 +31,7 @@ struct AttachmentFields {
   std::int32_t height = 0;
   bool payload_found = false;
   bool write_bitmap_header = false;
-  // Shown before the name question; the usual notice when empty.
+  // Shown before the next name question instead of the usual notice.
   std::string name_notice;
 };
 
@@ -103,8 +103,12 @@ bool AskForOutputName(NameReason why, const std::string& source_path,
                       const ConversionServices& services) {
   const messages::Texts& texts = services.messages.texts();
   UserPrompts& prompts = services.prompts;
+  // A notice of its own goes with one question only.
+  const std::string notice =
+      fields.name_notice.empty() ? std::string(texts.no_file_name_key) : fields.name_notice;
+  fields.name_notice.clear();
   const std::optional<std::string> chosen = prompts.AskFileName(
-      why, fields.name_notice.empty() ? texts.no_file_name_key : fields.name_notice,
+      why, notice,
       services.messages.NameDialogTitle(FileNamePart(source_path, services.path_style),
                                         fields.headerless_hint),
       std::string(output_folder));

@@ -516,19 +516,26 @@ TEST_F(ConvertFileTest, NewOutputNeverReplacesAFileThatAppearsMeanwhile) {
 }
 
 // 127 double-byte characters and a letter: 255 bytes in the note, 382 in
-// UTF-8. Refused before the output starts, the name is asked for again.
+// UTF-8. Refused before the output starts, the name is asked for again; the
+// reason goes with that question only.
 TEST_F(ConvertFileTest, NameTooLongForItsFolderIsAskedForAgain) {
   std::string name;
   for (int i = 0; i < 127; ++i)
     name += "\x88\x9f";
   name += 'a';
-  prompts_.file_name_answers = {"short.bin"};
+  WriteFile(folder_ / "taken.bin", "taken");
+  prompts_.file_name_answers = {"taken.bin", "short.bin"};
+  prompts_.yes_no_answers = {false};
   EXPECT_TRUE(Convert(Source("-FILENAME:" + name + "\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNameTooLong});
-  EXPECT_EQ(prompts_.shown.front(),
-            Message(std::string(golden::kNameTooLong) + " (File name too long)"));
+  EXPECT_EQ(prompts_.name_requests,
+            (std::vector<NameReason>{NameReason::kNameTooLong, NameReason::kOutputExists}));
+  EXPECT_EQ(
+      prompts_.shown,
+      (std::vector<std::string>{
+          Message(std::string(golden::kNameTooLong) + " (File name too long)"),
+          NameDialog("note.vnt"), kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "short.bin"), "ABC");
-  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "short.bin"}));
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "short.bin", "taken.bin"}));
 }
 
 // The note being converted is never its own output, under any of its names;
