@@ -12,6 +12,7 @@
 #include "platform/file_identity.h"
 #include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
+#include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -23,10 +24,6 @@ constexpr DWORD kMaxReadPiece = 1u << 30;
 
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
-
-std::wstring WidePath(const std::string& path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
 
 // The system's word on an error code.
 std::string SystemReason(DWORD error) {

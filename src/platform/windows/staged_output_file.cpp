@@ -13,6 +13,7 @@
 
 #include "platform/removal_on_interrupt.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -25,11 +26,6 @@ constexpr int kNameAttempts = 100;
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
 // The longest name a folder holds, in UTF-16 units.
 constexpr std::size_t kMaxNameUnits = 255;
-
-// Where the program's UTF-8 paths become the wide paths the system takes.
-std::wstring WidePath(const std::string& path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
 
 // The system's own text for an error code, without its line end.
 std::string SystemErrorText(DWORD error) {
@@ -194,7 +190,8 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     at += '\\';
   }
   if (rest.empty()) return fail(ERROR_DIRECTORY);
-  if (WidePath(std::string(rest)).size() > kMaxNameUnits) return fail(ERROR_FILENAME_EXCED_RANGE);
+  if (win_text::Utf16FromUtf8<wchar_t>(rest).size() > kMaxNameUnits)
+    return fail(ERROR_FILENAME_EXCED_RANGE);
   const std::string path = at + std::string(rest);
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
