@@ -7,15 +7,11 @@
 // the caller ignores that signal: the write then fails with EPIPE like any
 // other.
 
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <new>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/command_line_options.h"
@@ -32,6 +28,7 @@
 #include "platform/file_identity.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
+#include "platform/write_text.h"
 #include "version.h"
 
 namespace {
@@ -39,35 +36,6 @@ namespace {
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
-
-// The path as the file system library takes it; on Windows paths are UTF-8.
-std::filesystem::path FileSystemPath(const std::string& path) {
-#ifdef _WIN32
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-#else
-  return std::filesystem::path(path);
-#endif
-}
-
-// The system's word on why there is no file to read at path.
-std::string WhyNoFile(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
-  if (!error && std::filesystem::is_directory(status)) {
-    error = std::make_error_code(std::errc::is_a_directory);
-  }
-  return error ? error.message() : std::string();
-}
-
-// The system's word on why path is no folder; empty when it is one.
-std::string WhyNoFolder(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
-  if (!error && !std::filesystem::is_directory(status)) {
-    error = std::make_error_code(std::errc::not_a_directory);
-  }
-  return error ? error.message() : std::string();
-}
 
 // The folder as the conversion takes it: ending in its separator.
 std::string WithSeparator(std::string folder) {
@@ -77,18 +45,19 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
+// Writes the program's own message on stderr; where that fails, there is
+// nowhere left to say so.
+void WriteToStderr(const std::string& message) {
+  std::string unused_reason;
+  marrowpin::WriteText(stderr, "marrowpin-cli: " + message + "\n", &unused_reason);
+}
+
 // Writes text to stdout at once; false, with a message on stderr, when it
 // does not get there.
 bool WriteToStdout(const std::string& text) {
-  errno = 0;
-  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 && !std::ferror(stdout)) {
-    return true;
-  }
-  const int error = errno;
-  const std::string message = marrowpin::cli::usage_texts::CannotWriteStandardOutput(
-      error != 0 ? std::strerror(error) : "write error");
-  std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
-  std::fflush(stderr);
+  std::string reason;
+  if (marrowpin::WriteText(stdout, text, &reason)) return true;
+  WriteToStderr(marrowpin::cli::usage_texts::CannotWriteStandardOutput(reason));
   return false;
 }
 
@@ -108,8 +77,7 @@ int main(int argc, char** argv) {
   std::optional<cli::CommandLineOptions> options =
       cli::ParseCommandLine(ProgramArguments(argc, argv), &error);
   if (!options) {
-    std::fprintf(stderr, "marrowpin-cli: %s\n%s\n", error.c_str(),
-                 std::string(cli::usage_texts::kHelpHint).c_str());
+    WriteToStderr(error + "\n" + std::string(cli::usage_texts::kHelpHint));
     return kUsageError;
   }
   if (options->help) {
@@ -118,19 +86,19 @@ int main(int argc, char** argv) {
   if (options->version) {
     return WriteToStdout("marrowpin-cli " MARROWPIN_VERSION "\n") ? kAllConverted : kSomeFailed;
   }
+  NativeFileSystem native_files;
+  cli::StandardInputFileSystem files(native_files);
   // A folder that cannot take the outputs is said once, before any FILE.
   if (!options->output_folder.empty()) {
-    const std::string why = WhyNoFolder(options->output_folder);
+    const std::string why = files.NotAFolderReason(options->output_folder);
     if (!why.empty()) {
       const std::string message =
           cli::usage_texts::CannotUseOutputFolder(cli::QuotedName(options->output_folder), why);
-      std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
+      WriteToStderr(message);
       return kUsageError;
     }
   }
 
-  NativeFileSystem native_files;
-  cli::StandardInputFileSystem files(native_files);
   using cli::StandardInputFileSystem;
   // A name typed for the note is spelled as the note's own would be; Windows
   // arguments come in the path spelling already.
@@ -168,7 +136,7 @@ int main(int argc, char** argv) {
       if (files.FileExists(file)) {
         converted = ConvertFile(file, services, output_folder, written_path);
       } else {
-        prompts.ShowFailure(messages::CannotOpenFile(file), WhyNoFile(file));
+        prompts.ShowFailure(messages::CannotOpenFile(file), files.MissingFileReason(file));
       }
     } catch (const Error& e) {
       prompts.ShowFailure(e.what(), e.reason());

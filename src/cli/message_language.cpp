@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/user_language.h"
+
 namespace marrowpin::cli {
 
 const messages::Texts& TextsForLocale() {
@@ -12,7 +14,9 @@ const messages::Texts& TextsForLocale() {
       return std::string_view(value).starts_with("ja") ? messages::kJapanese : messages::kEnglish;
     }
   }
-  return messages::kEnglish;
+  // Where none is set, as on Windows as a rule, the language the user chose
+  // for the system decides.
+  return UserInterfaceLanguage() == "ja" ? messages::kJapanese : messages::kEnglish;
 }
 
 }  // namespace marrowpin::cli

@@ -17,6 +17,12 @@ class StandardInputFileSystem final : public FileSystem {
   bool FileExists(const std::string& path) override;
   // An output is a file in its folder: one named "-" too.
   Entry EntryAt(const std::string& path) override { return files_.EntryAt(path); }
+  std::string MissingFileReason(const std::string& path) override {
+    return files_.MissingFileReason(path);
+  }
+  std::string NotAFolderReason(const std::string& path) override {
+    return files_.NotAFolderReason(path);
+  }
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {

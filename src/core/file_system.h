@@ -73,6 +73,12 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // What is at path, without following a link there.
   virtual Entry EntryAt(const std::string& path) = 0;
+  // The system's word on why no note can be read at path (nothing there, a
+  // folder, no right to look); empty when it gives none.
+  virtual std::string MissingFileReason(const std::string& /*path*/) { return {}; }
+  // The system's word on why path, links followed, is no folder that outputs
+  // can go into; empty when it is one.
+  virtual std::string NotAFolderReason(const std::string& /*path*/) { return {}; }
   // The file that path leads to, following links; nullopt when there is none.
   virtual std::optional<FileId> FileIdAt(const std::string& path) = 0;
   // Opens path for reading while others may only read it. Throws Error with

@@ -160,6 +160,18 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
   return Entry{kind, IdOf(info)};
 }
 
+std::string NativeFileSystem::MissingFileReason(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return ReasonFromErrno();
+  return S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : std::string();
+}
+
+std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return ReasonFromErrno();
+  return S_ISDIR(info.st_mode) ? std::string() : std::strerror(ENOTDIR);
+}
+
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;

@@ -10,6 +10,8 @@
 #include "core/messages.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
+#include "platform/windows/system_error_text.h"
+#include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -19,12 +21,11 @@ namespace {
 // ReadFile takes a 32-bit count; large reads are made in pieces.
 constexpr DWORD kMaxReadPiece = 1u << 30;
 
+// ERROR_DIRECTORY_NOT_SUPPORTED, which mingw-w64's headers lack.
+constexpr DWORD kErrorDirectoryNotSupported = 336;
+
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
-
-std::wstring WidePath(const std::string& path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
 
 // The identity of an open file: its volume and its file index there.
 std::optional<FileId> IdOf(HANDLE file) {
@@ -59,7 +60,7 @@ class WindowsInputFile final : public InputFile {
     DWORD got = 0;
     if (!ReadFile(handle_, into, size < kMaxReadPiece ? DWORD(size) : kMaxReadPiece, &got,
                   nullptr)) {
-      throw ReadError(messages::CannotReadFile(path_));
+      throw ReadError(messages::CannotReadFile(path_), SystemErrorText(GetLastError()));
     }
     return static_cast<std::size_t>(got);
   }
@@ -101,6 +102,20 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
   return Entry{kind, IdAt(path, FILE_FLAG_OPEN_REPARSE_POINT).value_or(FileId{})};
 }
 
+std::string NativeFileSystem::MissingFileReason(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemErrorText(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? SystemErrorText(kErrorDirectoryNotSupported)
+                                                      : std::string();
+}
+
+std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemErrorText(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? std::string()
+                                                      : SystemErrorText(ERROR_DIRECTORY);
+}
+
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
   return IdAt(path, 0);
 }
@@ -110,8 +125,9 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   LARGE_INTEGER size;
   if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size)) {
+    const DWORD error = GetLastError();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    throw Error(messages::CannotOpenFile(path));
+    throw Error(messages::CannotOpenFile(path), SystemErrorText(error));
   }
   return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart), path);
 }
