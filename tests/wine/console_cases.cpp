@@ -22,6 +22,8 @@ namespace {
 constexpr SHORT kColumns = 512;
 constexpr SHORT kRows = 64;
 
+// A console of the driver's own while it lives, its output code page the
+// system's ANSI code page, its output handle inheritable.
 class OwnConsole {
  public:
   OwnConsole() {
@@ -104,7 +106,6 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
 void ConsoleCases(Suite& suite) {
   const std::string folder = suite.Path("console");
   CreateTestFolder(folder);
-  OwnConsole console;
 
   suite.Run("console: names and the closing line read back exactly from its console", [&] {
     // "写真.jpg" and "表計算.jpg" as notes name them, in Shift-JIS.
@@ -120,7 +121,7 @@ void ConsoleCases(Suite& suite) {
     };
     const std::string arguments =
         "--overwrite " + Quoted(japanese_note) + " " + Quoted(korean_note);
-    console.Clear();
+    OwnConsole console;
     Expect(RunConsoleProgram(suite, arguments, folder, console.Output()) == 0,
            "exit code is not 0");
     ExpectLines(console.Lines(), expected);
@@ -153,6 +154,7 @@ void ConsoleCases(Suite& suite) {
         {{"LC_ALL=C", "LANG=ja_JP.UTF-8"}, golden::kAllConvertedInEnglish},
         {{"LANG=en_US.UTF-8"}, golden::kAllConvertedInEnglish},
     };
+    OwnConsole console;
     for (const auto& c : cases) {
       console.Clear();
       Expect(RunConsoleProgram(suite, "-q --overwrite " + Quoted(note), folder, console.Output(),
@@ -164,7 +166,7 @@ void ConsoleCases(Suite& suite) {
 
   suite.Run("console: a missing FILE is said with the system's reason", [&] {
     const std::string missing = folder + "\\ない.vnt";
-    console.Clear();
+    OwnConsole console;
     Expect(RunConsoleProgram(suite, Quoted(missing), folder, console.Output()) == 1,
            "exit code is not 1");
     const std::vector<std::string> lines = console.Lines();
