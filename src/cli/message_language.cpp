@@ -1,22 +1,13 @@
 #include "cli/message_language.h"
 
-#include <cstdlib>
-#include <string_view>
-
-#include "platform/user_language.h"
-
 namespace marrowpin::cli {
 
-const messages::Texts& TextsForLocale() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') {
-      return std::string_view(value).starts_with("ja") ? messages::kJapanese : messages::kEnglish;
-    }
+bool WantsJapanese(const EnvironmentVariable& variable, std::string_view user_language) {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = variable(name);
+    if (value != nullptr && *value != '\0') return std::string_view(value).starts_with("ja");
   }
-  // Where none is set, as on Windows as a rule, the language the user chose
-  // for the system decides.
-  return UserInterfaceLanguage() == "ja" ? messages::kJapanese : messages::kEnglish;
+  return user_language == "ja";
 }
 
 }  // namespace marrowpin::cli

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "core/messages.h"
+#include <functional>
+#include <string_view>
 
 namespace marrowpin::cli {
 
-// The texts for the user's locale: Japanese when the locale that governs
-// messages (LC_ALL, else LC_MESSAGES, else LANG) is a Japanese one, or when
-// none of them is set and the user's language for the system's texts is
-// Japanese; English otherwise.
-const messages::Texts& TextsForLocale();
+// The value of an environment variable; nullptr when it is not set.
+using EnvironmentVariable = std::function<const char*(const char* name)>;
+
+// Whether the user's messages are to be Japanese: the locale that governs
+// messages (LC_ALL, else LC_MESSAGES, else LANG) is a Japanese one; where
+// none of them is set, as on Windows as a rule, the user's language for the
+// system's texts (UserInterfaceLanguage()) is Japanese ("ja").
+bool WantsJapanese(const EnvironmentVariable& variable, std::string_view user_language);
 
 }  // namespace marrowpin::cli

@@ -9,8 +9,8 @@ namespace marrowpin {
 // its texts.
 enum class Question { kOverwrite, kAddBitmapHeader };
 
-// Why the conversion asks for an output name.
-enum class NameRequest {
+// The reason the conversion asks for an output name.
+enum class NameReason {
   kNoteNamesNone,    // the note has no "-FILENAME" line
   kOutputExists,     // the output exists and is not to be overwritten
   kNoteNameRefused,  // the note's name could write outside the folder, or holds
@@ -34,10 +34,16 @@ class UserPrompts {
   virtual void ShowFailure(const std::string& text, const std::string& /*reason*/) {
     ShowMessage(text);
   }
+  // The failure to create or write the output at output_path. A window shows
+  // the message alone, as it shows every failure.
+  virtual void ShowOutputFailure(const std::string& text, const std::string& /*output_path*/,
+                                 const std::string& reason) {
+    ShowFailure(text, reason);
+  }
   virtual bool AskYesNo(Question question, const std::string& text, const std::string& caption) = 0;
   // Shows the notice, then asks for one file name, which need not exist;
   // nullopt when cancelled.
-  virtual std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+  virtual std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                                  const std::string& title,
                                                  const std::string& initial_folder) = 0;
 };

@@ -68,7 +68,8 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ConvertFile(const std::string& source_path) {
-  const ConversionServices services{ListBox1_, prompts_, files_, bitmap_header_, NativePathStyle()};
+  const ConversionServices services{ListBox1_,      prompts_,  files_,
+                                    bitmap_header_, messages_, NativePathStyle()};
   return marrowpin::ConvertFile(source_path, services);
 }
 
@@ -130,8 +131,8 @@ void TfrmMain::Button1Click() {
       all_converted = false;
     }
   }
-  prompts_.ShowMessage(all_converted ? messages::kJapanese.all_converted
-                                     : messages::kJapanese.some_failed);
+  prompts_.ShowMessage(all_converted ? messages_.texts().all_converted
+                                     : messages_.texts().some_failed);
 }
 
 void TfrmMain::mnuExitClick() {

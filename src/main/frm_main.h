@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "decode/bitmap_header_template.h"
 #include "main/window_owner.h"
 #include "main/window_prompts.h"
@@ -14,6 +15,7 @@
 #include "win/list_box_line_buffer.h"
 #include "win/memo_lines.h"
 #include "win/open_dialog.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::main {
 
@@ -67,6 +69,7 @@ class TfrmMain {
   WindowPrompts prompts_;
   NativeFileSystem files_;
   BitmapHeaderTemplate bitmap_header_;
+  const Messages messages_{win_text::kConversionTexts};
   bool shown_before_ = false;
 };
 

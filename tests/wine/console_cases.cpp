@@ -74,6 +74,27 @@ class OwnConsole {
   HANDLE output_ = INVALID_HANDLE_VALUE;
 };
 
+// A new file, for the console program's streams while it lives.
+class StreamFile {
+ public:
+  explicit StreamFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    handle_ = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Expect(handle_ != INVALID_HANDLE_VALUE, "cannot create " + Printable(path));
+  }
+  ~StreamFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  StreamFile(const StreamFile&) = delete;
+  StreamFile& operator=(const StreamFile&) = delete;
+
+  HANDLE Handle() const { return handle_; }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
 // A path as the console program prints it: in single quotes, since it holds
 // "\" (no path here holds a quote or a control character).
 std::string Shown(const std::string& path) {
@@ -130,15 +151,8 @@ void ConsoleCases(Suite& suite) {
 
     // Redirected to a file, the same lines in UTF-8.
     const std::string redirected = folder + "\\stdout.txt";
-    {
-      SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-      const HANDLE file = CreateFileW(Wide(redirected).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                      &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-      Expect(file != INVALID_HANDLE_VALUE, "cannot create " + Printable(redirected));
-      const DWORD code = RunConsoleProgram(suite, arguments, folder, file);
-      CloseHandle(file);
-      Expect(code == 0, "exit code is not 0 with stdout to a file");
-    }
+    Expect(RunConsoleProgram(suite, arguments, folder, StreamFile(redirected).Handle()) == 0,
+           "exit code is not 0 with its streams to a file");
     ExpectFile(redirected, expected[0] + "\r\n" + expected[1] + "\r\n" + expected[2] + "\r\n");
   });
 
@@ -178,6 +192,15 @@ void ConsoleCases(Suite& suite) {
     Expect(
         lines[1] == (UserLanguageIsJapanese() ? golden::kSomeFailed : golden::kSomeFailedInEnglish),
         "the closing line is " + Printable(lines[1]));
+
+    // Written to a file, in UTF-8; a bare name needs no quotes.
+    const std::string redirected = folder + "\\missing.txt";
+    Expect(RunConsoleProgram(suite, "missing.vnt", folder, StreamFile(redirected).Handle()) == 1,
+           "exit code is not 1 with its streams to a file");
+    const std::vector<std::string> written = Lines(ReadTestFile(redirected).value_or(""));
+    Expect(
+        !written.empty() && written[0].starts_with("missing.vnt: ") && written[0].ends_with(reason),
+        "the file holds " + Joined(written) + ", expected a line ending in " + Printable(reason));
   });
 }
 

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "core/error.h"
-#include "core/messages.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
 #include "platform/windows/system_error_text.h"
@@ -50,8 +49,8 @@ std::optional<FileId> IdAt(const std::string& path, DWORD flags) {
 
 class WindowsInputFile final : public InputFile {
  public:
-  WindowsInputFile(HANDLE handle, std::uint64_t expected_size, std::string path)
-      : handle_(handle), expected_size_(expected_size), path_(std::move(path)) {}
+  WindowsInputFile(HANDLE handle, std::uint64_t expected_size)
+      : handle_(handle), expected_size_(expected_size) {}
   ~WindowsInputFile() override { CloseHandle(handle_); }
   WindowsInputFile(const WindowsInputFile&) = delete;
   WindowsInputFile& operator=(const WindowsInputFile&) = delete;
@@ -60,7 +59,7 @@ class WindowsInputFile final : public InputFile {
     DWORD got = 0;
     if (!ReadFile(handle_, into, size < kMaxReadPiece ? DWORD(size) : kMaxReadPiece, &got,
                   nullptr)) {
-      throw ReadError(messages::CannotReadFile(path_), SystemErrorText(GetLastError()));
+      throw FileError(FileError::Step::kRead, SystemErrorText(GetLastError()));
     }
     return static_cast<std::size_t>(got);
   }
@@ -69,7 +68,6 @@ class WindowsInputFile final : public InputFile {
  private:
   HANDLE handle_;
   std::uint64_t expected_size_;
-  std::string path_;
 };
 
 }  // namespace
@@ -98,7 +96,7 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
   // A symbolic link or a junction, to a file or a folder.
   const Entry::Kind kind = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? Entry::Kind::kLink
                            : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? Entry::Kind::kFolder
-                                                                            : Entry::Kind::kOther;
+                                                                            : Entry::Kind::kFile;
   return Entry{kind, IdAt(path, FILE_FLAG_OPEN_REPARSE_POINT).value_or(FileId{})};
 }
 
@@ -127,9 +125,9 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size)) {
     const DWORD error = GetLastError();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    throw Error(messages::CannotOpenFile(path), SystemErrorText(error));
+    throw FileError(FileError::Step::kOpen, SystemErrorText(error));
   }
-  return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart), path);
+  return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart));
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
