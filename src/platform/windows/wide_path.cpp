@@ -25,7 +25,7 @@ std::string CurrentFolder() {
 
 }  // namespace
 
-std::wstring WidePath(const std::string& path) {
+std::wstring WidePath(std::string_view path) {
   return win_text::Utf16FromUtf8<wchar_t>(win_text::ExtendedLengthPath(path, CurrentFolder()));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace marrowpin {
 
@@ -8,6 +9,6 @@ namespace marrowpin {
 // paths: in the form without a length limit when it is too long for the
 // plain one (see win_text::ExtendedLengthPath), so that long paths work
 // whether or not the system allows them.
-std::wstring WidePath(const std::string& path);
+std::wstring WidePath(std::string_view path);
 
 }  // namespace marrowpin
