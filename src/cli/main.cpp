@@ -15,6 +15,7 @@
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
 #include "platform/removal_on_interrupt.h"
+#include "platform/user_language.h"
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
@@ -30,6 +31,6 @@ int main(int argc, char** argv) {
                                     StandardStreamId(StandardStream::kOutput),
                                     StandardStreamId(StandardStream::kError)};
   const cli::ConsoleEnvironment environment{[](const char* name) { return std::getenv(name); },
-                                            LocaleCharset()};
+                                            LocaleCharset(), UserInterfaceLanguage()};
   return cli::Run(ProgramArguments(argc, argv), files, streams, environment);
 }

@@ -13,6 +13,7 @@
 
 #include "platform/removal_on_interrupt.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
@@ -26,20 +27,6 @@ constexpr int kNameAttempts = 100;
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
 // The longest name a folder holds, in UTF-16 units.
 constexpr std::size_t kMaxNameUnits = 255;
-
-// The system's own text for an error code, without its line end.
-std::string SystemErrorText(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring_view wide(text, length);
-  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
-    wide.remove_suffix(1);
-  std::string reason = win_text::Utf8FromUtf16(wide);
-  if (text != nullptr) LocalFree(text);
-  return reason;
-}
 
 // The folder as a full path ending in its separator, so that every path
 // below is full too (ReplaceFileW under Wine fails on a relative one).
