@@ -220,7 +220,8 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
 
   std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
   if (!output) {
-    services.prompts.ShowFailure(texts.cannot_create_file, services.files.CreationFailureReason());
+    services.prompts.ShowOutputFailure(texts.cannot_create_file, *output_path,
+                                       services.files.CreationFailureReason());
     return false;
   }
   const auto& header = services.bitmap_header.Bytes();
@@ -231,7 +232,8 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
                        WritePayload(first_piece, services.lines, *output, header_size) &&
                        output->Commit();
   if (!written) {
-    services.prompts.ShowFailure(texts.cannot_write_file, output->FailureReason());
+    services.prompts.ShowOutputFailure(texts.cannot_write_file, *output_path,
+                                       output->FailureReason());
     return false;
   }
   written_path = *output_path;

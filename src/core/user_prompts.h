@@ -34,6 +34,12 @@ class UserPrompts {
   virtual void ShowFailure(const std::string& text, const std::string& /*reason*/) {
     ShowMessage(text);
   }
+  // A failure of the output file at output_path. A front end that does not
+  // name the output shows it as any other failure.
+  virtual void ShowOutputFailure(const std::string& text, const std::string& /*output_path*/,
+                                 const std::string& reason) {
+    ShowFailure(text, reason);
+  }
   virtual bool AskYesNo(Question question, const std::string& text, const std::string& caption) = 0;
   // Shows the notice, then asks for one file name, which need not exist;
   // nullopt when cancelled.
