@@ -5,10 +5,11 @@
 // Prints one line per case and a closing "N passed, M failed"; exits non-zero
 // when any case failed.
 //
-// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE
+// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE [ONLY]
 //   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin;
 //   DRIVE ("M:") is mapped to an empty folder of the test's own. The Windows
-//   marrowpin-cli.exe lies beside MARROWPIN_EXE.
+//   marrowpin-cli.exe lies beside MARROWPIN_EXE. With ONLY, just the cases
+//   whose name holds it run.
 
 #include <windows.h>
 
@@ -53,16 +54,18 @@ std::string CreateWorkFolder() {
 int main() {
   using namespace marrowpin::wine_tests;
   const std::vector<std::string> arguments = Arguments();
-  if (arguments.size() != 4) {
+  if (arguments.size() != 4 && arguments.size() != 5) {
     std::fprintf(stderr,
                  "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER "
-                 "DRIVE\n");
+                 "DRIVE [ONLY]\n");
     return 2;
   }
   // The test script checks that the locale gave the code page it meant.
   std::printf("code page %u\n", GetACP());
   try {
-    Suite suite({arguments[0], arguments[1], arguments[2], arguments[3]}, CreateWorkFolder());
+    Suite suite({arguments[0], arguments[1], arguments[2], arguments[3],
+                 arguments.size() > 4 ? arguments[4] : std::string()},
+                CreateWorkFolder());
     CommandLineCases(suite);
     FileListCases(suite);
     BatchCases(suite);

@@ -1,6 +1,8 @@
 // The program's behaviour as a user meets it: the command-line mode, the file
 // list, the batch, every question and message, and the failures.
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "cases.h"
@@ -64,6 +66,57 @@ UINT ExitMenuCommand(const std::string& executable, HWND main_window) {
   DestroyMenu(menu);
   Expect(as_designed, "the menu is not File with the one item Exit");
   return command;
+}
+
+// The bounds of a window in its parent's client coordinates.
+RECT BoundsInParent(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+// The number n of a caption "n/total - caption", or 0 when it shows no
+// progress through total notes.
+int ProgressIn(const std::string& shown, int total) {
+  std::string ending = "/";
+  ending += std::to_string(total);
+  ending += " - ";
+  ending += golden::kWindowCaption;
+  if (shown.size() <= ending.size() ||
+      shown.compare(shown.size() - ending.size(), ending.size(), ending) != 0) {
+    return 0;
+  }
+  const std::string number = shown.substr(0, shown.size() - ending.size());
+  if (number.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::atoi(number.c_str());
+}
+
+// Whether the main window takes input: its buttons, its list and drops.
+bool TakesInput(RemoteProgram& program) {
+  return IsWindowEnabled(program.Control(IDC_BTNREAD)) &&
+         IsWindowEnabled(program.Control(IDC_BUTTON1)) &&
+         IsWindowEnabled(program.Control(IDC_FINLIST)) &&
+         (GetWindowLongW(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+}
+
+// The name, without extension, of the note numbered i of ManyNotes.
+std::string NumberedName(int i) {
+  std::string name = "n";
+  name += std::to_string(i);
+  return name;
+}
+
+// count notes in folder, numbered from 1, each naming its own output.
+std::vector<std::string> ManyNotes(const std::string& folder, int count) {
+  CreateTestFolder(folder);
+  std::vector<std::string> notes;
+  for (int i = 1; i <= count; ++i) {
+    const std::string name = NumberedName(i);
+    WriteTestFile(folder + "\\" + name + ".vnt", Note("-FILENAME:" + name + ".bin\r\n", "QUJD"));
+    notes.push_back(folder + "\\" + name + ".vnt");
+  }
+  return notes;
 }
 
 }  // namespace
@@ -221,6 +274,72 @@ void FileListCases(Suite& suite) {
     Expect(WaitUntil([&] { return ListedFiles(program) == dropped; }),
            "file list is " + Joined(ListedFiles(program)));
   });
+
+  suite.Run("window: a dropped folder stands for its notes and its subfolders' in name order", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string folder = suite.Path("dropped folder");
+    for (const char* sub : {"", "\\sub", "\\sub\\deeper", "\\Zz", "\\empty"})
+      CreateTestFolder(folder + sub);
+    for (const char* name :
+         {"b.vnt", "A.DAT", "notes.txt", "c.Vnt.bak", "sub\\c.vnt", "sub\\deeper\\d.vnt",
+          "sub\\camera-0412dat", "Zz\\e.dat", "empty\\readme.txt"})
+      WriteTestFile(folder + "\\" + name, Note("-FILENAME:x.bin\r\n", "QUJD"));
+    const std::string file = suite.Path("dropped one.vnt");
+    DropFiles(program, {folder, file});
+    const std::vector<std::string> expected{folder + "\\A.DAT",
+                                            folder + "\\b.vnt",
+                                            folder + "\\sub\\c.vnt",
+                                            folder + "\\sub\\camera-0412dat",
+                                            folder + "\\sub\\deeper\\d.vnt",
+                                            folder + "\\Zz\\e.dat",
+                                            file};
+    Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
+           "file list is " + Joined(ListedFiles(program)));
+
+    // A drop that adds nothing says so, and leaves the list empty.
+    DropFiles(program, {folder + "\\empty"});
+    AnswerMessage(program, golden::kNoNotesDropped);
+    Expect(ListedFiles(program).empty(), "file list is " + Joined(ListedFiles(program)));
+  });
+
+  suite.Run("window: aware of each screen's dpi, it lays itself out again for a new one", [&] {
+    RemoteProgram& program = suite.Window();
+    const HWND main_window = program.MainWindow();
+    Expect(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(main_window)) ==
+               DPI_AWARENESS_PER_MONITOR_AWARE,
+           "the window is not aware of each screen's dpi");
+    RECT before;
+    GetWindowRect(main_window, &before);
+    const int dpi = static_cast<int>(GetDpiForWindow(main_window));
+    const auto at = [dpi](int pixels, int new_dpi) { return MulDiv(pixels, new_dpi, 96); };
+    for (const int new_dpi : {dpi * 3 / 2, dpi * 2, dpi}) {
+      RECT suggested{before.left, before.top,
+                     before.left + MulDiv(before.right - before.left, new_dpi, dpi),
+                     before.top + MulDiv(before.bottom - before.top, new_dpi, dpi)};
+      DWORD_PTR result;
+      SendMessageTimeoutW(main_window, WM_DPICHANGED, MAKEWPARAM(new_dpi, new_dpi),
+                          reinterpret_cast<LPARAM>(program.CopyIntoProgram(std::string(
+                              reinterpret_cast<const char*>(&suggested), sizeof suggested))),
+                          SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+      const std::string at_dpi = " at " + std::to_string(new_dpi) + " dpi";
+      RECT bounds;
+      GetWindowRect(main_window, &bounds);
+      Expect(EqualRect(&bounds, &suggested),
+             "the window did not take the suggested bounds" + at_dpi);
+      const RECT start = BoundsInParent(program.Control(IDC_BUTTON1));
+      Expect(start.left == at(208, new_dpi) && start.top == at(4, new_dpi) &&
+                 start.right - start.left == at(153, new_dpi) &&
+                 start.bottom - start.top == at(29, new_dpi),
+             "the start button is not where the layout puts it" + at_dpi);
+      RECT client;
+      GetClientRect(main_window, &client);
+      const RECT list = BoundsInParent(program.Control(IDC_FINLIST));
+      Expect(
+          list.top == at(37, new_dpi) && list.right == client.right && list.bottom == client.bottom,
+          "the file list does not fill the client area below the panel" + at_dpi);
+      if (new_dpi == dpi * 2) suite.Screenshot({main_window}, "main-window-dpi-changed.bmp");
+    }
+  });
 }
 
 void BatchCases(Suite& suite) {
@@ -238,27 +357,100 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("batch1.vnt"), suite.Path("batch2-missing.vnt"),
                              suite.Path("batch3.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kSomeFailed, VK_ESCAPE);
+    AnswerMessage(program, golden::SomeFailed({suite.Path("batch2-missing.vnt")}), VK_ESCAPE);
     ExpectFile(suite.Path("batch1.bin"), "ABC");
     ExpectFile(suite.Path("batch3.bin"), "GHI");
+  });
+
+  suite.Run("batch: of 2,000 notes the window answers at once, shows progress, takes no input",
+            [&] {
+              RemoteProgram& program = suite.Window();
+              constexpr int kNotes = 2000;
+              const std::vector<std::string> notes = ManyNotes(suite.Path("many"), kNotes);
+              SetListedFiles(program, notes);
+              const HWND main_window = program.MainWindow();
+              Click(program, IDC_BUTTON1);
+              int probes = 0, late = 0, last_progress = 0, input_taken = 0;
+              DWORD slowest = 0;
+              while (program.Dialogs().empty()) {
+                const DWORD start = GetTickCount();
+                DWORD_PTR result;
+                const bool answered =
+                    SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
+                const DWORD took = GetTickCount() - start;
+                slowest = std::max(slowest, took);
+                ++probes;
+                if (!answered || took > 1000) ++late;
+                const int progress = ProgressIn(WindowText(main_window), kNotes);
+                if (progress > 0) {
+                  Expect(progress >= last_progress, "the progress went back");
+                  last_progress = progress;
+                  input_taken += TakesInput(program) ? 0 : 1;
+                }
+                Expect(probes < 3000, "the batch does not end");
+                Sleep(50);
+              }
+              AnswerMessage(program, golden::kAllConverted);
+              std::printf("     %d probes, slowest answer %lu ms, last progress seen %d/%d\n",
+                          probes, static_cast<unsigned long>(slowest), last_progress, kNotes);
+              Expect(late == 0, std::to_string(late) + " of " + std::to_string(probes) +
+                                    " probes were not answered within 1 s");
+              Expect(last_progress > 0, "the caption never showed the progress");
+              Expect(input_taken > 0, "the window took input while the batch ran");
+              Expect(WindowText(main_window) == golden::kWindowCaption && TakesInput(program),
+                     "the caption or the input is not restored");
+              ExpectFile(suite.Path("many\\n1.bin"), "ABC");
+              ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
+            });
+
+  suite.Run("batch: closing the window ends the batch after the note in hand, then closes it", [&] {
+    RemoteProgram& program = suite.Window();
+    constexpr int kNotes = 1000;
+    const std::vector<std::string> notes = ManyNotes(suite.Path("closed"), kNotes);
+    SetListedFiles(program, notes);
+    const HWND main_window = program.MainWindow();
+    Click(program, IDC_BUTTON1);
+    Expect(WaitUntil([&] { return ProgressIn(WindowText(main_window), kNotes) > 1; }),
+           "the batch shows no progress");
+    PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(program.WaitForExit() == 0, "exit code is not 0");
+    suite.EndWindow();
+    int written = 0;
+    for (int i = 1; i <= kNotes; ++i) {
+      const std::optional<std::string> output =
+          ReadTestFile(suite.Path("closed\\" + NumberedName(i) + ".bin"));
+      if (!output) break;
+      Expect(*output == "ABC", "an output is not whole");
+      ++written;
+    }
+    Expect(written > 0 && written < kNotes,
+           std::to_string(written) + " of " + std::to_string(kNotes) + " notes converted");
+    ExpectNoFile(suite.Path("closed\\" + NumberedName(written + 1) + ".bin"));
   });
 }
 
 void BlankLineCases(Suite& suite) {
-  suite.Run("batch: a line end after the last path adds no entry, a blank line fails", [&] {
-    RemoteProgram& program = suite.Window();
-    WriteTestFile(suite.Path("blank1.vnt"), Note("-FILENAME:blank1.bin\r\n", "QUJD"));
-    WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
-    SetListText(program, suite.Path("blank1.vnt") + "\r\n");
-    Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kAllConverted);
-    ExpectFile(suite.Path("blank1.bin"), "ABC");
+  suite.Run(
+      "batch: a line end after the last path adds no entry, a blank line fails, a quoted "
+      "path converts",
+      [&] {
+        RemoteProgram& program = suite.Window();
+        WriteTestFile(suite.Path("blank1.vnt"), Note("-FILENAME:blank1.bin\r\n", "QUJD"));
+        WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
+        SetListText(program, suite.Path("blank1.vnt") + "\r\n");
+        Click(program, IDC_BUTTON1);
+        AnswerMessage(program, golden::kAllConverted);
+        ExpectFile(suite.Path("blank1.bin"), "ABC");
 
-    SetListText(program, "\r\n" + suite.Path("blank2.vnt"));
-    Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kSomeFailed);
-    ExpectFile(suite.Path("blank2.bin"), "DEF");
-  });
+        // A path in quotes, as the shell copies it, is the path inside them.
+        SetListText(program, "\r\n" + suite.Path("blank2.vnt") + "\r\n \t\"" +
+                                 suite.Path("blank1.vnt") + "\" \r\n\"" + suite.Path("blank1.vnt"));
+        Click(program, IDC_BUTTON1);
+        AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+        AnswerMessage(program,
+                      golden::SomeFailed({golden::BlankLine(1), "\"" + suite.Path("blank1.vnt")}));
+        ExpectFile(suite.Path("blank2.bin"), "DEF");
+      });
 }
 
 void PromptCases(Suite& suite) {
@@ -300,7 +492,7 @@ void PromptCases(Suite& suite) {
     AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
     AnswerMessage(program, golden::kNoFileNameKey);
     CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle(note, false)));
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
   });
 
@@ -326,7 +518,7 @@ void PromptCases(Suite& suite) {
     const HWND dialog = WaitForFileDialog(program, golden::NameDialogTitle(note, false));
     const std::string offered = FileNameField(dialog);
     CancelFileDialog(dialog);
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     Expect(offered == "ow-new.bin", "name dialog offers \"" + Printable(offered) + "\"");
   });
 
@@ -361,8 +553,28 @@ void FailureCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("nobase.vnt")});
     Click(program, IDC_BUTTON1);
     AnswerMessage(program, golden::NotConvertible("nobase.vnt"));
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path("nobase.vnt")}));
   });
+
+  suite.Run(
+      "batch: a failure names the note, its output and why; the closing message the lines", [&] {
+        RemoteProgram& program = suite.Window();
+        WriteTestFile(suite.Path("fail-ok.vnt"), Note("-FILENAME:fail-ok.bin\r\n", "QUJD"));
+        WriteTestFile(suite.Path("fail-create.vnt"), Note("-FILENAME:fail-out.bin\r\n", "QUJD"));
+        // A folder where the output should go: no file can be created there.
+        CreateTestFolder(suite.Path("fail-out.bin"));
+        SetListText(program, suite.Path("fail-ok.vnt") + "\r\n" + suite.Path("fail-create.vnt") +
+                                 "\r\n  \r\n" + suite.Path("fail-missing.vnt"));
+        Click(program, IDC_BUTTON1);
+        suite.Screenshot({program.MainWindow(), program.WaitForDialog()}, "failure.bmp");
+        AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotCreateFile,
+                                                           suite.Path("fail-create.vnt"),
+                                                           suite.Path("fail-out.bin")));
+        AnswerMessage(program,
+                      golden::SomeFailed({suite.Path("fail-create.vnt"), golden::BlankLine(3),
+                                          suite.Path("fail-missing.vnt")}));
+        ExpectFile(suite.Path("fail-ok.bin"), "ABC");
+      });
 
   suite.Run("overwrite: an output held open elsewhere stays whole, and no part is left", [&] {
     RemoteProgram& program = suite.Window();
@@ -373,8 +585,9 @@ void FailureCases(Suite& suite) {
       SetListedFiles(program, {suite.Path(note)});
       Click(program, IDC_BUTTON1);
       AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
-      AnswerMessage(program, golden::kCannotWriteFile);
-      AnswerMessage(program, golden::kSomeFailed);
+      AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, suite.Path(note),
+                                                         suite.Path("held-existing.bin")));
+      AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     }
     ExpectFile(suite.Path("held-existing.bin"), "keep me");
     WIN32_FIND_DATAW found;
