@@ -68,6 +68,9 @@ TEST(ComesBeforeByName, OrdersByNameIgnoringTheCaseOfLetters) {
   std::vector<std::string> names{"b.vnt",  "A.vnt",  "a.vnt",  "_x.vnt",
                                  "B1.dat", "花.vnt", "10.vnt", "9.vnt"};
   std::sort(names.begin(), names.end(), ComesBeforeByName);
+  // Names that differ in case alone still have one order.
+  EXPECT_TRUE(ComesBeforeByName("A.vnt", "a.vnt"));
+  EXPECT_FALSE(ComesBeforeByName("a.vnt", "A.vnt"));
   EXPECT_EQ(names, (std::vector<std::string>{"10.vnt", "9.vnt", "_x.vnt", "A.vnt", "a.vnt", "b.vnt",
                                              "B1.dat", "花.vnt"}));
 }
