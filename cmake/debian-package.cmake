@@ -6,14 +6,15 @@
 include(GNUInstallDirs)
 set(MARROWPIN_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/marrowpin-cli)
 
-# Manual pages and the changelog are installed compressed, as "gzip -9n"
-# makes them (no name, no time stamp: the same bytes on every build).
+# Manual pages and the changelog, which carry the version, are made from
+# their templates (see CMakeLists.txt), and installed compressed, as "gzip
+# -9n" makes them (no name, no time stamp: the same bytes on every build).
 find_program(MARROWPIN_GZIP gzip REQUIRED)
 set(compressed_files)
 foreach(pair
-    "packaging/linux/marrowpin-cli.1|man/en/marrowpin-cli.1.gz"
-    "packaging/linux/marrowpin-cli.ja.1|man/ja/marrowpin-cli.1.gz"
-    "packaging/debian/changelog|doc/changelog.Debian.gz")
+    "generated/marrowpin-cli.1|man/en/marrowpin-cli.1.gz"
+    "generated/marrowpin-cli.ja.1|man/ja/marrowpin-cli.1.gz"
+    "generated/changelog|doc/changelog.Debian.gz")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 target)
@@ -21,8 +22,8 @@ foreach(pair
   add_custom_command(
     OUTPUT ${PROJECT_BINARY_DIR}/${target}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${target_dir}
-    COMMAND ${MARROWPIN_GZIP} -9nc ${PROJECT_SOURCE_DIR}/${source} > ${PROJECT_BINARY_DIR}/${target}
-    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+    COMMAND ${MARROWPIN_GZIP} -9nc ${PROJECT_BINARY_DIR}/${source} > ${PROJECT_BINARY_DIR}/${target}
+    DEPENDS ${PROJECT_BINARY_DIR}/${source}
     VERBATIM)
   list(APPEND compressed_files ${PROJECT_BINARY_DIR}/${target})
 endforeach()

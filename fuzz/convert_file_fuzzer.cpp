@@ -54,7 +54,7 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
     }
     return (script_ >> (1 + overwrite_questions_++ % 2) & 1) != 0;
   }
-  std::optional<std::string> AskFileName(marrowpin::NameRequest, const std::string&,
+  std::optional<std::string> AskFileName(marrowpin::NameReason, const std::string&,
                                          const std::string&, const std::string&) override {
     if (names_asked_++ > 0) return std::nullopt;
     switch (script_ >> 3 & 3) {
@@ -204,9 +204,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   marrowpin::NativeFileSystem posix_files;
   WindowsPathsOnPosix windows_files(root);
   BitmapHeaderTemplate bitmap_header;
+  const marrowpin::Messages messages(marrowpin::messages::kJapanese);
   const marrowpin::ConversionServices services{
-      lines, prompts, windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
-      bitmap_header, windows ? marrowpin::PathStyle::kWindowsUtf8 : marrowpin::PathStyle::kPosix};
+      lines,
+      prompts,
+      windows ? static_cast<marrowpin::FileSystem&>(windows_files) : posix_files,
+      bitmap_header,
+      messages,
+      windows ? marrowpin::PathStyle::kWindowsUtf8 : marrowpin::PathStyle::kPosix};
   const bool converted = marrowpin::ConvertFile(windows ? "C:\\notes\\note.vnt" : source, services);
 
   Listing after;

@@ -1,5 +1,7 @@
 #include "cli/command_line_options.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -10,101 +12,100 @@
 
 namespace marrowpin::cli {
 
-const char* const kUsage =
-    "Usage: marrowpin-cli [OPTION]... FILE...\n"
-    "Extracts the base64 attachment of each note FILE into a file beside it\n"
-    "(or into DIR). With FILE -, reads the note from standard input.\n"
-    "\n"
-    "  -d, --output-dir DIR  write the outputs into DIR (default: beside each\n"
-    "                        FILE, and the current folder for -)\n"
-    "      --overwrite       answer yes when an output file exists (default: no)\n"
-    "      --bmp-header      answer yes to adding a bitmap header to raw 16-bit\n"
-    "                        pixels (default: no)\n"
-    "      --name NAME       the output name to use when a FILE names none, or its\n"
-    "                        output is not overwritten; only its file-name part is\n"
-    "                        used (default: such a FILE is not converted)\n"
-    "  -q, --quiet           print only the closing line on stdout\n"
-    "  -h, --help            show this text\n"
-    "      --version         show the version\n"
-    "\n"
-    "Each output written prints a line FILE -> OUTPUT on stdout, and a closing\n"
-    "line follows. Messages go to stderr, each after the FILE it concerns. Exit\n"
-    "status: 0 when every FILE converted, 1 when any failed, 2 on a usage error.\n";
-
 namespace {
 
-// The value of an option given as "--option=VALUE" or "--option VALUE".
-class OptionValues {
- public:
-  OptionValues(const std::vector<std::string>& arguments, std::size_t& index)
-      : arguments_(arguments), index_(index) {}
+// Long options without a short form take these values.
+enum LongOnly : int { kOverwrite = 256, kBitmapHeader, kName, kVersion };
 
-  // True when the argument at the index is option (long form "--x" also as
-  // "--x=VALUE", short form "-x"); *value receives its value.
-  bool Take(std::string_view long_form, std::string_view short_form, std::string* value,
-            std::string* error) {
-    const std::string_view argument = arguments_[index_];
-    if (argument.starts_with(long_form) && argument.size() > long_form.size() &&
-        argument[long_form.size()] == '=') {
-      *value = argument.substr(long_form.size() + 1);
-      return true;
-    }
-    if (argument != long_form && (short_form.empty() || argument != short_form)) return false;
-    if (index_ + 1 == arguments_.size()) {
-      *error = usage_texts::NeedsAValue(argument);
-      return true;
-    }
-    *value = arguments_[++index_];
-    return true;
-  }
-
- private:
-  const std::vector<std::string>& arguments_;
-  std::size_t& index_;
+constexpr const char* kShortOptions = ":d:hq";
+constexpr option kLongOptions[] = {
+    {"output-dir", required_argument, nullptr, 'd'},
+    {"overwrite", no_argument, nullptr, kOverwrite},
+    {"bmp-header", no_argument, nullptr, kBitmapHeader},
+    {"name", required_argument, nullptr, kName},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
 };
+
+// The option getopt_long stopped at, as the user wrote it: a long one
+// without its "=VALUE", a short one alone even when bundled with others.
+std::string OptionAsGiven(int short_option, std::string_view argument) {
+  if (argument.starts_with("--")) return std::string(argument.substr(0, argument.find('=')));
+  return std::string("-") + char(short_option);
+}
 
 }  // namespace
 
 std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& arguments,
                                                    std::string* error) {
+  // getopt_long takes argv as main() has it: the program's name first.
+  std::vector<std::string> words = {"marrowpin-cli"};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(words.size());
+
   CommandLineOptions options;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    OptionValues values(arguments, i);
-    std::string value;
-    if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
-      // Standard input holds one note: read a second time it would be empty.
-      if (argument == "-" && std::ranges::find(options.files, "-") != options.files.end()) {
-        *error = usage_texts::kStandardInputTwice;
+  // Each call parses afresh and prints nothing of its own.
+  optind = 0;
+  opterr = 0;
+  for (int option;
+       (option = getopt_long(argc, argv.data(), kShortOptions, kLongOptions, nullptr)) != -1;) {
+    const char* given = argv[optind - 1];
+    switch (option) {
+      case 'd':
+        if (*optarg == '\0') {
+          *error = usage_texts::kEmptyOutputFolder;
+          return std::nullopt;
+        }
+        options.output_folder = optarg;
+        break;
+      case kOverwrite:
+        options.overwrite = true;
+        break;
+      case kBitmapHeader:
+        options.bitmap_header = true;
+        break;
+      case kName: {
+        // The conversion uses the trimmed name's file-name part, which must name a file.
+        const std::string_view file_name = FileNamePart(TrimBlanks(optarg), NativePathStyle());
+        if (file_name.empty() || file_name == "." || file_name == "..") {
+          *error = usage_texts::NamesNoFile(QuotedName(optarg));
+          return std::nullopt;
+        }
+        options.name = optarg;
+        break;
       }
-      options.files.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--overwrite") {
-      options.overwrite = true;
-    } else if (argument == "--bmp-header") {
-      options.bitmap_header = true;
-    } else if (argument == "-q" || argument == "--quiet") {
-      options.quiet = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (values.Take("--name", "", &value, error)) {
-      // The conversion uses the trimmed name's file-name part, which must name a file.
-      const std::string_view file_name = FileNamePart(TrimBlanks(value), NativePathStyle());
-      if ((file_name.empty() || file_name == "." || file_name == "..") && error->empty()) {
-        *error = usage_texts::NamesNoFile(QuotedName(value));
-      }
-      options.name = value;
-    } else if (values.Take("--output-dir", "-d", &value, error)) {
-      if (value.empty() && error->empty()) *error = usage_texts::kEmptyOutputFolder;
-      options.output_folder = value;
-    } else {
-      *error = usage_texts::UnknownOption(QuotedName(argument));
+      case 'q':
+        options.quiet = true;
+        break;
+      case 'h':
+        options.help = true;
+        break;
+      case kVersion:
+        options.version = true;
+        break;
+      case ':':
+        *error = usage_texts::NeedsAValue(OptionAsGiven(optopt, given));
+        return std::nullopt;
+      default:
+        *error = usage_texts::UnknownOption(QuotedName(OptionAsGiven(optopt, given)));
+        return std::nullopt;
     }
-    if (!error->empty()) return std::nullopt;
+  }
+  // getopt_long has moved the FILEs behind the options, in their order.
+  for (int i = optind; i < argc; ++i) {
+    const std::string_view file = argv[i];
+    // Standard input holds one note: read a second time it would be empty.
+    if (file == "-" && std::ranges::find(options.files, "-") != options.files.end()) {
+      *error = usage_texts::kStandardInputTwice;
+      return std::nullopt;
+    }
+    options.files.emplace_back(file);
   }
   if (!options.help && !options.version && options.files.empty()) {
     *error = usage_texts::kNoFileGiven;

@@ -20,8 +20,6 @@ struct CommandLineOptions {
   bool version = false;
 };
 
-extern const char* const kUsage;
-
 // Parses the arguments after the program's name; nullopt on a usage error,
 // with the reason in *error.
 std::optional<CommandLineOptions> ParseCommandLine(const std::vector<std::string>& arguments,

@@ -1,197 +1,33 @@
-// marrowpin-cli: converts note files without a window, for scripts.
+// marrowpin-cli: converts note files without a window, for scripts. main()
+// connects the real streams, file services and environment to the run.
 //
-// Writing: every line on stdout and stderr is flushed as it is written and
-// checked; a failed write ends the run with exit status 1, with a message on
-// stderr when stderr is not the stream that failed. A closed pipe on stdout
-// ends the program by SIGPIPE, as it does other command-line tools, unless
-// the caller ignores that signal: the write then fails with EPIPE like any
-// other.
+// A closed pipe on stdout ends the program by SIGPIPE, as it does other
+// command-line tools, unless the caller ignores that signal: the write then
+// fails with EPIPE like any other.
 
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
-#include <exception>
-#include <filesystem>
-#include <new>
-#include <string>
-#include <system_error>
-#include <vector>
+#include <cstdlib>
 
-#include "cli/command_line_options.h"
-#include "cli/message_language.h"
-#include "cli/scripted_prompts.h"
-#include "cli/shell_quote.h"
-#include "cli/standard_input_file_system.h"
-#include "cli/usage_texts.h"
-#include "core/convert_file.h"
-#include "core/error.h"
-#include "core/messages.h"
-#include "core/protected_files.h"
-#include "core/stream_line_source.h"
+#include "cli/run.h"
 #include "platform/file_identity.h"
+#include "platform/locale_charset.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
-#include "version.h"
-
-namespace {
-
-constexpr int kAllConverted = 0;
-constexpr int kSomeFailed = 1;
-constexpr int kUsageError = 2;
-
-// The path as the file system library takes it; on Windows paths are UTF-8.
-std::filesystem::path FileSystemPath(const std::string& path) {
-#ifdef _WIN32
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-#else
-  return std::filesystem::path(path);
-#endif
-}
-
-// The system's word on why there is no file to read at path.
-std::string WhyNoFile(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
-  if (!error && std::filesystem::is_directory(status)) {
-    error = std::make_error_code(std::errc::is_a_directory);
-  }
-  return error ? error.message() : std::string();
-}
-
-// The system's word on why path is no folder; empty when it is one.
-std::string WhyNoFolder(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(FileSystemPath(path), error);
-  if (!error && !std::filesystem::is_directory(status)) {
-    error = std::make_error_code(std::errc::not_a_directory);
-  }
-  return error ? error.message() : std::string();
-}
-
-// The folder as the conversion takes it: ending in its separator.
-std::string WithSeparator(std::string folder) {
-  using marrowpin::PathStyle;
-  const char separator = marrowpin::NativePathStyle() == PathStyle::kPosix ? '/' : '\\';
-  if (!folder.empty() && folder.back() != separator) folder += separator;
-  return folder;
-}
-
-// Writes text to stdout at once; false, with a message on stderr, when it
-// does not get there.
-bool WriteToStdout(const std::string& text) {
-  errno = 0;
-  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 && !std::ferror(stdout)) {
-    return true;
-  }
-  const int error = errno;
-  const std::string message = marrowpin::cli::usage_texts::CannotWriteStandardOutput(
-      error != 0 ? std::strerror(error) : "write error");
-  std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
-  std::fflush(stderr);
-  return false;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
-#ifndef _WIN32
-  // Names are printed as they are only where the locale's character set
-  // shows them as printable characters; Windows builds read them as UTF-8.
-  std::setlocale(LC_CTYPE, "");
-#endif
-  messages::Choose(cli::TextsForLocale());
-  messages::QuotePathsWith(cli::QuotedName);
-
-  std::string error;
-  std::optional<cli::CommandLineOptions> options =
-      cli::ParseCommandLine(ProgramArguments(argc, argv), &error);
-  if (!options) {
-    std::fprintf(stderr, "marrowpin-cli: %s\n%s\n", error.c_str(),
-                 std::string(cli::usage_texts::kHelpHint).c_str());
-    return kUsageError;
-  }
-  if (options->help) {
-    return WriteToStdout(cli::kUsage) ? kAllConverted : kSomeFailed;
-  }
-  if (options->version) {
-    return WriteToStdout("marrowpin-cli " MARROWPIN_VERSION "\n") ? kAllConverted : kSomeFailed;
-  }
-  // A folder that cannot take the outputs is said once, before any FILE.
-  if (!options->output_folder.empty()) {
-    const std::string why = WhyNoFolder(options->output_folder);
-    if (!why.empty()) {
-      const std::string message =
-          cli::usage_texts::CannotUseOutputFolder(cli::QuotedName(options->output_folder), why);
-      std::fprintf(stderr, "marrowpin-cli: %s\n", message.c_str());
-      return kUsageError;
-    }
-  }
-
-  NativeFileSystem native_files;
-  cli::StandardInputFileSystem files(native_files);
-  using cli::StandardInputFileSystem;
-  // A name typed for the note is spelled as the note's own would be; Windows
-  // arguments come in the path spelling already.
-  if (options->name && NativePathStyle() == PathStyle::kPosix) {
-    options->name = files.PathNameFromNote(*options->name);
-  }
-  // The note is read in chunks: memory stays the same for a note of any size.
-  StreamLineSource lines;
-  cli::ScriptedPrompts prompts(options->overwrite, options->bitmap_header, options->name, stderr);
-  BitmapHeaderTemplate bitmap_header;
-  // No output replaces a note of this run, an output it has written, or
-  // the file its messages go to.
-  ProtectedFiles protected_files;
-  for (const std::string& file : options->files) {
-    protected_files.Add(files.FileIdAt(file), NameRequest::kOutputIsRunFile);
-    const Entry entry =
-        file == StandardInputFileSystem::kStandardInput ? Entry{} : files.EntryAt(file);
-    if (entry.kind != Entry::Kind::kNone)
-      protected_files.Add(entry.id, NameRequest::kOutputIsRunFile);
-  }
-  for (StandardStream stream : {StandardStream::kOutput, StandardStream::kError}) {
-    protected_files.Add(StandardStreamId(stream), NameRequest::kOutputIsStandardStream);
-  }
-  const ConversionServices services{lines,         prompts,           files,
-                                    bitmap_header, NativePathStyle(), &protected_files};
-  const std::string output_folder = WithSeparator(options->output_folder);
-
-  bool all_converted = true;
-  for (const std::string& file : options->files) {
-    prompts.StartFile(file);
-    std::string written_path;
-    bool converted = false;
-    // Whatever goes wrong with one file ends that file only.
-    try {
-      if (files.FileExists(file)) {
-        converted = ConvertFile(file, services, output_folder, written_path);
-      } else {
-        prompts.ShowFailure(messages::CannotOpenFile(file), WhyNoFile(file));
-      }
-    } catch (const Error& e) {
-      prompts.ShowFailure(e.what(), e.reason());
-    } catch (const std::bad_alloc&) {
-      prompts.ShowMessage(messages::Current().out_of_memory);
-    } catch (const std::exception& e) {
-      prompts.ShowMessage(e.what());
-    }
-    if (converted) {
-      protected_files.Add(files.EntryAt(written_path).id, NameRequest::kOutputWrittenThisRun);
-    }
-    // Flushed at once, in order with the messages on stderr, where both go
-    // to one place.
-    if (converted && !options->quiet &&
-        !WriteToStdout(cli::QuotedName(file) + " -> " + cli::QuotedName(written_path) + "\n")) {
-      return kSomeFailed;
-    }
-    if (prompts.WriteFailed()) return kSomeFailed;
-    all_converted &= converted;
-  }
-  const messages::Texts& texts = messages::Current();
-  if (!WriteToStdout(std::string(all_converted ? texts.all_converted : texts.some_failed) + "\n")) {
-    return kSomeFailed;
-  }
-  return all_converted ? kAllConverted : kSomeFailed;
+  // The system's reasons follow the user's locale, and names are printed as
+  // they are only where its character set shows them as printable characters.
+  std::setlocale(LC_ALL, "");
+  NativeFileSystem files;
+  const cli::ConsoleStreams streams{stdin,
+                                    stdout,
+                                    stderr,
+                                    StandardStreamId(StandardStream::kInput),
+                                    StandardStreamId(StandardStream::kOutput),
+                                    StandardStreamId(StandardStream::kError)};
+  const cli::ConsoleEnvironment environment{[](const char* name) { return std::getenv(name); },
+                                            LocaleCharset()};
+  return cli::Run(ProgramArguments(argc, argv), files, streams, environment);
 }

@@ -1,18 +1,15 @@
 #include "cli/message_language.h"
 
-#include <cstdlib>
 #include <string_view>
 
 namespace marrowpin::cli {
 
-const messages::Texts& TextsForLocale() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') {
-      return std::string_view(value).starts_with("ja") ? messages::kJapanese : messages::kEnglish;
-    }
+bool WantsJapanese(const EnvironmentVariable& variable) {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = variable(name);
+    if (value != nullptr && *value != '\0') return std::string_view(value).starts_with("ja");
   }
-  return messages::kEnglish;
+  return false;
 }
 
 }  // namespace marrowpin::cli

@@ -1,15 +1,16 @@
 #include "cli/scripted_prompts.h"
 
 #include "cli/shell_quote.h"
-#include "core/messages.h"
 
 namespace marrowpin::cli {
 
 ScriptedPrompts::ScriptedPrompts(bool overwrite, bool bitmap_header,
-                                 std::optional<std::string> name, std::FILE* messages)
+                                 std::optional<std::string> name, const ConsoleTexts& texts,
+                                 std::FILE* messages)
     : overwrite_(overwrite),
       bitmap_header_(bitmap_header),
       name_(std::move(name)),
+      texts_(texts),
       messages_(messages) {}
 
 void ScriptedPrompts::StartFile(const std::string& file) {
@@ -26,6 +27,11 @@ void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& re
   ShowMessage(reason.empty() ? text : text + " (" + reason + ")");
 }
 
+void ScriptedPrompts::ShowOutputFailure(const std::string& text, const std::string& output_path,
+                                        const std::string& reason) {
+  ShowFailure(text + ": " + QuotedName(output_path), reason);
+}
+
 bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,
                                const std::string& /*caption*/) {
   switch (question) {
@@ -37,7 +43,7 @@ bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,
   return false;
 }
 
-std::optional<std::string> ScriptedPrompts::AskFileName(NameRequest why, const std::string& notice,
+std::optional<std::string> ScriptedPrompts::AskFileName(NameReason why, const std::string& notice,
                                                         const std::string& /*title*/,
                                                         const std::string& /*initial_folder*/) {
   if (name_ && !name_offered_) {
@@ -45,27 +51,27 @@ std::optional<std::string> ScriptedPrompts::AskFileName(NameRequest why, const s
     return name_;
   }
   // Unanswered, the file is not converted: say why a name was needed.
-  const messages::Texts& texts = messages::Current();
+  const ConsoleTexts& texts = texts_;
   switch (why) {
-    case NameRequest::kNoteNamesNone:
+    case NameReason::kNoteNamesNone:
       ShowMessage(notice);
       break;
-    case NameRequest::kOutputExists:
+    case NameReason::kOutputExists:
       ShowMessage(texts.output_exists);
       break;
-    case NameRequest::kNoteNameRefused:
+    case NameReason::kNoteNameRefused:
       ShowMessage(texts.note_name_refused);
       break;
-    case NameRequest::kOutputIsSource:
+    case NameReason::kOutputIsSource:
       ShowMessage(texts.output_is_source);
       break;
-    case NameRequest::kOutputIsRunFile:
+    case NameReason::kOutputIsRunFile:
       ShowMessage(texts.output_is_run_file);
       break;
-    case NameRequest::kOutputWrittenThisRun:
+    case NameReason::kOutputWrittenThisRun:
       ShowMessage(texts.output_written_this_run);
       break;
-    case NameRequest::kOutputIsStandardStream:
+    case NameReason::kOutputIsStandardStream:
       ShowMessage(texts.output_is_standard_stream);
       break;
   }

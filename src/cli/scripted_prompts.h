@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/console_texts.h"
 #include "core/user_prompts.h"
 
 namespace marrowpin::cli {
@@ -11,11 +12,12 @@ namespace marrowpin::cli {
 // Answers the conversion's questions from the command line: yes only where an
 // option says so, and the given name only at the first name request of each
 // file. Messages are printed to a stream, one line each, after the file they
-// concern; where a name request is left unanswered, the line says why.
+// concern; where a name request is left unanswered, the line says why, in
+// texts.
 class ScriptedPrompts final : public UserPrompts {
  public:
   ScriptedPrompts(bool overwrite, bool bitmap_header, std::optional<std::string> name,
-                  std::FILE* messages);
+                  const ConsoleTexts& texts, std::FILE* messages);
 
   // Called before each file, as it was given: the lines name it (quoted as
   // names are printed), and the given name may be used once.
@@ -25,8 +27,11 @@ class ScriptedPrompts final : public UserPrompts {
 
   void ShowMessage(const std::string& text) override;
   void ShowFailure(const std::string& text, const std::string& reason) override;
+  // "TEXT: OUTPUT (reason)", the output quoted as names are printed.
+  void ShowOutputFailure(const std::string& text, const std::string& output_path,
+                         const std::string& reason) override;
   bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
-  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                          const std::string& title,
                                          const std::string& initial_folder) override;
 
@@ -34,6 +39,7 @@ class ScriptedPrompts final : public UserPrompts {
   bool overwrite_;
   bool bitmap_header_;
   std::optional<std::string> name_;
+  const ConsoleTexts& texts_;
   std::FILE* messages_;
   std::string file_;
   bool name_offered_ = false;

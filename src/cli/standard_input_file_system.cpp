@@ -10,8 +10,6 @@
 #endif
 
 #include "core/error.h"
-#include "core/messages.h"
-#include "platform/file_identity.h"
 
 namespace marrowpin::cli {
 
@@ -20,17 +18,17 @@ namespace {
 // The note on standard input, read as it comes.
 class StandardInput final : public InputFile {
  public:
-  explicit StandardInput(std::string path) : path_(std::move(path)) {
+  explicit StandardInput(std::FILE* input) : input_(input) {
 #ifdef _WIN32
     // The note's bytes as they are, without line-end translation.
-    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(input_), _O_BINARY);
 #endif
   }
 
   std::size_t Read(char* into, std::size_t size) override {
-    const std::size_t got = std::fread(into, 1, size, stdin);
-    if (got == 0 && std::ferror(stdin)) {
-      throw ReadError(messages::CannotReadFile(path_), std::strerror(errno));
+    const std::size_t got = std::fread(into, 1, size, input_);
+    if (got == 0 && std::ferror(input_)) {
+      throw FileError(FileError::Step::kRead, std::strerror(errno));
     }
     return got;
   }
@@ -39,7 +37,7 @@ class StandardInput final : public InputFile {
   }
 
  private:
-  std::string path_;
+  std::FILE* input_;
 };
 
 }  // namespace
@@ -49,12 +47,12 @@ bool StandardInputFileSystem::FileExists(const std::string& path) {
 }
 
 std::optional<FileId> StandardInputFileSystem::FileIdAt(const std::string& path) {
-  return path == kStandardInput ? StandardStreamId(StandardStream::kInput) : files_.FileIdAt(path);
+  return path == kStandardInput ? input_id_ : files_.FileIdAt(path);
 }
 
 std::unique_ptr<InputFile> StandardInputFileSystem::OpenForReading(const std::string& path) {
   if (path != kStandardInput) return files_.OpenForReading(path);
-  return std::make_unique<StandardInput>(path);
+  return std::make_unique<StandardInput>(input_);
 }
 
 }  // namespace marrowpin::cli

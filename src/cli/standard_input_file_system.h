@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <string>
 
 #include "core/file_system.h"
@@ -7,16 +9,24 @@
 namespace marrowpin::cli {
 
 // The file services of another file system, except that the source "-" is
-// the note read from standard input.
+// the note read from the stream input, whose file (as far as the system
+// tells) is input_id.
 class StandardInputFileSystem final : public FileSystem {
  public:
   static constexpr const char* kStandardInput = "-";
 
-  explicit StandardInputFileSystem(FileSystem& files) : files_(files) {}
+  StandardInputFileSystem(FileSystem& files, std::FILE* input, std::optional<FileId> input_id)
+      : files_(files), input_(input), input_id_(input_id) {}
 
   bool FileExists(const std::string& path) override;
   // An output is a file in its folder: one named "-" too.
   Entry EntryAt(const std::string& path) override { return files_.EntryAt(path); }
+  std::string MissingFileReason(const std::string& path) override {
+    return files_.MissingFileReason(path);
+  }
+  std::string NotAFolderReason(const std::string& path) override {
+    return files_.NotAFolderReason(path);
+  }
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
@@ -29,6 +39,8 @@ class StandardInputFileSystem final : public FileSystem {
 
  private:
   FileSystem& files_;
+  std::FILE* input_;
+  std::optional<FileId> input_id_;
 };
 
 }  // namespace marrowpin::cli

@@ -9,6 +9,27 @@
 // already.
 namespace marrowpin::cli::usage_texts {
 
+inline constexpr std::string_view kUsage =
+    "Usage: marrowpin-cli [OPTION]... FILE...\n"
+    "Extracts the base64 attachment of each note FILE into a file beside it\n"
+    "(or into DIR). With FILE -, reads the note from standard input.\n"
+    "\n"
+    "  -d, --output-dir DIR  write the outputs into DIR (default: beside each\n"
+    "                        FILE, and the current folder for -)\n"
+    "      --overwrite       answer yes when an output file exists (default: no)\n"
+    "      --bmp-header      answer yes to adding a bitmap header to raw 16-bit\n"
+    "                        pixels (default: no)\n"
+    "      --name NAME       the output name to use when a FILE names none, or its\n"
+    "                        output is not overwritten; only its file-name part is\n"
+    "                        used (default: such a FILE is not converted)\n"
+    "  -q, --quiet           print only the closing line on stdout\n"
+    "  -h, --help            show this text\n"
+    "      --version         show the version\n"
+    "\n"
+    "Each output written prints a line FILE -> OUTPUT on stdout, and a closing\n"
+    "line follows. Messages go to stderr, each after the FILE it concerns. Exit\n"
+    "status: 0 when every FILE converted, 1 when any failed, 2 on a usage error.\n";
+
 inline constexpr std::string_view kHelpHint = "Try 'marrowpin-cli --help' for more information.";
 inline constexpr std::string_view kNoFileGiven = "no FILE given";
 inline constexpr std::string_view kStandardInputTwice = "standard input (-) given more than once";

@@ -96,16 +96,16 @@ AttachmentFields ScanHeader(LineSource& lines, std::string& first_piece) {
 // Asks the user for the output name, and for a bitmap header when the file
 // gives dimensions. The output goes into output_folder. False when the user
 // gives no name.
-bool AskForOutputName(NameRequest why, const std::string& source_path,
+bool AskForOutputName(NameReason why, const std::string& source_path,
                       std::string_view output_folder, AttachmentFields& fields,
                       const ConversionServices& services) {
-  const messages::Texts& texts = messages::Current();
+  const messages::Texts& texts = services.messages.texts();
   UserPrompts& prompts = services.prompts;
-  const std::optional<std::string> chosen =
-      prompts.AskFileName(why, texts.no_file_name_key,
-                          messages::NameDialogTitle(FileNamePart(source_path, services.path_style),
-                                                    fields.headerless_hint),
-                          std::string(output_folder));
+  const std::optional<std::string> chosen = prompts.AskFileName(
+      why, texts.no_file_name_key,
+      services.messages.NameDialogTitle(FileNamePart(source_path, services.path_style),
+                                        fields.headerless_hint),
+      std::string(output_folder));
   if (!chosen) return false;
   const std::string_view trimmed = TrimBlanks(*chosen);
   if (trimmed.empty()) return false;
@@ -137,8 +137,8 @@ bool LeadsThroughLink(std::string_view output_folder, std::string_view path_name
 // why, when the note names none that may be used. The name guard judges the
 // note's own bytes and the path's spelling alike.
 std::string NameFromNote(const std::string& note_name, std::string_view output_folder,
-                         NameRequest& why, const ConversionServices& services) {
-  why = NameRequest::kNoteNamesNone;
+                         NameReason& why, const ConversionServices& services) {
+  why = NameReason::kNoteNamesNone;
   if (note_name.empty()) return {};
   std::string path_name;
   if (!IsUnsafeOutputName(note_name, NameSpelling::kNote, services.path_style)) {
@@ -149,17 +149,17 @@ std::string NameFromNote(const std::string& note_name, std::string_view output_f
   if (path_name.empty() ||
       IsUnsafeOutputName(path_name, NameSpelling::kPath, services.path_style) ||
       LeadsThroughLink(output_folder, path_name, services)) {
-    why = NameRequest::kNoteNameRefused;
+    why = NameReason::kNoteNameRefused;
     return {};
   }
   return path_name;
 }
 
 // Why the entry at an output path must not be replaced; nullopt when it may.
-std::optional<NameRequest> ClashAt(const Entry& entry, const std::optional<FileId>& source_id,
-                                   const ConversionServices& services) {
+std::optional<NameReason> ClashAt(const Entry& entry, const std::optional<FileId>& source_id,
+                                  const ConversionServices& services) {
   if (entry.kind == Entry::Kind::kNone) return std::nullopt;
-  if (source_id && entry.id == *source_id) return NameRequest::kOutputIsSource;
+  if (source_id && entry.id == *source_id) return NameReason::kOutputIsSource;
   return services.protected_files ? services.protected_files->Why(entry.id) : std::nullopt;
 }
 
@@ -170,7 +170,7 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
                                             std::string_view output_folder,
                                             AttachmentFields& fields,
                                             const ConversionServices& services) {
-  NameRequest why;
+  NameReason why;
   fields.output_name = NameFromNote(fields.output_name, output_folder, why, services);
   while (true) {
     if (fields.output_name.empty() &&
@@ -179,7 +179,7 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
     }
     std::string output_path = std::string(output_folder) + fields.output_name;
     const Entry entry = services.files.EntryAt(output_path);
-    if (const std::optional<NameRequest> clash = ClashAt(entry, source_id, services)) {
+    if (const std::optional<NameReason> clash = ClashAt(entry, source_id, services)) {
       fields.output_name.clear();
       why = *clash;
       continue;
@@ -187,11 +187,11 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
     // Anything but a folder counts as an existing output: a file, a link
     // (followed or not), a FIFO, a device. Replacing it replaces the entry.
     const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
-    const messages::Texts& texts = messages::Current();
+    const messages::Texts& texts = services.messages.texts();
     if (exists && !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
                                              texts.overwrite_caption)) {
       fields.output_name.clear();
-      why = NameRequest::kOutputExists;
+      why = NameReason::kOutputExists;
       continue;
     }
     return output_path;
@@ -202,12 +202,12 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
 bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileId>& source_id,
                        const ConversionServices& services, std::string_view output_folder,
                        std::string& written_path) {
-  const messages::Texts& texts = messages::Current();
+  const messages::Texts& texts = services.messages.texts();
   std::string first_piece;
   AttachmentFields fields = ScanHeader(services.lines, first_piece);
   if (!fields.payload_found) {
     services.prompts.ShowMessage(
-        messages::NotConvertible(FileNamePart(source_path, services.path_style)));
+        services.messages.NotConvertible(FileNamePart(source_path, services.path_style)));
     return false;
   }
 
@@ -253,11 +253,17 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
 
   // The note's identity, so that no output replaces it.
   const std::optional<FileId> source_id = services.files.FileIdAt(source_path);
-  services.lines.Open(source_path, services.files);
+  try {
+    services.lines.Open(source_path, services.files);
+  } catch (const FileError& e) {
+    throw Error(e.step() == FileError::Step::kHold ? services.messages.FileTooLarge(source_path)
+                                                   : services.messages.CannotOpenFile(source_path),
+                e.reason());
+  }
   try {
     return ConvertOpenedFile(source_path, source_id, services, output_folder, written_path);
-  } catch (const ReadError& e) {
-    services.prompts.ShowFailure(e.what(), e.reason());
+  } catch (const FileError& e) {
+    services.prompts.ShowFailure(services.messages.CannotReadFile(source_path), e.reason());
     return false;
   }
 }

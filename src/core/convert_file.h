@@ -5,6 +5,7 @@
 
 #include "core/file_system.h"
 #include "core/line_source.h"
+#include "core/messages.h"
 #include "core/paths.h"
 #include "core/protected_files.h"
 #include "core/user_prompts.h"
@@ -12,27 +13,30 @@
 
 namespace marrowpin {
 
-// What a front end lends the conversion. The template is process-wide: its
-// width and height stay from one conversion to the next.
+// What a front end lends the conversion. The template belongs to the front
+// end: its width and height stay from one conversion to the next.
 struct ConversionServices {
   LineSource& lines;
   UserPrompts& prompts;
   FileSystem& files;
   BitmapHeaderTemplate& bitmap_header;
+  // The texts shown, in the front end's language.
+  const Messages& messages;
   PathStyle path_style;
   // Files beyond the note itself that no output may replace; none when null.
   const ProtectedFiles* protected_files = nullptr;
 };
 
 // Extracts the base64 attachment of the note file at source_path into a file
-// in the same folder. True when an output file was written and closed. A
-// source that exists but cannot be opened throws Error (not caught here); one
-// that fails while it is read is a failure with its own message.
+// in the same folder. True when an output file was written and put in place.
+// A source that exists but cannot be opened, or is too large to hold, throws
+// Error with its message (not caught here); one that fails while it is read is
+// a failure shown with its own message.
 bool ConvertFile(const std::string& source_path, const ConversionServices& services);
 
 // The same, writing into output_folder (a folder path that ends in its
 // separator) instead, or beside the source when it is empty; written_path
-// receives the output's path once it is created.
+// receives the output's path once the output is in place.
 bool ConvertFile(const std::string& source_path, const ConversionServices& services,
                  std::string_view output_folder, std::string& written_path);
 

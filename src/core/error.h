@@ -19,10 +19,28 @@ class Error : public std::runtime_error {
   std::string reason_;
 };
 
-// Reading a file that was opened failed part way.
-class ReadError : public Error {
+// A file that could not be opened, read to its end or held whole. The file
+// services know the system's word but not the user's language: the
+// conversion, which knows the texts, words the message.
+class FileError : public std::runtime_error {
  public:
-  using Error::Error;
+  enum class Step {
+    kOpen,  // the file cannot be opened
+    kRead,  // reading the opened file failed part way
+    kHold,  // the file is too large to hold in memory
+  };
+
+  explicit FileError(Step step, std::string reason = {})
+      : std::runtime_error(reason.empty() ? "file error" : reason),
+        step_(step),
+        reason_(std::move(reason)) {}
+
+  Step step() const { return step_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  Step step_;
+  std::string reason_;
 };
 
 }  // namespace marrowpin

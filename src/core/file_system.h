@@ -24,7 +24,7 @@ struct Entry {
     kNone,    // nothing there
     kFolder,  // a folder that is no link
     kLink,    // a symbolic link or junction, whatever it points to (or not)
-    kOther,   // a file, a FIFO, a device node
+    kFile,    // anything else: a regular file, a FIFO, a device node
   };
   Kind kind = Kind::kNone;
   FileId id;
@@ -36,7 +36,7 @@ class InputFile {
   virtual ~InputFile() = default;
 
   // Reads up to size bytes into `into`; 0 at the end of the file. Throws
-  // ReadError when reading fails.
+  // FileError (kRead) when reading fails.
   virtual std::size_t Read(char* into, std::size_t size) = 0;
   // The file's size when it was opened; 0 when it has none (a pipe, a device).
   virtual std::uint64_t ExpectedSize() const = 0;
@@ -73,10 +73,16 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // What is at path, without following a link there.
   virtual Entry EntryAt(const std::string& path) = 0;
+  // The system's word on why no note can be read at path (nothing there, a
+  // folder, no right to look); empty when it gives none.
+  virtual std::string MissingFileReason(const std::string& /*path*/) { return {}; }
+  // The system's word on why path, links followed, is no folder that outputs
+  // can go into; empty when it is one.
+  virtual std::string NotAFolderReason(const std::string& path) = 0;
   // The file that path leads to, following links; nullopt when there is none.
   virtual std::optional<FileId> FileIdAt(const std::string& path) = 0;
-  // Opens path for reading while others may only read it. Throws Error with
-  // the "cannot open" message when the file cannot be opened.
+  // Opens path for reading while others may only read it. Throws FileError
+  // (kOpen) with the system's word when the file cannot be opened.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
   // Starts the output at path (see OutputFile); nullptr when its temporary
   // file cannot be created or a folder stands at path.

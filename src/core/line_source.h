@@ -22,11 +22,11 @@ class LineSource {
  public:
   virtual ~LineSource() = default;
 
-  // Starts on the note at path, from its first line. Throws Error with the
-  // "cannot open" message when the file cannot be opened.
+  // Starts on the note at path, from its first line. Throws FileError when
+  // the file cannot be opened (or, for a source that holds it whole, held).
   virtual void Open(const std::string& path, FileSystem& files) = 0;
   // The next slice; false after the note's last line. The text stays valid
-  // until the next call. Throws ReadError when reading fails.
+  // until the next call. Throws FileError when reading fails.
   virtual bool Next(LineSlice& slice) = 0;
   // Called when the header scan ends: at the payload's line, with the text
   // that follows its ":" as the payload's first piece, or after the last line

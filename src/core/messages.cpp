@@ -20,21 +20,6 @@ const Texts kJapanese = {
     .file_too_large = "ファイル %s は大きすぎて読み込めません",
     .name_dialog_title = " [%s] から生成するファイル名を指定してください",
     .headerless_hint = " (おそらくヘッダなしBMP)",
-    .output_exists =
-        "同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください",
-    .note_name_refused =
-        "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。--name "
-        "でファイル名を指定してください",
-    .output_is_source =
-        "出力ファイルが変換元のファイル自身になります。別の名前は --name で指定してください",
-    .output_is_run_file =
-        "出力ファイルがこの実行で変換するファイルになります。別の名前は --name "
-        "で指定してください",
-    .output_written_this_run =
-        "同名の出力ファイルをこの実行で書き出しました。別の名前は --name で指定してください",
-    .output_is_standard_stream =
-        "出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name "
-        "で指定してください",
     .out_of_memory = "メモリが足りません！！",
 };
 
@@ -54,29 +39,14 @@ const Texts kEnglish = {
     .file_too_large = "the file %s is too large to read",
     .name_dialog_title = "Name of the file to make from [%s]",
     .headerless_hint = " (probably a bitmap without header)",
-    .output_exists = "the output file exists; --overwrite replaces it, --name gives another name",
-    .note_name_refused =
-        "the note's -FILENAME could write outside its folder or holds characters no name may "
-        "hold, and is not used; give a name with --name",
-    .output_is_source = "the output would replace the note itself; give another name with --name",
-    .output_is_run_file =
-        "the output would replace a FILE of this run; give another name with --name",
-    .output_written_this_run =
-        "this run has written an output of that name already; give another name with --name",
-    .output_is_standard_stream =
-        "the output would replace the file standard output or error goes to; give another name "
-        "with --name",
     .out_of_memory = "out of memory",
 };
 
+}  // namespace marrowpin::messages
+
+namespace marrowpin {
+
 namespace {
-
-const Texts* chosen = &kJapanese;
-PathQuoting path_quoting = nullptr;
-
-std::string Shown(std::string_view path) {
-  return path_quoting != nullptr ? path_quoting(path) : std::string(path);
-}
 
 // The pattern with its "%s" replaced by value (appended when it has none).
 std::string Fill(std::string_view pattern, std::string_view value) {
@@ -89,40 +59,29 @@ std::string Fill(std::string_view pattern, std::string_view value) {
 
 }  // namespace
 
-const Texts& Current() {
-  return *chosen;
+std::string Messages::NotConvertible(std::string_view source_file_name) const {
+  return std::string(source_file_name) + texts_.not_convertible_suffix;
 }
 
-void Choose(const Texts& texts) {
-  chosen = &texts;
+std::string Messages::CannotOpenFile(std::string_view path) const {
+  return Fill(texts_.cannot_open_file, path);
 }
 
-void QuotePathsWith(PathQuoting quoting) {
-  path_quoting = quoting;
+std::string Messages::CannotReadFile(std::string_view path) const {
+  return Fill(texts_.cannot_read_file, path);
 }
 
-std::string NotConvertible(std::string_view source_file_name) {
-  return Shown(source_file_name) + Current().not_convertible_suffix;
+std::string Messages::FileTooLarge(std::string_view path) const {
+  return Fill(texts_.file_too_large, path);
 }
 
-std::string CannotOpenFile(std::string_view path) {
-  return Fill(Current().cannot_open_file, Shown(path));
-}
-
-std::string CannotReadFile(std::string_view path) {
-  return Fill(Current().cannot_read_file, Shown(path));
-}
-
-std::string FileTooLarge(std::string_view path) {
-  return Fill(Current().file_too_large, Shown(path));
-}
-
-std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) {
-  std::string title = Fill(Current().name_dialog_title, source_file_name);
+std::string Messages::NameDialogTitle(std::string_view source_file_name,
+                                      bool headerless_hint) const {
+  std::string title = Fill(texts_.name_dialog_title, source_file_name);
   if (headerless_hint) {
-    title += Current().headerless_hint;
+    title += texts_.headerless_hint;
   }
   return title;
 }
 
-}  // namespace marrowpin::messages
+}  // namespace marrowpin

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
-// Every text the conversion and its front ends show, in one table per
-// language, in UTF-8. Adding a text means a member here and one entry in
-// each table.
+// Every text the conversion and the window show, in one table per language,
+// in UTF-8. Adding a text means a member here and one entry in each table.
+// The console program's own texts are beside it (cli/console_texts.h).
 namespace marrowpin::messages {
 
 struct Texts {
@@ -24,32 +25,57 @@ struct Texts {
   const char* file_too_large;     // %s: the path
   const char* name_dialog_title;  // %s: the source's file name
   const char* headerless_hint;    // follows the name dialog's title
-  // The console program's own, where a window would ask.
-  const char* output_exists;
-  const char* note_name_refused;
-  const char* output_is_source;
-  const char* output_is_run_file;
-  const char* output_written_this_run;
-  const char* output_is_standard_stream;
   const char* out_of_memory;
 };
 
 extern const Texts kJapanese;
 extern const Texts kEnglish;
 
-// The texts shown: the Japanese ones unless a front end chooses others.
-const Texts& Current();
-void Choose(const Texts& texts);
-
-// How a path stands inside the messages below: as it is, unless a front end
-// chooses a form of its own (the console program quotes it for the shell).
-using PathQuoting = std::string (*)(std::string_view path);
-void QuotePathsWith(PathQuoting quoting);
-
-std::string NotConvertible(std::string_view source_file_name);
-std::string CannotOpenFile(std::string_view path);
-std::string CannotReadFile(std::string_view path);
-std::string FileTooLarge(std::string_view path);
-std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint);
+// Every text of a table, so that a front end can recode them all.
+inline constexpr const char* Texts::*kEveryText[] = {
+    &Texts::not_convertible_suffix,
+    &Texts::no_file_name_key,
+    &Texts::add_bitmap_header_question,
+    &Texts::add_bitmap_header_caption,
+    &Texts::overwrite_question,
+    &Texts::overwrite_caption,
+    &Texts::cannot_create_file,
+    &Texts::cannot_write_file,
+    &Texts::all_converted,
+    &Texts::some_failed,
+    &Texts::cannot_open_file,
+    &Texts::cannot_read_file,
+    &Texts::file_too_large,
+    &Texts::name_dialog_title,
+    &Texts::headerless_hint,
+    &Texts::out_of_memory,
+};
+static_assert(std::size(kEveryText) * sizeof(const char*) == sizeof(Texts),
+              "every text is in kEveryText");
 
 }  // namespace marrowpin::messages
+
+namespace marrowpin {
+
+// The messages a front end shows, worded from its texts; handed to whatever
+// builds one. A message that concerns a file names it as it is; a front end
+// whose lines name the file already words these its own way.
+class Messages {
+ public:
+  explicit Messages(const messages::Texts& texts) : texts_(texts) {}
+  virtual ~Messages() = default;
+
+  const messages::Texts& texts() const { return texts_; }
+
+  virtual std::string NotConvertible(std::string_view source_file_name) const;
+  virtual std::string CannotOpenFile(std::string_view path) const;
+  virtual std::string CannotReadFile(std::string_view path) const;
+  virtual std::string FileTooLarge(std::string_view path) const;
+  // The title of the window that asks for an output name.
+  std::string NameDialogTitle(std::string_view source_file_name, bool headerless_hint) const;
+
+ private:
+  const messages::Texts& texts_;
+};
+
+}  // namespace marrowpin

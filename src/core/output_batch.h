@@ -21,8 +21,8 @@ class OutputBatch {
   unsigned char* Room(std::size_t size) {
     return capacity_ - gathered_ >= size ? block_.get() + gathered_ : MakeRoom(size);
   }
-  // Adds the first size bytes of the room to the file's bytes.
-  void Commit(std::size_t size) {
+  // Gathers the first size bytes of the room: they join the file's bytes.
+  void Gather(std::size_t size) {
     gathered_ += size;
     if (gathered_ >= kHandOverSize) Flush();
   }

@@ -23,6 +23,10 @@ std::string_view FileNamePart(std::string_view path, PathStyle style);
 // Up to and including the last separator; empty when there is none.
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
 
+// The folder as the start of the paths in it: ending in a separator (the
+// style's own is added where it ends in none). Empty stays empty.
+std::string FolderPrefix(std::string_view folder, PathStyle style);
+
 // Where the output named output_name of source_path goes: the source's
 // folder with its separator, then the name. A source with no folder part
 // writes into the current folder (the name alone).

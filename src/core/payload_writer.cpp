@@ -8,7 +8,8 @@
 namespace marrowpin {
 
 void PayloadWriter::Take(LineSlice slice) {
-  if (!in_line_ && slice.ends_line && carry_over_.empty() && TakeCleanLine(slice.text)) return;
+  if (!in_line_ && slice.ends_line && kept_partial_group_.empty() && TakeCleanLine(slice.text))
+    return;
   if (!in_line_) StartLine();
   std::string_view text = slice.text;
   if (!content_seen_) {
@@ -29,8 +30,8 @@ bool PayloadWriter::TakeCleanLine(std::string_view line) {
   bool only_alphabet = false;
   const std::size_t count = DecodeInto(line.substr(0, whole), &only_alphabet);
   if (!only_alphabet) return false;
-  output_.Commit(count);
-  if (!rest.empty()) carry_over_.assign(rest);
+  output_.Gather(count);
+  if (!rest.empty()) kept_partial_group_.assign(rest);
   return true;
 }
 
@@ -40,11 +41,11 @@ void PayloadWriter::StartLine() {
   held_blanks_ = 0;
   taken_back_ = false;
   written_at_line_start_ = output_.size();
-  pending_ = carry_over_;
+  partial_group_ = kept_partial_group_;
   skip_key_.Reset();
   end_key_.Reset();
-  skip_key_.Feed(carry_over_);
-  end_key_.Feed(carry_over_);
+  skip_key_.Feed(kept_partial_group_);
+  end_key_.Feed(kept_partial_group_);
 }
 
 void PayloadWriter::TakeText(std::string_view text) {
@@ -67,13 +68,13 @@ void PayloadWriter::TakeText(std::string_view text) {
 
 void PayloadWriter::EndLine() {
   in_line_ = false;
-  if (skip_key_.found()) return;  // the carry-over stays as it was
-  if (end_key_.found() || (carry_over_.empty() && !content_seen_)) {
+  if (skip_key_.found()) return;  // the kept partial group stays as it was
+  if (end_key_.found() || (kept_partial_group_.empty() && !content_seen_)) {
     ended_ = true;
     return;
   }
   // Trimmed like a line: a blank inside a line can come first in it.
-  carry_over_.assign(TrimBlanks(pending_));
+  kept_partial_group_.assign(TrimBlanks(partial_group_));
 }
 
 // Removes what this line wrote: it is skipped or ends the payload.
@@ -83,31 +84,31 @@ void PayloadWriter::TakeBackLine() {
   output_.TruncateTo(written_at_line_start_);
 }
 
-// Decodes the pending characters followed by text, up to the last whole
-// group, and keeps the rest pending.
+// Decodes the partial group followed by text, up to the last whole group;
+// the rest is the partial group then.
 void PayloadWriter::Decode(std::string_view text) {
-  if (!pending_.empty()) {
-    const std::size_t taken = std::min(text.size(), 4 - pending_.size());
-    pending_.append(text.substr(0, taken));
+  if (!partial_group_.empty()) {
+    const std::size_t taken = std::min(text.size(), 4 - partial_group_.size());
+    partial_group_.append(text.substr(0, taken));
     text.remove_prefix(taken);
-    if (pending_.size() < 4) return;
-    output_.Commit(DecodeInto(pending_, nullptr));
-    pending_.clear();
+    if (partial_group_.size() < 4) return;
+    output_.Gather(DecodeInto(partial_group_, nullptr));
+    partial_group_.clear();
   }
   const std::size_t whole = text.size() / 4 * 4;
-  output_.Commit(DecodeInto(text.substr(0, whole), nullptr));
-  pending_.assign(text.substr(whole));
+  output_.Gather(DecodeInto(text.substr(0, whole), nullptr));
+  partial_group_.assign(text.substr(whole));
 }
 
 // Blanks inside a line: every byte of value 32 or below decodes as a space
-// does, and is trimmed as one from a carry-over.
+// does, and is trimmed as one from a kept partial group.
 void PayloadWriter::DecodeBlanks(std::size_t count) {
   static constexpr std::string_view kSpaces = "                                ";
   for (; count > 0; count -= std::min(count, kSpaces.size()))
     Decode(kSpaces.substr(0, count));
 }
 
-// Decodes into the output's room; the bytes count once committed.
+// Decodes into the output's room; the bytes count once gathered.
 std::size_t PayloadWriter::DecodeInto(std::string_view groups, bool* only_alphabet) {
   return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
 }

@@ -13,11 +13,11 @@
 namespace marrowpin {
 
 // Decodes the payload line by line into the output file. Each piece is the
-// carry-over (the characters beyond the last whole group so far) followed by
-// a line, both without blanks at their ends. A line comes in slices when it
-// is longer than the source holds at a time: its slices are decoded and
-// written as they come, and taken back from the output if a later slice shows
-// that the line is to be skipped or ends the payload.
+// partial group kept from the lines before (the characters beyond the last
+// whole group so far) followed by a line, both without blanks at their ends. A line comes in slices
+// when it is longer than the source holds at a time: its slices are decoded and written as they
+// come, and taken back from the output if a later slice shows that the line is to be skipped or
+// ends the payload.
 class PayloadWriter {
  public:
   // output already holds `written` bytes (a bitmap header).
@@ -42,7 +42,8 @@ class PayloadWriter {
 
   OutputBatch output_;
   bool ended_ = false;
-  std::string carry_over_;
+  // The characters beyond the last whole group of the lines taken so far.
+  std::string kept_partial_group_;
 
   // The line being taken.
   bool in_line_ = false;
@@ -50,7 +51,8 @@ class PayloadWriter {
   std::size_t held_blanks_ = 0;
   bool taken_back_ = false;
   std::uint64_t written_at_line_start_ = 0;
-  std::string pending_;  // characters not yet decoded, fewer than a group
+  // The same as the line being taken leaves them; kept when the line ends.
+  std::string partial_group_;
   KeySearch skip_key_{"#Content-"};
   KeySearch end_key_{"END:VNOTE"};
 };

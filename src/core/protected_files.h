@@ -13,17 +13,17 @@ namespace marrowpin {
 class ProtectedFiles {
  public:
   // The first reason given for a file stays.
-  void Add(const FileId& id, NameRequest why) { reasons_.try_emplace(id, why); }
-  void Add(const std::optional<FileId>& id, NameRequest why) {
+  void Add(const FileId& id, NameReason why) { reasons_.try_emplace(id, why); }
+  void Add(const std::optional<FileId>& id, NameReason why) {
     if (id) Add(*id, why);
   }
-  std::optional<NameRequest> Why(const FileId& id) const {
+  std::optional<NameReason> Why(const FileId& id) const {
     const auto found = reasons_.find(id);
     return found == reasons_.end() ? std::nullopt : std::optional(found->second);
   }
 
  private:
-  std::map<FileId, NameRequest> reasons_;
+  std::map<FileId, NameReason> reasons_;
 };
 
 }  // namespace marrowpin

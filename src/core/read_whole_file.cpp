@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "core/error.h"
-#include "core/messages.h"
 
 namespace marrowpin {
 
@@ -28,7 +27,7 @@ std::string ReadWholeFile(FileSystem& files, const std::string& path) {
   // A file larger than a string can be (as one over 1 GiB is for a 32-bit
   // program) fails before its size is cut to fit, and so does one for which
   // the memory runs out while reading it.
-  if (file->ExpectedSize() > std::string().max_size()) throw Error(messages::FileTooLarge(path));
+  if (file->ExpectedSize() > std::string().max_size()) throw FileError(FileError::Step::kHold);
   try {
     std::string bytes(static_cast<std::size_t>(file->ExpectedSize()), '\0');
     const std::size_t filled = ReadUpTo(*file, bytes.data(), bytes.size());
@@ -42,13 +41,13 @@ std::string ReadWholeFile(FileSystem& files, const std::string& path) {
       if (std::memchr(chunk, '\0', got) != nullptr) break;
     }
     return bytes;
-  } catch (const ReadError& e) {
+  } catch (const FileError& e) {
     // Loading a whole note is opening it: it fails as a whole.
-    throw Error(messages::CannotOpenFile(path), e.reason());
+    throw FileError(FileError::Step::kOpen, e.reason());
   } catch (const std::bad_alloc&) {
-    throw Error(messages::FileTooLarge(path));
+    throw FileError(FileError::Step::kHold);
   } catch (const std::length_error&) {
-    throw Error(messages::FileTooLarge(path));
+    throw FileError(FileError::Step::kHold);
   }
 }
 

@@ -10,9 +10,9 @@ namespace marrowpin {
 // size the file had when opened is read into one block; past it (a file that
 // grew, a device, a pipe) reading goes on in chunks until the end or a zero
 // byte: the text ends at a zero byte anyway, and an endless device such as
-// /dev/zero would otherwise never stop. Throws Error with the "cannot open"
-// message when the file cannot be opened or read, and with the "too large"
-// message when it cannot be held in memory.
+// /dev/zero would otherwise never stop. Throws FileError: kOpen when the file
+// cannot be opened or read (loading a note whole is opening it), kHold when
+// it cannot be held in memory.
 std::string ReadWholeFile(FileSystem& files, const std::string& path);
 
 }  // namespace marrowpin

@@ -9,8 +9,8 @@ namespace marrowpin {
 // its texts.
 enum class Question { kOverwrite, kAddBitmapHeader };
 
-// Why the conversion asks for an output name.
-enum class NameRequest {
+// The reason the conversion asks for an output name.
+enum class NameReason {
   kNoteNamesNone,    // the note has no "-FILENAME" line
   kOutputExists,     // the output exists and is not to be overwritten
   kNoteNameRefused,  // the note's name could write outside the folder, or holds
@@ -43,7 +43,7 @@ class UserPrompts {
   virtual bool AskYesNo(Question question, const std::string& text, const std::string& caption) = 0;
   // Shows the notice, then asks for one file name, which need not exist;
   // nullopt when cancelled.
-  virtual std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+  virtual std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                                  const std::string& title,
                                                  const std::string& initial_folder) = 0;
 };

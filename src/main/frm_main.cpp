@@ -105,7 +105,8 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ConvertFile(const std::string& source_path) {
-  const ConversionServices services{ListBox1_, prompts_, files_, bitmap_header_, NativePathStyle()};
+  const ConversionServices services{ListBox1_,      prompts_,  files_,
+                                    bitmap_header_, messages_, NativePathStyle()};
   return marrowpin::ConvertFile(source_path, services);
 }
 
@@ -219,7 +220,7 @@ void TfrmMain::Button1Click() {
     owner_.ShowError(std::current_exception());
   }
   if (CloseIfRequested()) return;
-  const messages::Texts& texts = messages::kJapanese;
+  const messages::Texts& texts = messages_.texts();
   prompts_.ShowMessage(failed.empty() ? std::string(texts.all_converted)
                                       : win_text::WithFailedLines(texts.some_failed, failed));
 }

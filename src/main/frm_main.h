@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "decode/bitmap_header_template.h"
 #include "main/window_owner.h"
 #include "main/window_prompts.h"
@@ -15,6 +16,7 @@
 #include "win/memo_lines.h"
 #include "win/open_dialog.h"
 #include "win_text/batch_texts.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::main {
 
@@ -86,6 +88,7 @@ class TfrmMain {
   WindowPrompts prompts_;
   NativeFileSystem files_;
   BitmapHeaderTemplate bitmap_header_;
+  const Messages messages_{win_text::kConversionTexts};
   bool shown_before_ = false;
   bool busy_ = false;
   bool close_requested_ = false;

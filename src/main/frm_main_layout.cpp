@@ -1,6 +1,7 @@
 #include "main/frm_main_layout.h"
 
 #include "main/resource_ids.h"
+#include "version.h"
 
 namespace marrowpin::main {
 
@@ -18,7 +19,7 @@ constexpr LayoutComponent kComponents[] = {
      .settings = kSizeable | kDesktopCenter,
      .font_face = "ＭＳ Ｐゴシック",
      .font_height = -12,
-     .caption = "Marrowpin ver1.06"},
+     .caption = "Marrowpin ver" MARROWPIN_VERSION},
     {.name = "Panel1",
      .kind = ComponentKind::kPanel,
      .parent = "frmMain",

@@ -27,8 +27,7 @@ bool WindowPrompts::AskYesNo(Question /*question*/, const std::string& text,
                      MB_YESNO) == IDYES;
 }
 
-std::optional<std::string> WindowPrompts::AskFileName(NameRequest /*why*/,
-                                                      const std::string& notice,
+std::optional<std::string> WindowPrompts::AskFileName(NameReason /*why*/, const std::string& notice,
                                                       const std::string& title,
                                                       const std::string& initial_folder) {
   ShowMessage(notice);

@@ -24,7 +24,7 @@ class WindowPrompts final : public UserPrompts {
   void ShowOutputFailure(const std::string& text, const std::string& output_path,
                          const std::string& reason) override;
   bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
-  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                          const std::string& title,
                                          const std::string& initial_folder) override;
 

@@ -19,6 +19,8 @@ class NativeFileSystem final : public FileSystem {
 
   bool FileExists(const std::string& path) override;
   Entry EntryAt(const std::string& path) override;
+  std::string MissingFileReason(const std::string& path) override;
+  std::string NotAFolderReason(const std::string& path) override;
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;

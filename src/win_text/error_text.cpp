@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "core/messages.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::win_text {
 
@@ -10,7 +10,7 @@ std::string ErrorMessage(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
   } catch (const std::bad_alloc&) {
-    return messages::Current().out_of_memory;
+    return kConversionTexts.out_of_memory;
   } catch (const std::exception& e) {
     return e.what();
   } catch (...) {

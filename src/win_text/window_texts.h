@@ -3,10 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
+
 // The Windows program's own texts beside the conversion's message tables
 // (core/messages.h): the message window's button, and the errors of building
 // the window, which reach the error box. UTF-8, as every text inside it.
 namespace marrowpin::win_text {
+
+// The conversion's texts as the window shows them, closing message included.
+inline const messages::Texts& kConversionTexts = messages::kJapanese;
 
 inline constexpr std::string_view kOkButton = "OK";
 

@@ -79,12 +79,14 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
   };
 };
 
-// A source that exists but cannot be read.
+// A source that exists but cannot be opened or held, as `step` says.
 class ThrowingFileSystem final : public testing::ForwardingFileSystem {
  public:
+  FileError::Step step = FileError::Step::kOpen;
+
   bool FileExists(const std::string&) override { return true; }
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
-    throw Error("unreadable " + path);
+  std::unique_ptr<InputFile> OpenForReading(const std::string&) override {
+    throw FileError(step, "denied");
   }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
     ADD_FAILURE() << "must not create output";
@@ -108,7 +110,7 @@ class FailingReadFileSystem final : public testing::ForwardingFileSystem {
     FailingFile(std::unique_ptr<InputFile> file, std::size_t readable, std::string path)
         : file_(std::move(file)), left_(readable), path_(std::move(path)) {}
     std::size_t Read(char* into, std::size_t size) override {
-      if (left_ == 0) throw ReadError(messages::CannotReadFile(path_));
+      if (left_ == 0) throw FileError(FileError::Step::kRead);
       const std::size_t got = file_->Read(into, std::min(size, left_));
       left_ -= got;
       return got;
@@ -187,22 +189,25 @@ TEST_F(ConvertFileTest, MissingSourceFailsSilently) {
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
-// What() of the error that fn raises, or a note that it raised none.
+// What() and the reason of the error that fn raises, or a note that it
+// raised none.
 template <typename Fn>
 std::string ErrorRaisedBy(Fn&& fn) {
   try {
     fn();
   } catch (const Error& e) {
-    return e.what();
+    return std::string(e.what()) + " (" + e.reason() + ")";
   }
   return "(no error)";
 }
 
 TEST_F(ConvertFileTest, UnopenableSourceRaisesTheLoadErrorUncaught) {
   ThrowingFileSystem files;
-  EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/locked.vnt", files); }), "unreadable /x/locked.vnt");
-  const std::string absent = (folder_ / "absent").string();
-  EXPECT_EQ(ErrorRaisedBy([&] { native_.OpenForReading(absent); }), golden::CannotOpenFile(absent));
+  EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/locked.vnt", files); }),
+            golden::CannotOpenFile("/x/locked.vnt") + " (denied)");
+  files.step = FileError::Step::kHold;
+  EXPECT_EQ(ErrorRaisedBy([&] { Convert("/x/huge.vnt", files); }),
+            golden::FileTooLarge("/x/huge.vnt") + " (denied)");
 }
 
 TEST_F(ConvertFileTest, ReadErrorInTheNoteFailsWithItsOwnMessage) {
@@ -231,7 +236,7 @@ TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
   EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
                                                       kBitmapQuestion}));
-  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNamesNone});
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNamesNone});
   // Only the chosen name counts: the output goes beside the source.
   EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
 }
@@ -288,7 +293,7 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
   EXPECT_EQ(prompts_.shown,
             (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
                                       kBitmapQuestion, kOverwriteQuestion}));
-  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kOutputExists});
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kOutputExists});
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
   EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
 }
@@ -311,7 +316,7 @@ TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
   prompts_.file_name_answers = {"safe.bin"};
   EXPECT_TRUE(Convert(source));
   EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
-  EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNameRefused});
+  EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNameRefused});
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
 
   WriteFile(source, "-FILENAME:" + (folder_ / "abs").string() + "\nBASE64:QUJD\n");
@@ -336,9 +341,10 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
   prompts_.yes_no_answers = {false};
   prompts_.file_name_answers = {"q.bin"};
   std::string written;
-  EXPECT_TRUE(ConvertFile(Source("-FILENAME:p.bin\nBASE64:QUJD\n").string(),
-                          ConversionServices{lines_, prompts_, native_, header_, PathStyle::kPosix},
-                          (folder_ / "out/").string(), written));
+  EXPECT_TRUE(ConvertFile(
+      Source("-FILENAME:p.bin\nBASE64:QUJD\n").string(),
+      ConversionServices{lines_, prompts_, native_, header_, messages_, PathStyle::kPosix},
+      (folder_ / "out/").string(), written));
   EXPECT_EQ(written, (folder_ / "out" / "q.bin").string());
   EXPECT_TRUE(prompts_.shown[2].ends_with(" in " + (folder_ / "out/").string()))
       << prompts_.shown[2];
@@ -397,7 +403,7 @@ TEST_F(ConvertFileTest, NameThroughALinkedFolderIsTreatedAsNoName) {
     prompts_ = FakePrompts();
     prompts_.file_name_answers = {std::nullopt};
     EXPECT_FALSE(Convert(source));
-    EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{NameRequest::kNoteNameRefused});
+    EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNameRefused});
   }
   EXPECT_TRUE(fs::is_empty(folder_ / "elsewhere" / "deeper"));
 }
@@ -413,18 +419,18 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
   WriteFile(folder_ / "kept.bin", "kept");
   ProtectedFiles protected_files;
   protected_files.Add(native_.FileIdAt((folder_ / "kept.bin").string()),
-                      NameRequest::kOutputIsRunFile);
-  const ConversionServices services{lines_,  prompts_,          native_,
-                                    header_, PathStyle::kPosix, &protected_files};
+                      NameReason::kOutputIsRunFile);
+  const ConversionServices services{lines_,    prompts_,          native_,         header_,
+                                    messages_, PathStyle::kPosix, &protected_files};
   const struct {
     const char* source;
     const char* output;
-    NameRequest why;
+    NameReason why;
   } cases[] = {
-      {"note.vnt", "note.vnt", NameRequest::kOutputIsSource},
-      {"linked.vnt", "hard.vnt", NameRequest::kOutputIsSource},
-      {"named.vnt", "real.vnt", NameRequest::kOutputIsSource},
-      {"real.vnt", "kept.bin", NameRequest::kOutputIsRunFile},
+      {"note.vnt", "note.vnt", NameReason::kOutputIsSource},
+      {"linked.vnt", "hard.vnt", NameReason::kOutputIsSource},
+      {"named.vnt", "real.vnt", NameReason::kOutputIsSource},
+      {"real.vnt", "kept.bin", NameReason::kOutputIsRunFile},
   };
   for (const auto& c : cases) {
     const std::string before = ReadFile(folder_ / c.output);
@@ -434,7 +440,7 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
     prompts_ = FakePrompts();
     prompts_.file_name_answers = {std::nullopt};
     EXPECT_FALSE(ConvertFile((folder_ / c.source).string(), services)) << c.source;
-    EXPECT_EQ(prompts_.name_requests, std::vector<NameRequest>{c.why}) << c.source;
+    EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{c.why}) << c.source;
     EXPECT_TRUE(prompts_.yes_no_answers.empty());
     if (std::string_view(c.output) == "kept.bin") {
       EXPECT_EQ(ReadFile(folder_ / c.output), "kept");

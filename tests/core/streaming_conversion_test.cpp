@@ -76,7 +76,7 @@ class StreamingConversionTest
 TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
   StreamLineSource lines(std::get<1>(GetParam()));
   testing::FakePrompts prompts;
-  const ConversionServices services{lines, prompts, native_, header_, PathStyle::kPosix};
+  const ConversionServices services{lines, prompts, native_, header_, messages_, PathStyle::kPosix};
   for (const Case& c : kCases) {
     const fs::path source = Source("-FILENAME:p\r\n" + c.payload);
     fs::remove(folder_ / "p");

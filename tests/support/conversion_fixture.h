@@ -46,8 +46,8 @@ class ConversionFixture : public ::testing::Test {
     return folder_ / name;
   }
   bool Convert(const fs::path& source, UserPrompts& prompts, FileSystem& files) {
-    return ConvertFile(source.string(),
-                       ConversionServices{lines_, prompts, files, header_, PathStyle::kPosix});
+    return ConvertFile(source.string(), ConversionServices{lines_, prompts, files, header_,
+                                                           messages_, PathStyle::kPosix});
   }
   // Everything in the folder, as paths relative to it, sorted.
   std::vector<std::string> FolderEntries() const {
@@ -63,6 +63,7 @@ class ConversionFixture : public ::testing::Test {
   StreamLineSource lines_;
   NativeFileSystem native_;
   BitmapHeaderTemplate header_;
+  const Messages messages_{messages::kJapanese};
 };
 
 }  // namespace marrowpin::testing

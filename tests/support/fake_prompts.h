@@ -20,7 +20,7 @@ class FakePrompts final : public UserPrompts {
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::string>> file_name_answers;
   std::vector<std::string> shown;
-  std::vector<NameRequest> name_requests;
+  std::vector<NameReason> name_requests;
   std::vector<std::string> failure_reasons;
   // The output each output failure names.
   std::vector<std::string> failure_outputs;
@@ -43,7 +43,7 @@ class FakePrompts final : public UserPrompts {
     yes_no_answers.pop_front();
     return answer;
   }
-  std::optional<std::string> AskFileName(NameRequest why, const std::string& notice,
+  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                          const std::string& title,
                                          const std::string& initial_folder) override {
     name_requests.push_back(why);

@@ -14,6 +14,9 @@ class ForwardingFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override { return native_.FileExists(path); }
   Entry EntryAt(const std::string& path) override { return native_.EntryAt(path); }
+  std::string NotAFolderReason(const std::string& path) override {
+    return native_.NotAFolderReason(path);
+  }
   std::optional<FileId> FileIdAt(const std::string& path) override {
     return native_.FileIdAt(path);
   }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "version.h"
+
 // Every text the program shows, written out once, so that the tests expect
 // them from here and never from the program's own constants: a changed
 // character anywhere in a message, caption or title fails a test. UTF-8, as
@@ -51,6 +53,16 @@ inline constexpr std::string_view kNoNotesDropped =
 // Errors that reach the top.
 inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";
 
+// The console program's, where a window would ask for a name.
+inline constexpr std::string_view kOutputIsRunFile =
+    "出力ファイルがこの実行で変換するファイルになります。別の名前は --name で指定してください";
+inline constexpr std::string_view kOutputWrittenThisRun =
+    "同名の出力ファイルをこの実行で書き出しました。別の名前は --name で指定してください";
+inline constexpr std::string_view kOutputIsStandardStream =
+    "出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name "
+    "で指定してください";
+inline constexpr std::string_view kConsoleCannotOpenFile = "ファイルを開けません";
+
 // The message for a source file name with no "BASE64:" line.
 inline std::string NotConvertible(std::string_view file_name) {
   return std::string(file_name) + std::string(kNotConvertibleSuffix);
@@ -73,7 +85,7 @@ inline std::string NameDialogTitle(std::string_view source_file_name, bool heade
 
 // The main window's stored layout and its dialogs.
 inline constexpr std::string_view kApplicationTitle = "Marrowpin";
-inline constexpr std::string_view kWindowCaption = "Marrowpin ver1.06";
+inline constexpr std::string_view kWindowCaption = "Marrowpin ver" MARROWPIN_VERSION;
 inline constexpr std::string_view kSourceLabel = "変換元ファイル";
 inline constexpr std::string_view kBrowseButton = "参照";
 inline constexpr std::string_view kStartButton = "変換開始";

@@ -1,52 +1,77 @@
 #pragma once
 
 #include <algorithm>
-#include <iterator>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "core/error.h"
 #include "core/file_system.h"
-#include "core/messages.h"
 
 namespace marrowpin::testing {
 
-// Notes held in memory, read at most read_size bytes at a time; reading
-// fails once fail_after bytes of a note have been read. Writes nothing.
+// Files, links and folders held in memory. Notes are read at most read_size
+// bytes at a time; reading fails once fail_after bytes of a note have been
+// read. An output lands among the notes when it is committed.
 class MemoryFileSystem final : public FileSystem {
  public:
   std::map<std::string, std::string> notes;
+  // A link's path and the path it leads to.
+  std::map<std::string, std::string> links;
+  std::set<std::string> folders;
   std::size_t read_size = 1 << 20;
   std::size_t fail_after = std::string::npos;
 
-  bool FileExists(const std::string& path) override { return notes.count(path) == 1; }
+  bool FileExists(const std::string& path) override { return notes.count(Followed(path)) == 1; }
   Entry EntryAt(const std::string& path) override {
-    const std::optional<FileId> id = FileIdAt(path);
-    return id ? Entry{Entry::Kind::kOther, *id} : Entry{};
+    if (links.count(path) == 1) return Entry{Entry::Kind::kLink, IdOf("link " + path)};
+    if (folders.count(path) == 1) return Entry{Entry::Kind::kFolder, IdOf(path)};
+    if (notes.count(path) == 1) return Entry{Entry::Kind::kFile, IdOf(path)};
+    return Entry{};
   }
-  // A note's place among the notes tells it from the others.
+  std::string MissingFileReason(const std::string& path) override {
+    return folders.count(Followed(path)) == 1 ? "a folder" : "nothing there";
+  }
+  std::string NotAFolderReason(const std::string& path) override {
+    const std::string target = Followed(path);
+    if (folders.count(target) == 1) return {};
+    return notes.count(target) == 1 ? "a file" : "nothing there";
+  }
   std::optional<FileId> FileIdAt(const std::string& path) override {
-    const auto note = notes.find(path);
-    if (note == notes.end()) return std::nullopt;
-    return FileId{0, static_cast<std::uint64_t>(std::distance(notes.begin(), note))};
+    const std::string target = Followed(path);
+    if (notes.count(target) == 0 && folders.count(target) == 0) return std::nullopt;
+    return IdOf(target);
   }
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
-    const auto note = notes.find(path);
-    if (note == notes.end()) throw Error(messages::CannotOpenFile(path));
-    return std::make_unique<MemoryFile>(note->second, read_size, fail_after, path);
+    const auto note = notes.find(Followed(path));
+    if (note == notes.end()) throw FileError(FileError::Step::kOpen, "nothing there");
+    return std::make_unique<MemoryFile>(note->second, read_size, fail_after);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override { return nullptr; }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
+    if (folders.count(path) == 1) return nullptr;
+    return std::make_unique<MemoryOutput>([this, path](std::string bytes) {
+      links.erase(path);
+      notes[path] = std::move(bytes);
+    });
+  }
 
  private:
+  // A file is told from the others by its path.
+  static FileId IdOf(const std::string& path) { return FileId{1, std::hash<std::string>()(path)}; }
+  std::string Followed(const std::string& path) const {
+    const auto link = links.find(path);
+    return link == links.end() ? path : link->second;
+  }
+
   class MemoryFile final : public InputFile {
    public:
-    MemoryFile(std::string_view bytes, std::size_t read_size, std::size_t fail_after,
-               std::string path)
-        : bytes_(bytes), read_size_(read_size), fail_after_(fail_after), path_(std::move(path)) {}
+    MemoryFile(std::string_view bytes, std::size_t read_size, std::size_t fail_after)
+        : bytes_(bytes), read_size_(read_size), fail_after_(fail_after) {}
     std::size_t Read(char* into, std::size_t size) override {
-      if (read_ >= fail_after_) throw ReadError(messages::CannotReadFile(path_));
+      if (read_ >= fail_after_) throw FileError(FileError::Step::kRead);
       const std::size_t got =
           std::min({size, read_size_, bytes_.size() - read_, fail_after_ - read_});
       std::copy_n(bytes_.data() + read_, got, into);
@@ -59,8 +84,28 @@ class MemoryFileSystem final : public FileSystem {
     std::string_view bytes_;
     std::size_t read_size_;
     std::size_t fail_after_;
-    std::string path_;
     std::size_t read_ = 0;
+  };
+
+  class MemoryOutput final : public OutputFile {
+   public:
+    explicit MemoryOutput(std::function<void(std::string)> put) : put_(std::move(put)) {}
+    bool Write(const void* data, std::size_t size) override {
+      bytes_.append(static_cast<const char*>(data), size);
+      return true;
+    }
+    bool TruncateTo(std::uint64_t size) override {
+      bytes_.resize(std::min<std::uint64_t>(size, bytes_.size()));
+      return true;
+    }
+    bool Commit() override {
+      put_(std::move(bytes_));
+      return true;
+    }
+
+   private:
+    std::function<void(std::string)> put_;
+    std::string bytes_;
   };
 };
 

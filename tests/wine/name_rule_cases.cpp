@@ -69,24 +69,32 @@ void ExpectWrittenBeside(const DriveNotes& notes, const std::string& stem) {
 }
 
 // Runs the console program beside the program under test, its output
-// discarded; returns its exit code.
-DWORD RunConsoleProgram(Suite& suite, const std::string& arguments, const std::string& folder) {
+// discarded and its messages written to the file errors (discarded too when
+// empty); returns its exit code.
+DWORD RunConsoleProgram(Suite& suite, const std::string& arguments, const std::string& folder,
+                        const std::string& errors = {}) {
   const std::string& window_program = suite.Options().executable;
   const std::string executable =
       window_program.substr(0, window_program.rfind('\\')) + "\\marrowpin-cli.exe";
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
   const HANDLE discard =
       CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+  const HANDLE error_file = errors.empty()
+                                ? discard
+                                : CreateFileW(Wide(errors).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                              &inherited, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = startup.hStdOutput = startup.hStdError = discard;
+  startup.hStdInput = startup.hStdOutput = discard;
+  startup.hStdError = error_file;
   std::wstring command_line = Wide(Quoted(executable) + " " + arguments);
   PROCESS_INFORMATION process{};
   const bool started =
       CreateProcessW(Wide(executable).c_str(), command_line.data(), nullptr, nullptr, TRUE, 0,
                      nullptr, Wide(folder).c_str(), &startup, &process);
   CloseHandle(discard);
+  if (error_file != discard) CloseHandle(error_file);
   Expect(started, "cannot start " + Printable(executable));
   const bool ended = WaitForSingleObject(process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
   if (!ended) TerminateProcess(process.hProcess, 1);
@@ -153,6 +161,21 @@ void NameRuleCases(Suite& suite) {
       ExpectFile(FolderOf(note) + "\\named.bin", "ABC");
       ExpectFile(FolderOf(note) + "\\existing.bin", "keep me");
     }
+  });
+
+  suite.Run("console program: a missing FILE gives the system's reason", [&] {
+    const std::string folder = suite.Path("console missing");
+    CreateTestFolder(folder);
+    const std::string errors = folder + "\\errors.txt";
+    Expect(RunConsoleProgram(suite, "missing.vnt", folder, errors) == 1, "exit code is not 1");
+    // "missing.vnt: TEXT (REASON)" in the language of the locale.
+    std::string line = ReadTestFile(errors).value_or("");
+    while (line.ends_with('\n') || line.ends_with('\r'))
+      line.pop_back();
+    const std::size_t reason = line.find(" (");
+    Expect(line.starts_with("missing.vnt: ") && reason != std::string::npos &&
+               line.size() > reason + 3 && line.ends_with(")"),
+           "no reason in " + Printable(line));
   });
 }
 

@@ -14,7 +14,6 @@
 #include <string>
 
 #include "core/error.h"
-#include "core/messages.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
 
@@ -69,11 +68,10 @@ void SetBlocking(int fd) {
 class PosixInputFile final : public InputFile {
  public:
   // For a FIFO, fifo_writer_wait is how long to wait for a writer.
-  PosixInputFile(int fd, std::uint64_t expected_size, std::string path,
+  PosixInputFile(int fd, std::uint64_t expected_size,
                  std::optional<std::chrono::milliseconds> fifo_writer_wait)
       : fd_(fd),
         expected_size_(expected_size),
-        path_(std::move(path)),
         writer_wait_(fifo_writer_wait.value_or(std::chrono::milliseconds(0))),
         awaits_writer_(fifo_writer_wait.has_value()) {}
   ~PosixInputFile() override { ::close(fd_); }
@@ -88,7 +86,7 @@ class PosixInputFile final : public InputFile {
     do {
       got = ::read(fd_, into, size);
     } while (got < 0 && errno == EINTR);
-    if (got < 0) throw ReadError(messages::CannotReadFile(path_), ReasonFromErrno());
+    if (got < 0) throw FileError(FileError::Step::kRead, ReasonFromErrno());
     return static_cast<std::size_t>(got);
   }
   std::uint64_t ExpectedSize() const override { return expected_size_; }
@@ -104,7 +102,7 @@ class PosixInputFile final : public InputFile {
       const ssize_t got = ::read(fd_, into, size);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0 && errno != EAGAIN) {
-        throw ReadError(messages::CannotReadFile(path_), ReasonFromErrno());
+        throw FileError(FileError::Step::kRead, ReasonFromErrno());
       }
       // Data, a writer (EAGAIN), or the end after a writer left.
       if (got > 0 || got < 0 || writer_left) {
@@ -114,7 +112,7 @@ class PosixInputFile final : public InputFile {
         return static_cast<std::size_t>(got);
       }
       if (std::chrono::steady_clock::now() >= deadline) {
-        throw ReadError(messages::CannotReadFile(path_),
+        throw FileError(FileError::Step::kRead,
                         "no program opened the pipe for writing within " + WaitText());
       }
       // Short waits, since a writer that opens and writes nothing yet does
@@ -133,7 +131,6 @@ class PosixInputFile final : public InputFile {
 
   int fd_;
   std::uint64_t expected_size_;
-  std::string path_;
   std::chrono::milliseconds writer_wait_;
   bool awaits_writer_;
 };
@@ -156,8 +153,20 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
   if (::lstat(path.c_str(), &info) != 0) return Entry{};
   const Entry::Kind kind = S_ISLNK(info.st_mode)   ? Entry::Kind::kLink
                            : S_ISDIR(info.st_mode) ? Entry::Kind::kFolder
-                                                   : Entry::Kind::kOther;
+                                                   : Entry::Kind::kFile;
   return Entry{kind, IdOf(info)};
+}
+
+std::string NativeFileSystem::MissingFileReason(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return ReasonFromErrno();
+  return S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : std::string();
+}
+
+std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return ReasonFromErrno();
+  return S_ISDIR(info.st_mode) ? std::string() : std::strerror(ENOTDIR);
 }
 
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
@@ -173,7 +182,7 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   if (fd < 0 || ::fstat(fd, &info) != 0) {
     const std::string reason = ReasonFromErrno();
     if (fd >= 0) ::close(fd);
-    throw Error(messages::CannotOpenFile(path), reason);
+    throw FileError(FileError::Step::kOpen, reason);
   }
   const std::uint64_t expected_size = S_ISREG(info.st_mode) ? std::uint64_t(info.st_size) : 0;
   // A FIFO waits for its writer at the first read; anything else (a terminal,
@@ -182,7 +191,7 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   if (!fifo) SetBlocking(fd);
   // The note is read once from start to end.
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<PosixInputFile>(fd, expected_size, path,
+  return std::make_unique<PosixInputFile>(fd, expected_size,
                                           fifo ? std::optional(fifo_writer_wait_) : std::nullopt);
 }
 

@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
+#include <system_error>
+
 #include "core/error.h"
-#include "core/messages.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
 #include "win_text/utf16.h"
@@ -24,6 +25,11 @@ constexpr UINT kShiftJisCodePage = 932;
 
 std::wstring WidePath(const std::string& path) {
   return win_text::Utf16FromUtf8<wchar_t>(path);
+}
+
+// The system's word on an error code.
+std::string SystemReason(DWORD error) {
+  return std::system_category().message(static_cast<int>(error));
 }
 
 // The identity of an open file: its volume and its file index there.
@@ -49,8 +55,8 @@ std::optional<FileId> IdAt(const std::string& path, DWORD flags) {
 
 class WindowsInputFile final : public InputFile {
  public:
-  WindowsInputFile(HANDLE handle, std::uint64_t expected_size, std::string path)
-      : handle_(handle), expected_size_(expected_size), path_(std::move(path)) {}
+  WindowsInputFile(HANDLE handle, std::uint64_t expected_size)
+      : handle_(handle), expected_size_(expected_size) {}
   ~WindowsInputFile() override { CloseHandle(handle_); }
   WindowsInputFile(const WindowsInputFile&) = delete;
   WindowsInputFile& operator=(const WindowsInputFile&) = delete;
@@ -59,7 +65,7 @@ class WindowsInputFile final : public InputFile {
     DWORD got = 0;
     if (!ReadFile(handle_, into, size < kMaxReadPiece ? DWORD(size) : kMaxReadPiece, &got,
                   nullptr)) {
-      throw ReadError(messages::CannotReadFile(path_));
+      throw FileError(FileError::Step::kRead);
     }
     return static_cast<std::size_t>(got);
   }
@@ -68,7 +74,6 @@ class WindowsInputFile final : public InputFile {
  private:
   HANDLE handle_;
   std::uint64_t expected_size_;
-  std::string path_;
 };
 
 }  // namespace
@@ -97,8 +102,24 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
   // A symbolic link or a junction, to a file or a folder.
   const Entry::Kind kind = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? Entry::Kind::kLink
                            : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? Entry::Kind::kFolder
-                                                                            : Entry::Kind::kOther;
+                                                                            : Entry::Kind::kFile;
   return Entry{kind, IdAt(path, FILE_FLAG_OPEN_REPARSE_POINT).value_or(FileId{})};
+}
+
+std::string NativeFileSystem::MissingFileReason(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemReason(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+             ? std::make_error_code(std::errc::is_a_directory).message()
+             : std::string();
+}
+
+std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemReason(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+             ? std::string()
+             : std::make_error_code(std::errc::not_a_directory).message();
 }
 
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
@@ -111,9 +132,9 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   LARGE_INTEGER size;
   if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size)) {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    throw Error(messages::CannotOpenFile(path));
+    throw FileError(FileError::Step::kOpen);
   }
-  return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart), path);
+  return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart));
 }
 
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <iterator>
+
+#include "core/messages.h"
+
+// The console program's own texts beside the conversion's (core/messages.h),
+// one table per language, in UTF-8: why a name request goes unanswered, which
+// names the options that answer it, and the conversion's failures worded for
+// a line that starts with the FILE already.
+namespace marrowpin::cli {
+
+struct ConsoleTexts {
+  const char* output_exists;
+  const char* note_name_refused;
+  const char* output_is_source;
+  const char* output_is_run_file;
+  const char* output_written_this_run;
+  const char* output_is_standard_stream;
+  const char* not_convertible;
+  const char* cannot_open_file;
+  const char* cannot_read_file;
+  const char* file_too_large;
+};
+
+extern const ConsoleTexts kJapaneseConsoleTexts;
+extern const ConsoleTexts kEnglishConsoleTexts;
+
+// Every text of a table, so that the program can recode them all.
+inline constexpr const char* ConsoleTexts::*kEveryConsoleText[] = {
+    &ConsoleTexts::output_exists,           &ConsoleTexts::note_name_refused,
+    &ConsoleTexts::output_is_source,        &ConsoleTexts::output_is_run_file,
+    &ConsoleTexts::output_written_this_run, &ConsoleTexts::output_is_standard_stream,
+    &ConsoleTexts::not_convertible,         &ConsoleTexts::cannot_open_file,
+    &ConsoleTexts::cannot_read_file,        &ConsoleTexts::file_too_large,
+};
+static_assert(std::size(kEveryConsoleText) * sizeof(const char*) == sizeof(ConsoleTexts),
+              "every text is in kEveryConsoleText");
+
+}  // namespace marrowpin::cli

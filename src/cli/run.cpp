@@ -1,0 +1,147 @@
+#include "cli/run.h"
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <new>
+
+#include "cli/command_line_options.h"
+#include "cli/console_messages.h"
+#include "cli/locale_texts.h"
+#include "cli/scripted_prompts.h"
+#include "cli/shell_quote.h"
+#include "cli/standard_input_file_system.h"
+#include "cli/usage_texts.h"
+#include "core/convert_file.h"
+#include "core/error.h"
+#include "core/paths.h"
+#include "core/protected_files.h"
+#include "core/stream_line_source.h"
+#include "version.h"
+
+namespace marrowpin::cli {
+
+namespace {
+
+// Writes a line of the program's own on the error stream.
+void SayError(std::FILE* error, std::string_view text) {
+  std::fprintf(error, "marrowpin-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+  std::fflush(error);
+}
+
+// Writes text to the output stream at once; false, with a message on the
+// error stream, when it does not get there.
+bool WriteOutput(const ConsoleStreams& streams, std::string_view text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), streams.output) == text.size() &&
+      std::fflush(streams.output) == 0 && !std::ferror(streams.output)) {
+    return true;
+  }
+  const int error = errno;
+  SayError(streams.error, usage_texts::CannotWriteStandardOutput(error != 0 ? std::strerror(error)
+                                                                            : "write error"));
+  return false;
+}
+
+// The conversions of one run, FILE by FILE.
+int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
+               const ConsoleStreams& streams, const LocaleTexts& texts) {
+  StandardInputFileSystem files(native_files, streams.input, streams.input_id);
+  // A name typed for the note is spelled as the note's own would be; Windows
+  // arguments come in the path spelling already.
+  std::optional<std::string> name = options.name;
+  if (name && NativePathStyle() == PathStyle::kPosix) name = files.PathNameFromNote(*name);
+  // The note is read in chunks: memory stays the same for a note of any size.
+  StreamLineSource lines;
+  ScriptedPrompts prompts(options.overwrite, options.bitmap_header, name, texts.console(),
+                          streams.error);
+  BitmapHeaderTemplate bitmap_header;
+  const ConsoleMessages messages(texts.conversion(), texts.console());
+  // No output replaces a note of this run (the file a link leads to, and
+  // the link itself), an output it has written, or the file its messages go to.
+  ProtectedFiles protected_files;
+  for (const std::string& file : options.files) {
+    protected_files.Add(files.FileIdAt(file), NameReason::kOutputIsRunFile);
+    const Entry entry =
+        file == StandardInputFileSystem::kStandardInput ? Entry{} : files.EntryAt(file);
+    if (entry.kind != Entry::Kind::kNone)
+      protected_files.Add(entry.id, NameReason::kOutputIsRunFile);
+  }
+  protected_files.Add(streams.output_id, NameReason::kOutputIsStandardStream);
+  protected_files.Add(streams.error_id, NameReason::kOutputIsStandardStream);
+  const ConversionServices services{lines,    prompts,           files,           bitmap_header,
+                                    messages, NativePathStyle(), &protected_files};
+  const std::string output_folder = FolderPrefix(options.output_folder, NativePathStyle());
+
+  bool all_converted = true;
+  for (const std::string& file : options.files) {
+    prompts.StartFile(file);
+    std::string written_path;
+    bool converted = false;
+    // Whatever goes wrong with one file ends that file only.
+    try {
+      if (files.FileExists(file)) {
+        converted = ConvertFile(file, services, output_folder, written_path);
+      } else {
+        prompts.ShowFailure(messages.CannotOpenFile(file), files.MissingFileReason(file));
+      }
+    } catch (const Error& e) {
+      prompts.ShowFailure(e.what(), e.reason());
+    } catch (const std::bad_alloc&) {
+      prompts.ShowMessage(texts.conversion().out_of_memory);
+    } catch (const std::exception& e) {
+      prompts.ShowMessage(e.what());
+    }
+    if (converted) {
+      protected_files.Add(files.EntryAt(written_path).id, NameReason::kOutputWrittenThisRun);
+    }
+    // Flushed at once, in order with the messages on the error stream, where
+    // both go to one place.
+    if (converted && !options.quiet &&
+        !WriteOutput(streams, QuotedName(file) + " -> " + QuotedName(written_path) + "\n")) {
+      return kSomeFailed;
+    }
+    if (prompts.WriteFailed()) return kSomeFailed;
+    all_converted &= converted;
+  }
+  const messages::Texts& closing = texts.conversion();
+  if (!WriteOutput(
+          streams,
+          std::string(all_converted ? closing.all_converted : closing.some_failed) + "\n")) {
+    return kSomeFailed;
+  }
+  return all_converted ? kAllConverted : kSomeFailed;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& arguments, FileSystem& files, const ConsoleStreams& streams,
+        const ConsoleEnvironment& environment) {
+  std::string error;
+  const std::optional<CommandLineOptions> options = ParseCommandLine(arguments, &error);
+  if (!options) {
+    SayError(streams.error, error);
+    std::fprintf(streams.error, "%.*s\n", static_cast<int>(usage_texts::kHelpHint.size()),
+                 usage_texts::kHelpHint.data());
+    std::fflush(streams.error);
+    return kUsageError;
+  }
+  if (options->help) return WriteOutput(streams, usage_texts::kUsage) ? kAllConverted : kSomeFailed;
+  if (options->version) {
+    return WriteOutput(streams, "marrowpin-cli " MARROWPIN_VERSION "\n") ? kAllConverted
+                                                                         : kSomeFailed;
+  }
+  // A folder that cannot take the outputs is said once, before any FILE.
+  if (!options->output_folder.empty()) {
+    const std::string why = files.NotAFolderReason(options->output_folder);
+    if (!why.empty()) {
+      SayError(streams.error,
+               usage_texts::CannotUseOutputFolder(QuotedName(options->output_folder), why));
+      return kUsageError;
+    }
+  }
+  const LocaleTexts texts(WantsJapanese(environment.variable), environment.charset);
+  return ConvertAll(*options, files, streams, texts);
+}
+
+}  // namespace marrowpin::cli
