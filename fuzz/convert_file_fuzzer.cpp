@@ -148,6 +148,9 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
   marrowpin::Entry EntryAt(const std::string& path) override {
     return native_.EntryAt(Mapped(path));
   }
+  std::string NotAFolderReason(const std::string& path) override {
+    return native_.NotAFolderReason(Mapped(path));
+  }
   std::optional<marrowpin::FileId> FileIdAt(const std::string& path) override {
     return native_.FileIdAt(Mapped(path));
   }

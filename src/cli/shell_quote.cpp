@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "core/utf8.h"
+
 namespace marrowpin::cli {
 
 namespace {
@@ -16,47 +18,14 @@ bool IsPrintableAscii(unsigned char byte) {
   return byte >= 0x20 && byte < 0x7F;
 }
 
-// The length of the UTF-8 character at the start of bytes; 0 when they do not
-// start with a valid, shortest-form sequence of a scalar value.
-std::size_t Utf8Length(std::string_view bytes, char32_t* code_point) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length;
-  char32_t value;
-  if (lead < 0x80) {
-    *code_point = lead;
-    return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    value = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (bytes.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    value = (value << 6) | (byte(i) & 0x3F);
-  }
-  const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-  if (overlong || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  *code_point = value;
-  return length;
-}
-
 // The length of the printable character at the start of bytes; 0 when they
 // start with a control character or with a byte that is no character.
 std::size_t PrintableLength(std::string_view bytes, NameCharacters characters) {
   const unsigned char first = static_cast<unsigned char>(bytes[0]);
   if (first < 0x80) return IsPrintableAscii(first) ? 1 : 0;
   if (characters == NameCharacters::kUtf8) {
-    char32_t code_point;
-    const std::size_t length = Utf8Length(bytes, &code_point);
+    char32_t code_point = 0;
+    const std::size_t length = Utf8SequenceAt(bytes, code_point);
     const bool control = code_point < 0xA0 || code_point == 0x2028 || code_point == 0x2029;
     return length != 0 && !control ? length : 0;
   }

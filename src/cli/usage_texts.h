@@ -25,10 +25,13 @@ inline constexpr std::string_view kUsage =
     "  -q, --quiet           print only the closing line on stdout\n"
     "  -h, --help            show this text\n"
     "      --version         show the version\n"
+    "Short options may be bundled (-qd DIR) and take their value joined (-dDIR);\n"
+    "-- ends the options.\n"
     "\n"
     "Each output written prints a line FILE -> OUTPUT on stdout, and a closing\n"
-    "line follows. Messages go to stderr, each after the FILE it concerns. Exit\n"
-    "status: 0 when every FILE converted, 1 when any failed, 2 on a usage error.\n";
+    "line follows. Messages go to stderr as FILE: TEXT (REASON), a failed output\n"
+    "as FILE: TEXT: OUTPUT (REASON). Exit status: 0 when every FILE converted,\n"
+    "1 when any failed, 2 on a usage error.\n";
 
 inline constexpr std::string_view kHelpHint = "Try 'marrowpin-cli --help' for more information.";
 inline constexpr std::string_view kNoFileGiven = "no FILE given";

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "core/sjis_text.h"
+#include "core/utf8.h"
 
 namespace marrowpin {
 
@@ -55,34 +56,6 @@ bool HoldsCharacterWindowsRefuses(std::string_view name, NameSpelling spelling) 
          FindLast(name, "|", spelling) != std::string_view::npos;
 }
 
-// The length of the valid UTF-8 sequence at the start of text, and its code
-// point; 0 when the first byte starts none.
-std::size_t Utf8SequenceAt(std::string_view text, char32_t& code_point) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length;
-  char32_t minimum;
-  if (lead < 0x80) {
-    code_point = lead;
-    return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, minimum = 0x80, code_point = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, minimum = 0x800, code_point = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, minimum = 0x10000, code_point = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    code_point = code_point << 6 | (byte(i) & 0x3F);
-  }
-  const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
-  return code_point < minimum || code_point > 0x10FFFF || surrogate ? 0 : length;
-}
-
 // C0 controls and DEL in any spelling; in the path's, also the C1 controls:
 // U+0080 to U+009F in UTF-8, or bytes 80 to 9F that start no valid character
 // (a terminal may take them as controls).
@@ -129,16 +102,6 @@ std::string FolderPrefix(std::string_view folder, PathStyle style) {
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style) {
   const std::size_t last = path.find_last_of(Separators(style));
   return last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
-}
-
-std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
-                          PathStyle style) {
-  // The folder as written, separator and all: a root ("\", "C:\", "/")
-  // gets no second separator, and a drive-relative "D:" stays on that
-  // drive's current folder.
-  std::string path(FolderWithSeparator(source_path, style));
-  path += output_name;
-  return path;
 }
 
 bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle style) {

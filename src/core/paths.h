@@ -20,18 +20,16 @@ PathStyle NativePathStyle();
 
 // The part after the last separator.
 std::string_view FileNamePart(std::string_view path, PathStyle style);
-// Up to and including the last separator; empty when there is none.
+// Up to and including the last separator; empty when there is none. An
+// output goes into its source's folder so written, its name joined to it: a
+// root ("\\", "C:\\", "/") gets no second separator, a drive-relative "D:"
+// stays on that drive's current folder, and a bare file name's output goes
+// into the current folder.
 std::string_view FolderWithSeparator(std::string_view path, PathStyle style);
 
 // The folder as the start of the paths in it: ending in a separator (the
 // style's own is added where it ends in none). Empty stays empty.
 std::string FolderPrefix(std::string_view folder, PathStyle style);
-
-// Where the output named output_name of source_path goes: the source's
-// folder with its separator, then the name. A source with no folder part
-// writes into the current folder (the name alone).
-std::string OutputPathFor(std::string_view source_path, std::string_view output_name,
-                          PathStyle style);
 
 // How a name is spelled where the name guard judges it.
 enum class NameSpelling {

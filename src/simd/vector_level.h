@@ -13,8 +13,8 @@ enum class VectorLevel {
   kAvx512Vbmi,  // 64 bytes at a time, byte permutes for the alphabet
 };
 
-// The levels this build can choose from, on a CPU that runs them, from
-// kScalar up.
+// The levels this build holds code for, whatever this CPU runs, from kScalar
+// up.
 const std::vector<VectorLevel>& BuiltLevels();
 // The levels this CPU runs, from kScalar up.
 const std::vector<VectorLevel>& SupportedLevels();

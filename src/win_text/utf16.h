@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/utf8.h"
+
 // The Windows program's text inside is 8-bit, UTF-8; the window system's is
 // UTF-16. These conversions run at that edge. Unit is the 16-bit code unit
 // of the caller's platform (wchar_t on Windows, char16_t elsewhere).
@@ -48,29 +50,12 @@ std::string Utf8FromUtf16(std::basic_string_view<Unit> text) {
 // that unit. Each byte that starts no valid sequence becomes U+FFFD.
 template <typename Unit>
 std::basic_string<Unit> Utf16FromUtf8(std::string_view text) {
-  const auto byte_at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const auto is_continuation = [&](std::size_t i) {
-    return i < text.size() && (byte_at(i) & 0xC0) == 0x80;
-  };
   std::basic_string<Unit> utf16;
   utf16.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    const unsigned char lead = byte_at(i);
-    const std::size_t length = lead < 0x80                    ? 1
-                               : lead >= 0xC2 && lead <= 0xDF ? 2
-                               : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                              : 0;
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    bool valid = length != 0;
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      valid = is_continuation(i + k);
-      if (valid) code = (code << 6) | (byte_at(i + k) & 0x3F);
-    }
-    // Overlong forms and code points beyond U+10FFFF are no characters.
-    valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
-            code <= 0x10FFFF;
-    if (!valid) {
+    char32_t code = 0;
+    const std::size_t length = Utf8SequenceAt(text.substr(i), code, Surrogates::kAccepted);
+    if (length == 0) {
       utf16.push_back(static_cast<Unit>(0xFFFD));
       ++i;
       continue;

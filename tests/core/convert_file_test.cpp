@@ -437,11 +437,13 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
     if (std::string_view(c.source) == "real.vnt") {
       WriteFile(folder_ / "real.vnt", "-FILENAME:kept.bin\n" + body);
     }
+    // A yes ready for an overwrite question, which must not come.
     prompts_ = FakePrompts();
+    prompts_.yes_no_answers = {true};
     prompts_.file_name_answers = {std::nullopt};
     EXPECT_FALSE(ConvertFile((folder_ / c.source).string(), services)) << c.source;
     EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{c.why}) << c.source;
-    EXPECT_TRUE(prompts_.yes_no_answers.empty());
+    EXPECT_EQ(prompts_.yes_no_answers.size(), 1u) << "asked to overwrite " << c.output;
     if (std::string_view(c.output) == "kept.bin") {
       EXPECT_EQ(ReadFile(folder_ / c.output), "kept");
     } else {

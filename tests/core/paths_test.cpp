@@ -34,25 +34,31 @@ TEST(WindowsPathsTest, SplitAtEveryBackslashSlashAndColon) {
   }
 }
 
+// The output goes into the source's folder as written, to which its name is
+// joined; likewise into a folder given for the outputs.
 TEST(WindowsPathsTest, OutputGoesBesideTheSource) {
   struct Case {
     const char* source;
-    const char* output;
+    const char* folder;
   };
   for (const Case& c : {
-           Case{"C:\\notes\\a.vnt", "C:\\notes\\pic.bin"},
+           Case{"C:\\notes\\a.vnt", "C:\\notes\\"},
            // A root keeps its one separator; "\\pic.bin" would be a network path.
-           Case{"C:\\a.vnt", "C:\\pic.bin"},
-           Case{"\\a.vnt", "\\pic.bin"},
+           Case{"C:\\a.vnt", "C:\\"},
+           Case{"\\a.vnt", "\\"},
            // Drive-relative: beside the source in that drive's current folder.
-           Case{"D:a.vnt", "D:pic.bin"},
-           Case{"D:sub\\a.vnt", "D:sub\\pic.bin"},
+           Case{"D:a.vnt", "D:"},
+           Case{"D:sub\\a.vnt", "D:sub\\"},
            // A bare file name writes into the current folder, not the drive's root.
-           Case{"a.vnt", "pic.bin"},
-           Case{"\\\\server\\share\\a.vnt", "\\\\server\\share\\pic.bin"},
-           Case{"C:\\あ\\b.vnt", "C:\\あ\\pic.bin"},
+           Case{"a.vnt", ""},
+           Case{"\\\\server\\share\\a.vnt", "\\\\server\\share\\"},
+           Case{"C:\\あ\\b.vnt", "C:\\あ\\"},
        }) {
-    EXPECT_EQ(OutputPathFor(c.source, "pic.bin", kWin), c.output) << c.source;
+    EXPECT_EQ(FolderWithSeparator(c.source, kWin), c.folder) << c.source;
+  }
+  for (const Case& c : {Case{"out", "out\\"}, Case{"out/", "out/"}, Case{"D:", "D:"},
+                        Case{"C:\\", "C:\\"}, Case{"", ""}}) {
+    EXPECT_EQ(FolderPrefix(c.source, kWin), c.folder) << c.source;
   }
 }
 
@@ -77,8 +83,9 @@ TEST(PosixPathsTest, SplitAtEverySlashOnly) {
     EXPECT_EQ(FileNamePart(c.path, kPosix), c.file_name) << c.path;
     EXPECT_EQ(FolderWithSeparator(c.path, kPosix), c.folder) << c.path;
   }
-  EXPECT_EQ(OutputPathFor("予/n.vnt", "pic.bin", kPosix), "予/pic.bin");
-  EXPECT_EQ(OutputPathFor("a.vnt", "pic.bmp", kPosix), "pic.bmp");
+  EXPECT_EQ(FolderPrefix("予", kPosix), "予/");
+  EXPECT_EQ(FolderPrefix("out\\", kPosix), "out\\/");
+  EXPECT_EQ(FolderPrefix("/", kPosix), "/");
 }
 
 TEST(UnsafeOutputNameTest, NamesThatStayInTheFolderAreSafe) {

@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
+#include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -22,10 +23,6 @@ constexpr DWORD kMaxReadPiece = 1u << 30;
 
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
-
-std::wstring WidePath(const std::string& path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
 
 // The system's word on an error code.
 std::string SystemReason(DWORD error) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
 namespace marrowpin {
@@ -14,10 +15,6 @@ namespace {
 constexpr int kNameAttempts = 100;
 // WriteFile takes a 32-bit count; large blocks are written in pieces.
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
-
-std::wstring WidePath(const std::string& path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
 
 // The system's own text for an error code, without its line end.
 std::string SystemErrorText(DWORD error) {
