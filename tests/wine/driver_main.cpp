@@ -5,17 +5,18 @@
 // Prints one line per case and a closing "N passed, M failed"; exits non-zero
 // when any case failed.
 //
-// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE [ONLY]
+// Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE
 //   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin;
 //   DRIVE ("M:") is mapped to an empty folder of the test's own. The Windows
-//   marrowpin-cli.exe lies beside MARROWPIN_EXE. With ONLY, just the cases
-//   whose name holds it run.
+//   marrowpin-cli.exe lies beside MARROWPIN_EXE. Where MARROWPIN_WINE_CASES is
+//   set, only the cases whose names start with it run.
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -54,17 +55,18 @@ std::string CreateWorkFolder() {
 int main() {
   using namespace marrowpin::wine_tests;
   const std::vector<std::string> arguments = Arguments();
-  if (arguments.size() != 4 && arguments.size() != 5) {
+  if (arguments.size() != 4) {
     std::fprintf(stderr,
                  "usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER "
-                 "DRIVE [ONLY]\n");
+                 "DRIVE\n");
     return 2;
   }
   // The test script checks that the locale gave the code page it meant.
   std::printf("code page %u\n", GetACP());
   try {
+    const char* only_cases = std::getenv("MARROWPIN_WINE_CASES");
     Suite suite({arguments[0], arguments[1], arguments[2], arguments[3],
-                 arguments.size() > 4 ? arguments[4] : std::string()},
+                 only_cases != nullptr ? only_cases : ""},
                 CreateWorkFolder());
     CommandLineCases(suite);
     FileListCases(suite);
@@ -74,6 +76,7 @@ int main() {
     NameRuleCases(suite);
     FailureCases(suite);
     UnicodeNameCases(suite);
+    ConsoleCases(suite);
     OddInputCases(suite);
     LargeInputCases(suite);
     return suite.Finish();

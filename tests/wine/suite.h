@@ -19,7 +19,7 @@ struct SuiteOptions {
   std::string reference_folder;
   // A drive ("M:") that the test script maps to an empty folder of its own.
   std::string mapped_drive;
-  // Only the cases whose name holds this text run (all when it is empty).
+  // Only the cases whose names start with this run; all when it is empty.
   std::string only_cases;
 };
 
