@@ -158,9 +158,6 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
   std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
     return native_.OpenForReading(Mapped(path));
   }
-  std::string NotAFolderReason(const std::string& path) override {
-    return native_.NotAFolderReason(Mapped(path));
-  }
   // The name's folders are walked from the folder, "\" and "/" alike.
   std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& folder,
                                                           const std::string& name) override {
