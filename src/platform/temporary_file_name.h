@@ -4,6 +4,9 @@
 
 namespace marrowpin {
 
+// Names drawn before giving up on a folder where each one is taken.
+inline constexpr int kTemporaryNameAttempts = 100;
+
 // A name for a temporary file: the program's temporary-name prefix and six
 // random letters or digits. Short, so that it fits in any folder that holds
 // an output of any valid name.

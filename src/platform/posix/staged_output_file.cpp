@@ -18,14 +18,13 @@
 #include <vector>
 
 #include "platform/removal_on_interrupt.h"
+#include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
 
 namespace marrowpin {
 
 namespace {
 
-// Names drawn before giving up on a folder where each one is taken.
-constexpr int kNameAttempts = 100;
 // The permission bits a file hands on: not set-user-id, set-group-id or sticky.
 constexpr mode_t kPermissionBits = 0777;
 
@@ -87,7 +86,7 @@ void CopyExtendedAttributes(int from, int to) {
   }
 }
 
-class StagedOutputFile final : public OutputFile {
+class StagedOutputFile final : public StagedOutputBase {
  public:
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
                    bool replaces)
@@ -99,7 +98,7 @@ class StagedOutputFile final : public OutputFile {
         removal_(folder_.get(), temporary_name_) {}
   ~StagedOutputFile() override {
     file_.Close();
-    if (!committed_) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
+    if (!committed()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
   StagedOutputFile& operator=(const StagedOutputFile&) = delete;
@@ -125,11 +124,10 @@ class StagedOutputFile final : public OutputFile {
     if (!TakeOverTheReplacedFile()) return false;
     if (file_.Close() != 0) return Fail(errno);
     if (!Rename()) return Fail(errno);
-    committed_ = true;
+    MarkCommitted();
     removal_.Release();
     return true;
   }
-  std::string FailureReason() const override { return failure_reason_; }
 
  private:
   // Gives the file what the regular file it replaces has: its owner and
@@ -180,8 +178,7 @@ class StagedOutputFile final : public OutputFile {
   }
   // Keeps the system's word on the first failure; always false.
   bool Fail(int error) {
-    if (failure_reason_.empty()) failure_reason_ = std::strerror(error);
-    return false;
+    return Failed(std::strerror(error));
   }
 
   Descriptor folder_;
@@ -190,8 +187,6 @@ class StagedOutputFile final : public OutputFile {
   std::string name_;
   bool replaces_;
   RemovalOnInterrupt removal_;
-  bool committed_ = false;
-  std::string failure_reason_;
 };
 
 // The output's own folder: folder, then each subfolder part of name, none
@@ -228,7 +223,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   struct stat entry;
   const bool replaces = ::fstatat(held.get(), last.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
   if (replaces && S_ISDIR(entry.st_mode)) return fail(EISDIR);
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string temporary = TemporaryFileName();
     // O_EXCL: a new file, never one that is there, nor through a link; 0600:
     // nobody else reads the bytes before they are in place.

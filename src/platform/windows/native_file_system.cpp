@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include "core/error.h"
-#include "platform/file_identity.h"
 #include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
+#include "platform/windows/file_identity.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
@@ -26,16 +26,6 @@ constexpr DWORD kErrorDirectoryNotSupported = 336;
 
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
-
-// The identity of an open file: its volume and its file index there.
-std::optional<FileId> IdOf(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &info)) {
-    return std::nullopt;
-  }
-  return FileId{info.dwVolumeSerialNumber,
-                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
 
 // The identity of the file or folder at path; with `flags`
 // FILE_FLAG_OPEN_REPARSE_POINT, of a link there itself.
@@ -72,18 +62,6 @@ class WindowsInputFile final : public InputFile {
 };
 
 }  // namespace
-
-std::optional<FileId> StandardStreamId(StandardStream stream) {
-  switch (stream) {
-    case StandardStream::kInput:
-      return IdOf(GetStdHandle(STD_INPUT_HANDLE));
-    case StandardStream::kOutput:
-      return IdOf(GetStdHandle(STD_OUTPUT_HANDLE));
-    case StandardStream::kError:
-      return IdOf(GetStdHandle(STD_ERROR_HANDLE));
-  }
-  return std::nullopt;
-}
 
 bool NativeFileSystem::FileExists(const std::string& path) {
   // The path itself, never a pattern: a "*" or "?" in it names no file.

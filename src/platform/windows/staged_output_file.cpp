@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/removal_on_interrupt.h"
+#include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
@@ -21,8 +22,6 @@ namespace marrowpin {
 
 namespace {
 
-// Names drawn before giving up on a folder where each one is taken.
-constexpr int kNameAttempts = 100;
 // WriteFile takes a 32-bit count; large blocks are written in pieces.
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
 // The longest name a folder holds, in UTF-16 units.
@@ -84,7 +83,7 @@ class HeldFolders {
   std::vector<HANDLE> folders_;
 };
 
-class StagedOutputFile final : public OutputFile {
+class StagedOutputFile final : public StagedOutputBase {
  public:
   StagedOutputFile(HeldFolders folders, HANDLE file, std::string temporary_path, std::string path)
       : folders_(std::move(folders)),
@@ -94,7 +93,7 @@ class StagedOutputFile final : public OutputFile {
         removal_(WidePath(temporary_path_)) {}
   ~StagedOutputFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    if (!committed_) DeleteFileW(WidePath(temporary_path_).c_str());
+    if (!committed()) DeleteFileW(WidePath(temporary_path_).c_str());
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
   StagedOutputFile& operator=(const StagedOutputFile&) = delete;
@@ -132,26 +131,20 @@ class StagedOutputFile final : public OutputFile {
                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
                            : MoveFileExW(temporary.c_str(), path.c_str(), 0) != 0;
     if (!moved) return Fail(GetLastError());
-    committed_ = true;
+    MarkCommitted();
     removal_.Release();
     return true;
   }
-  std::string FailureReason() const override { return failure_reason_; }
 
  private:
   // Keeps the system's word on the first failure; always false.
-  bool Fail(DWORD error) {
-    if (failure_reason_.empty()) failure_reason_ = SystemErrorText(error);
-    return false;
-  }
+  bool Fail(DWORD error) { return Failed(SystemErrorText(error)); }
 
   HeldFolders folders_;
   HANDLE file_;
   std::string temporary_path_;
   std::string path_;
   RemovalOnInterrupt removal_;
-  bool committed_ = false;
-  std::string failure_reason_;
 };
 
 }  // namespace
@@ -186,7 +179,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     return fail(ERROR_DIRECTORY);
   }
   DWORD error = ERROR_FILE_EXISTS;
-  for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
     std::string temporary = at + TemporaryFileName();
     // CREATE_NEW: a new file, never one that is there. Shared for deleting
     // only, so that an interrupt can remove it while it is being written.
