@@ -1,6 +1,7 @@
-# The zip a Windows user downloads (target "package"): the program, a short
-# README and a sample note, in one folder named after the version.
-install(TARGETS Marrowpin RUNTIME DESTINATION .)
+# The zip a Windows user downloads (target "package"): the program, its
+# console program, a short README and a sample note, in one folder named after
+# the version.
+install(TARGETS Marrowpin marrowpin-cli RUNTIME DESTINATION .)
 
 # The README is read in Notepad, which before Windows 10 version 1809 shows
 # text with LF line ends as one long line, and before version 1903 may read

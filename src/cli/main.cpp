@@ -14,6 +14,7 @@
 #include "platform/locale_charset.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
+#include "platform/user_language.h"
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
@@ -31,6 +32,6 @@ int main(int argc, char** argv) {
                                     StandardStreamId(StandardStream::kOutput),
                                     StandardStreamId(StandardStream::kError)};
   const cli::ConsoleEnvironment environment{[](const char* name) { return std::getenv(name); },
-                                            LocaleCharset()};
+                                            LocaleCharset(), UserInterfaceLanguage()};
   return cli::Run(ProgramArguments(argc, argv), files, streams, environment);
 }

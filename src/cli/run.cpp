@@ -1,7 +1,5 @@
 #include "cli/run.h"
 
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <new>
 
@@ -17,29 +15,28 @@
 #include "core/paths.h"
 #include "core/protected_files.h"
 #include "core/stream_line_source.h"
+#include "platform/write_text.h"
 #include "version.h"
 
 namespace marrowpin::cli {
 
 namespace {
 
-// Writes a line of the program's own on the error stream.
-void SayError(std::FILE* error, std::string_view text) {
-  std::fprintf(error, "marrowpin-cli: %.*s\n", static_cast<int>(text.size()), text.data());
-  std::fflush(error);
+// Writes a line of the program's own on the error stream, and a second one
+// when given; where that fails, there is nowhere left to say so.
+void SayError(std::FILE* error, std::string_view text, std::string_view next_line = {}) {
+  std::string lines = "marrowpin-cli: " + std::string(text) + "\n";
+  if (!next_line.empty()) lines.append(next_line).append("\n");
+  std::string unused_reason;
+  WriteText(error, lines, &unused_reason);
 }
 
 // Writes text to the output stream at once; false, with a message on the
 // error stream, when it does not get there.
 bool WriteOutput(const ConsoleStreams& streams, std::string_view text) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), streams.output) == text.size() &&
-      std::fflush(streams.output) == 0 && !std::ferror(streams.output)) {
-    return true;
-  }
-  const int error = errno;
-  SayError(streams.error, usage_texts::CannotWriteStandardOutput(error != 0 ? std::strerror(error)
-                                                                            : "write error"));
+  std::string reason;
+  if (WriteText(streams.output, text, &reason)) return true;
+  SayError(streams.error, usage_texts::CannotWriteStandardOutput(reason));
   return false;
 }
 
@@ -120,10 +117,7 @@ int Run(const std::vector<std::string>& arguments, FileSystem& files, const Cons
   std::string error;
   const std::optional<CommandLineOptions> options = ParseCommandLine(arguments, &error);
   if (!options) {
-    SayError(streams.error, error);
-    std::fprintf(streams.error, "%.*s\n", static_cast<int>(usage_texts::kHelpHint.size()),
-                 usage_texts::kHelpHint.data());
-    std::fflush(streams.error);
+    SayError(streams.error, error, usage_texts::kHelpHint);
     return kUsageError;
   }
   if (options->help) return WriteOutput(streams, usage_texts::kUsage) ? kAllConverted : kSomeFailed;
@@ -140,7 +134,8 @@ int Run(const std::vector<std::string>& arguments, FileSystem& files, const Cons
       return kUsageError;
     }
   }
-  const LocaleTexts texts(WantsJapanese(environment.variable), environment.charset);
+  const LocaleTexts texts(WantsJapanese(environment.variable, environment.user_language),
+                          environment.charset);
   return ConvertAll(*options, files, streams, texts);
 }
 

@@ -31,6 +31,8 @@ struct ConsoleEnvironment {
   EnvironmentVariable variable;
   // The character set the locale writes text in (LocaleCharset()).
   std::string charset;
+  // The user's language for the system's texts (UserInterfaceLanguage()).
+  std::string user_language;
 };
 
 // Runs the console program on its arguments (those after its name) with the

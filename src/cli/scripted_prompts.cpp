@@ -1,6 +1,7 @@
 #include "cli/scripted_prompts.h"
 
 #include "cli/shell_quote.h"
+#include "platform/write_text.h"
 
 namespace marrowpin::cli {
 
@@ -19,8 +20,8 @@ void ScriptedPrompts::StartFile(const std::string& file) {
 }
 
 void ScriptedPrompts::ShowMessage(const std::string& text) {
-  std::fprintf(messages_, "%s: %s\n", file_.c_str(), text.c_str());
-  if (std::fflush(messages_) != 0 || std::ferror(messages_)) write_failed_ = true;
+  std::string unused_reason;
+  if (!WriteText(messages_, file_ + ": " + text + "\n", &unused_reason)) write_failed_ = true;
 }
 
 void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& reason) {

@@ -56,7 +56,7 @@ Outcome RunOn(MemoryFileSystem& files, const std::vector<std::string>& arguments
                                files.FileIdAt("err.log")};
   const ConsoleEnvironment environment{
       [](const char* name) { return std::string_view(name) == "LANG" ? "ja_JP.UTF-8" : nullptr; },
-      "UTF-8"};
+      "UTF-8", ""};
   const int status = Run(arguments, files, streams, environment);
   return Outcome{status, output.Text(), error.Text()};
 }

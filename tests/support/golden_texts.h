@@ -27,6 +27,9 @@ inline constexpr std::string_view kOverwriteCaption = "上書き確認";
 // The closing message of a batch.
 inline constexpr std::string_view kAllConverted = "変換終了!!";
 inline constexpr std::string_view kSomeFailed = "一部のファイルの変換に失敗しました！！";
+// The same in the console program's English.
+inline constexpr std::string_view kAllConvertedInEnglish = "Conversion finished";
+inline constexpr std::string_view kSomeFailedInEnglish = "Some files could not be converted";
 
 // Errors that reach the top.
 inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";

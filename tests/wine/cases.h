@@ -16,6 +16,8 @@ void FailureCases(Suite& suite);
 void NameRuleCases(Suite& suite);
 // Japanese and Korean names of notes, folders and outputs.
 void UnicodeNameCases(Suite& suite);
+// The console program's texts as a console shows them, and its language.
+void ConsoleCases(Suite& suite);
 // Odd bytes and long lines, which must pass through the window unchanged.
 void OddInputCases(Suite& suite);
 // Sources of many megabytes, with the times they take.

@@ -8,13 +8,15 @@
 // Usage: marrowpin-wine-driver MARROWPIN_EXE SCREENSHOT_FOLDER REFERENCE_FOLDER DRIVE
 //   REFERENCE_FOLDER holds odd-bytes.vnt and the console program's odd-bytes.bin;
 //   DRIVE ("M:") is mapped to an empty folder of the test's own. The Windows
-//   marrowpin-cli.exe lies beside MARROWPIN_EXE.
+//   marrowpin-cli.exe lies beside MARROWPIN_EXE. Where MARROWPIN_WINE_CASES is
+//   set, only the cases whose names start with it run.
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -62,7 +64,10 @@ int main() {
   // The test script checks that the locale gave the code page it meant.
   std::printf("code page %u\n", GetACP());
   try {
-    Suite suite({arguments[0], arguments[1], arguments[2], arguments[3]}, CreateWorkFolder());
+    const char* only_cases = std::getenv("MARROWPIN_WINE_CASES");
+    Suite suite({arguments[0], arguments[1], arguments[2], arguments[3],
+                 only_cases != nullptr ? only_cases : ""},
+                CreateWorkFolder());
     CommandLineCases(suite);
     FileListCases(suite);
     BatchCases(suite);
@@ -71,6 +76,7 @@ int main() {
     NameRuleCases(suite);
     FailureCases(suite);
     UnicodeNameCases(suite);
+    ConsoleCases(suite);
     OddInputCases(suite);
     LargeInputCases(suite);
     return suite.Finish();

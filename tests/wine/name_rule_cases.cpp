@@ -1,12 +1,15 @@
 // The Windows name rules: output names that Windows would take for a device
-// or a pattern, list lines holding a pattern, and sources given from a bare
-// root or relative to a drive's current folder; the names and the sources
-// also in the Windows console program.
+// or a pattern, list lines holding a pattern, sources given from a bare root
+// or relative to a drive's current folder, and sources in folders past the
+// system's path length limit; the names and the sources also in the Windows
+// console program.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cases.h"
+#include "console_program.h"
 #include "dialogs.h"
 #include "main/resource_ids.h"
 #include "support/golden_texts.h"
@@ -68,42 +71,17 @@ void ExpectWrittenBeside(const DriveNotes& notes, const std::string& stem) {
   ExpectNoFile(notes.root + stem + "-drive.bin");
 }
 
-// Runs the console program beside the program under test, its output
-// discarded and its messages written to the file errors (discarded too when
-// empty); returns its exit code.
-DWORD RunConsoleProgram(Suite& suite, const std::string& arguments, const std::string& folder,
-                        const std::string& errors = {}) {
-  const std::string& window_program = suite.Options().executable;
-  const std::string executable =
-      window_program.substr(0, window_program.rfind('\\')) + "\\marrowpin-cli.exe";
-  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  const HANDLE discard =
-      CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
-  const HANDLE error_file = errors.empty()
-                                ? discard
-                                : CreateFileW(Wide(errors).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                              &inherited, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = startup.hStdOutput = discard;
-  startup.hStdError = error_file;
-  std::wstring command_line = Wide(Quoted(executable) + " " + arguments);
-  PROCESS_INFORMATION process{};
-  const bool started =
-      CreateProcessW(Wide(executable).c_str(), command_line.data(), nullptr, nullptr, TRUE, 0,
-                     nullptr, Wide(folder).c_str(), &startup, &process);
-  CloseHandle(discard);
-  if (error_file != discard) CloseHandle(error_file);
-  Expect(started, "cannot start " + Printable(executable));
-  const bool ended = WaitForSingleObject(process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(process.hProcess, 1);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  Expect(ended, "the console program did not end");
-  return code;
+// A folder path of over 300 characters below folder: three folders of 100
+// characters each, with Japanese names. The folders are created.
+std::string LongFolderPath(const std::string& folder) {
+  CreateTestFolder(folder);
+  std::string path = folder;
+  for (const char* level : {"1", "2", "3"}) {
+    path += "\\深い階層のフォルダー" + std::string(89, 'x') + level;
+    // Created in the form without a length limit, which every Windows takes.
+    CreateTestFolder("\\\\?\\" + path);
+  }
+  return path;
 }
 
 }  // namespace
@@ -163,19 +141,33 @@ void NameRuleCases(Suite& suite) {
     }
   });
 
-  suite.Run("console program: a missing FILE gives the system's reason", [&] {
-    const std::string folder = suite.Path("console missing");
-    CreateTestFolder(folder);
-    const std::string errors = folder + "\\errors.txt";
-    Expect(RunConsoleProgram(suite, "missing.vnt", folder, errors) == 1, "exit code is not 1");
-    // "missing.vnt: TEXT (REASON)" in the language of the locale.
-    std::string line = ReadTestFile(errors).value_or("");
-    while (line.ends_with('\n') || line.ends_with('\r'))
-      line.pop_back();
-    const std::size_t reason = line.find(" (");
-    Expect(line.starts_with("missing.vnt: ") && reason != std::string::npos &&
-               line.size() > reason + 3 && line.ends_with(")"),
-           "no reason in " + Printable(line));
+  suite.Run("name rules: a note under a 300-character folder path converts every way", [&] {
+    // The plain path in the window's list; with "." and ".." parts on the
+    // command line; with "/" and relative to the current folder for the
+    // console program. Each is written beside its note.
+    const std::string folder = LongFolderPath(suite.Path("long path"));
+    const std::string note = folder + "\\note.vnt";
+    const std::string literal = "\\\\?\\" + folder;
+    WriteTestFile(literal + "\\note.vnt", Note("-FILENAME:long.bin\r\n", "QUJD"));
+    RemoteProgram& window = suite.Window();
+    SetListedFiles(window, {note});
+    Click(window, IDC_BUTTON1);
+    AnswerMessage(window, golden::kAllConverted);
+    ExpectFile(literal + "\\long.bin", "ABC");
+
+    WriteTestFile(literal + "\\note.vnt", Note("-FILENAME:long.bin\r\n", "REVG"));
+    const std::string last_folder = FileNamePart(folder);
+    const auto program = suite.Start(Quoted(folder + "\\.\\..\\" + last_folder + "\\note.vnt"));
+    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    Expect(program->WaitForExit() == 0, "exit code is not 0");
+    ExpectFile(literal + "\\long.bin", "DEF");
+
+    WriteTestFile(literal + "\\note.vnt", Note("-FILENAME:long.bin\r\n", "R0hJ"));
+    std::string relative = folder.substr(suite.Folder().size() + 1) + "\\note.vnt";
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    Expect(RunConsoleProgram(suite, "--overwrite " + Quoted(relative), suite.Folder()) == 0,
+           "the console program did not convert the note");
+    ExpectFile(literal + "\\long.bin", "GHI");
   });
 }
 

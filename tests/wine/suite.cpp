@@ -15,6 +15,7 @@ Suite::Suite(SuiteOptions options, std::string folder)
     : options_(std::move(options)), folder_(std::move(folder)) {}
 
 void Suite::Run(const char* name, const std::function<void()>& test) {
+  if (!std::string_view(name).starts_with(options_.only_cases)) return;
   try {
     test();
     std::printf("ok   %s\n", name);

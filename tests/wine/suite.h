@@ -19,6 +19,8 @@ struct SuiteOptions {
   std::string reference_folder;
   // A drive ("M:") that the test script maps to an empty folder of its own.
   std::string mapped_drive;
+  // Only the cases whose names start with this run; all when it is empty.
+  std::string only_cases;
 };
 
 class Suite {

@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-#include <system_error>
-
 #include "core/error.h"
 #include "platform/file_identity.h"
 #include "platform/staged_output_file.h"
+#include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
 
@@ -21,13 +20,11 @@ namespace {
 // ReadFile takes a 32-bit count; large reads are made in pieces.
 constexpr DWORD kMaxReadPiece = 1u << 30;
 
+// ERROR_DIRECTORY_NOT_SUPPORTED, which mingw-w64's headers lack.
+constexpr DWORD kErrorDirectoryNotSupported = 336;
+
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
-
-// The system's word on an error code.
-std::string SystemReason(DWORD error) {
-  return std::system_category().message(static_cast<int>(error));
-}
 
 // The identity of an open file: its volume and its file index there.
 std::optional<FileId> IdOf(HANDLE file) {
@@ -62,7 +59,7 @@ class WindowsInputFile final : public InputFile {
     DWORD got = 0;
     if (!ReadFile(handle_, into, size < kMaxReadPiece ? DWORD(size) : kMaxReadPiece, &got,
                   nullptr)) {
-      throw FileError(FileError::Step::kRead);
+      throw FileError(FileError::Step::kRead, SystemErrorText(GetLastError()));
     }
     return static_cast<std::size_t>(got);
   }
@@ -105,18 +102,16 @@ Entry NativeFileSystem::EntryAt(const std::string& path) {
 
 std::string NativeFileSystem::MissingFileReason(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemReason(GetLastError());
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-             ? std::make_error_code(std::errc::is_a_directory).message()
-             : std::string();
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemErrorText(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? SystemErrorText(kErrorDirectoryNotSupported)
+                                                      : std::string();
 }
 
 std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemReason(GetLastError());
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-             ? std::string()
-             : std::make_error_code(std::errc::not_a_directory).message();
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemErrorText(GetLastError());
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? std::string()
+                                                      : SystemErrorText(ERROR_DIRECTORY);
 }
 
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
@@ -128,8 +123,9 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   LARGE_INTEGER size;
   if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size)) {
+    const DWORD error = GetLastError();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    throw FileError(FileError::Step::kOpen);
+    throw FileError(FileError::Step::kOpen, SystemErrorText(error));
   }
   return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart));
 }

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
-#include "win_text/utf16.h"
 
 namespace marrowpin {
 
@@ -15,20 +15,6 @@ namespace {
 constexpr int kNameAttempts = 100;
 // WriteFile takes a 32-bit count; large blocks are written in pieces.
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
-
-// The system's own text for an error code, without its line end.
-std::string SystemErrorText(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring_view wide(text, length);
-  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
-    wide.remove_suffix(1);
-  std::string reason = win_text::Utf8FromUtf16(wide);
-  if (text != nullptr) LocalFree(text);
-  return reason;
-}
 
 class StagedOutputFile final : public OutputFile {
  public:

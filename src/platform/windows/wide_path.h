@@ -3,13 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "win_text/utf16.h"
-
 namespace marrowpin {
 
-// A path of the program's (UTF-8) as the wide-character file calls take it.
-inline std::wstring WidePath(std::string_view path) {
-  return win_text::Utf16FromUtf8<wchar_t>(path);
-}
+// The wide path that the file calls are given for one of the program's UTF-8
+// paths: in the form without a length limit when it is too long for the
+// plain one (see win_text::ExtendedLengthPath), so that long paths work
+// whether or not the system allows them.
+std::wstring WidePath(std::string_view path);
 
 }  // namespace marrowpin
