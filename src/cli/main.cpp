@@ -18,12 +18,9 @@
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
-#ifndef _WIN32
   // The system's reasons follow the user's locale, and names are printed as
   // they are only where its character set shows them as printable characters.
-  // Windows builds keep the C locale: their text is UTF-8 throughout.
   std::setlocale(LC_ALL, "");
-#endif
   NativeFileSystem files;
   const cli::ConsoleStreams streams{stdin,
                                     stdout,
