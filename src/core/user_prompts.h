@@ -34,8 +34,8 @@ class UserPrompts {
   virtual void ShowFailure(const std::string& text, const std::string& /*reason*/) {
     ShowMessage(text);
   }
-  // The failure to create or write the output at output_path. A window shows
-  // the message alone, as it shows every failure.
+  // A failure of the output file at output_path. A front end that does not
+  // name the output shows it as any other failure.
   virtual void ShowOutputFailure(const std::string& text, const std::string& /*output_path*/,
                                  const std::string& reason) {
     ShowFailure(text, reason);

@@ -7,9 +7,12 @@
 
 #include "core/convert_file.h"
 #include "core/messages.h"
+#include "main/busy_window.h"
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
+#include "win/folder_notes.h"
 #include "win/wide_text.h"
+#include "win/window_dpi.h"
 #include "win_text/window_texts.h"
 
 namespace marrowpin::main {
@@ -38,7 +41,38 @@ HWND CreateFormWindow(HINSTANCE instance, const win::DpiScale& scale) {
   return window;
 }
 
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(win::Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
+
+// The window while a batch or a folder scan runs: it takes no input of its
+// own, keeps answering, and remembers a request to close.
+class TfrmMain::Busy {
+ public:
+  explicit Busy(TfrmMain& form)
+      : form_(form),
+        window_(form.Handle(),
+                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]}) {
+    form_.busy_ = true;
+  }
+  ~Busy() { form_.busy_ = false; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+  void ShowProgress(int current, int total) { window_.ShowProgress(current, total); }
+  // Keeps the window answering; false once it has been asked to close.
+  bool KeepAnswering() {
+    window_.KeepAnswering();
+    return !form_.close_requested_;
+  }
+
+ private:
+  TfrmMain& form_;
+  BusyWindow window_;
+};
 
 void TfrmMain::WindowDestroyer::operator()(HWND window) const {
   // Messages sent while the window goes away reach no half-destroyed object.
@@ -57,8 +91,11 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
       prompts_(owner, OpenDialog2_) {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   controls_.ArrangeDocked();
+  // Created at the system's scale; a screen of its own may differ.
+  if (const int dpi = win::WindowDpi(window_.get()); dpi != scale_.Dpi()) ApplyDpi(dpi);
 
   if (arguments.size() > 1) {
+    prompts_.StartNote(arguments[1]);
     ConvertFile(arguments[1]);
     PostQuitMessage(0);
   }
@@ -102,7 +139,24 @@ void TfrmMain::FormResize() {
   controls_.ArrangeDocked();
 }
 
+void TfrmMain::ApplyDpi(int dpi) {
+  const win::LayoutComponent& form = FormComponent();
+  scale_.SetDpi(dpi);
+  controls_.Rescale();
+  SetWindowPos(window_.get(), nullptr, 0, 0, scale_(form.width), scale_(form.height),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::WMDpiChanged(int dpi, const RECT& suggested) {
+  scale_.SetDpi(dpi);
+  controls_.Rescale();
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TfrmMain::BtnReadClick() {
+  if (busy_) return;
   finList_.Clear();
   for (const std::string& path : OpenDialog1_.Execute(window_.get())) {
     finList_.Append(path);
@@ -114,29 +168,91 @@ void TfrmMain::WMDropFiles(HDROP drop) {
     HDROP drop;
     ~DropRelease() { DragFinish(drop); }
   } release{drop};
+  // A drop that was on its way when the window became busy.
+  if (busy_) return;
 
   finList_.Clear();
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> dropped;
   for (UINT i = 0; i < count; ++i) {
     wchar_t path[kDroppedPathBuffer] = {};
     DragQueryFileW(drop, i, path, kDroppedPathBuffer);
-    finList_.Append(win::Utf8(path));
+    dropped.push_back(win::Utf8(path));
   }
+  bool folder_dropped = false;
+  std::vector<std::string> listed;
+  {
+    Busy busy(*this);
+    listed = DroppedNotes(dropped, busy, folder_dropped);
+  }
+  if (CloseIfRequested()) return;
+  finList_.Assign(listed);
+  if (listed.empty() && folder_dropped) {
+    prompts_.ShowMessage(std::string(win_text::kNoNotesDropped));
+  }
+}
+
+std::vector<std::string> TfrmMain::DroppedNotes(const std::vector<std::string>& dropped, Busy& busy,
+                                                bool& folder_dropped) {
+  std::vector<std::string> listed;
+  for (const std::string& path : dropped) {
+    if (!IsFolder(path)) {
+      listed.push_back(path);
+      continue;
+    }
+    folder_dropped = true;
+    const std::vector<std::string> notes =
+        win::NotesInFolder(path, [&busy] { return busy.KeepAnswering(); });
+    listed.insert(listed.end(), notes.begin(), notes.end());
+    if (close_requested_) break;
+  }
+  return listed;
 }
 
 void TfrmMain::Button1Click() {
-  bool all_converted = true;
-  for (int i = 0; i < finList_.Count(); ++i) {
-    if (!ConvertFile(finList_.Line(i))) {
-      all_converted = false;
-    }
+  if (busy_) return;
+  std::vector<win_text::FailedLine> failed;
+  try {
+    RunBatch(failed);
+  } catch (...) {
+    // The error ends the batch; a close asked for meanwhile still happens.
+    if (!close_requested_) throw;
+    owner_.ShowError(std::current_exception());
   }
-  prompts_.ShowMessage(all_converted ? messages_.texts().all_converted
-                                     : messages_.texts().some_failed);
+  if (CloseIfRequested()) return;
+  const messages::Texts& texts = messages_.texts();
+  prompts_.ShowMessage(failed.empty() ? std::string(texts.all_converted)
+                                      : win_text::WithFailedLines(texts.some_failed, failed));
+}
+
+void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
+  Busy busy(*this);
+  for (int i = 0; i < finList_.Count(); ++i) {
+    busy.ShowProgress(i + 1, finList_.Count());
+    if (!busy.KeepAnswering()) return;
+    const std::string line = finList_.Line(i);
+    const std::string path = win_text::PathOfListLine(line);
+    prompts_.StartNote(path);
+    if (!ConvertFile(path)) failed.push_back({i + 1, line});
+  }
+}
+
+bool TfrmMain::CloseIfRequested() {
+  if (!close_requested_) return false;
+  close_requested_ = false;
+  SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+  return true;
 }
 
 void TfrmMain::mnuExitClick() {
+  if (busy_) return;
   SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+}
+
+bool TfrmMain::WMClose() {
+  if (!busy_) return true;
+  close_requested_ = true;
+  return false;
 }
 
 void TfrmMain::WMDestroy() {

@@ -15,6 +15,7 @@
 #include "win/list_box_line_buffer.h"
 #include "win/memo_lines.h"
 #include "win/open_dialog.h"
+#include "win_text/batch_texts.h"
 #include "win_text/window_texts.h"
 
 namespace marrowpin::main {
@@ -44,19 +45,37 @@ class TfrmMain {
   void WMShowWindow();
   void FormShow();
   void FormResize();
+  // The window moved to a screen of another scale: it takes the suggested
+  // bounds and lays itself out again at the new dpi.
+  void WMDpiChanged(int dpi, const RECT& suggested);
   void BtnReadClick();
   void WMDropFiles(HDROP drop);
   void Button1Click();
   void mnuExitClick();
+  // Whether the window may close now. While a batch or a folder scan runs,
+  // the request is kept: the work ends after the note in hand, and then the
+  // window closes.
+  bool WMClose();
   void WMDestroy();
 
  private:
+  class Busy;
   struct WindowDestroyer {
     void operator()(HWND window) const;
   };
   using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
   void CenterOnDesktop();
+  void ApplyDpi(int dpi);
+  // Converts every line of the list in turn; the lines that failed go into
+  // failed.
+  void RunBatch(std::vector<win_text::FailedLine>& failed);
+  // The dropped paths with every folder among them replaced by its notes;
+  // scanning stops early when the window is asked to close.
+  std::vector<std::string> DroppedNotes(const std::vector<std::string>& dropped, Busy& busy,
+                                        bool& folder_dropped);
+  // Closes the window if that was asked for while it was busy; whether it was.
+  bool CloseIfRequested();
 
   const WindowOwner& owner_;
   win::DpiScale scale_;
@@ -71,6 +90,8 @@ class TfrmMain {
   BitmapHeaderTemplate bitmap_header_;
   const Messages messages_{win_text::kConversionTexts};
   bool shown_before_ = false;
+  bool busy_ = false;
+  bool close_requested_ = false;
 };
 
 // The single main window, once its constructor has returned.

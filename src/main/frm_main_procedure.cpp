@@ -23,6 +23,12 @@ LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SIZE:
       form.FormResize();
       return 0;
+    case WM_DPICHANGED:
+      form.WMDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_CLOSE:
+      if (!form.WMClose()) return 0;
+      break;
     case WM_DROPFILES:
       form.WMDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;

@@ -4,11 +4,21 @@
 
 #include "win/message_window.h"
 #include "win/wide_text.h"
+#include "win_text/batch_texts.h"
 
 namespace marrowpin::main {
 
 void WindowPrompts::ShowMessage(const std::string& text) {
   win::ShowMessageWindow(owner_.OwnerWindow(), text, owner_.Title());
+}
+
+void WindowPrompts::ShowFailure(const std::string& text, const std::string& reason) {
+  ShowOutputFailure(text, {}, reason);
+}
+
+void WindowPrompts::ShowOutputFailure(const std::string& text, const std::string& output_path,
+                                      const std::string& reason) {
+  ShowMessage(win_text::FailureText(text, note_path_, output_path, reason));
 }
 
 bool WindowPrompts::AskYesNo(Question /*question*/, const std::string& text,

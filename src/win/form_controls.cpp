@@ -101,9 +101,8 @@ void FormControls::CreateChildren(const LayoutComponent& parent, HWND parent_win
     const ControlClass control = ClassOf(*child, instance);
     const HWND window = CreateWindowExW(
         control.extended_style, control.name, Wide(child->caption).c_str(),
-        WS_CHILD | control.style | (child->Has(kVisible) ? WS_VISIBLE : 0), scale_(child->left),
-        scale_(child->top), scale_(child->width), scale_(child->height), parent_window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
+        WS_CHILD | control.style | (child->Has(kVisible) ? WS_VISIBLE : 0), 0, 0, 0, 0,
+        parent_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(child->id)), instance, nullptr);
     if (!window) throw std::runtime_error(win_text::CannotCreateControl(child->name));
     windows_.emplace(child->name, window);
 
@@ -116,22 +115,43 @@ void FormControls::CreateChildren(const LayoutComponent& parent, HWND parent_win
     if (font.face != parent_font.face || font.height != parent_font.height) {
       font.font = CreateLayoutFont(font.face, font.height, font.fixed_pitch);
     }
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.font), FALSE);
-
-    if (child->kind == ComponentKind::kLabel) {
-      FitToText(window, font.font);
-    }
     if (child->kind == ComponentKind::kMemo) {
       SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // as much as the control can hold
     }
-    if (child->kind == ComponentKind::kListBox && child->item_height != 0) {
-      SendMessageW(window, LB_SETITEMHEIGHT, 0, scale_(child->item_height));
-    }
-    if (child->Has(kDockTop) || child->Has(kDockFill)) {
-      docked_.push_back({window, child->Has(kDockFill), scale_(child->height)});
-    }
+    controls_.push_back({window, child, font});
+    Place(controls_.back());
     CreateChildren(*child, window, font);
   }
+}
+
+void FormControls::Place(const Control& control) const {
+  const LayoutComponent& component = *control.component;
+  MoveWindow(control.window, scale_(component.left), scale_(component.top), scale_(component.width),
+             scale_(component.height), FALSE);
+  SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font.font), FALSE);
+  if (component.kind == ComponentKind::kLabel) {
+    FitToText(control.window, control.font.font);
+  }
+  if (component.kind == ComponentKind::kListBox && component.item_height != 0) {
+    SendMessageW(control.window, LB_SETITEMHEIGHT, 0, scale_(component.item_height));
+  }
+}
+
+void FormControls::Rescale() {
+  // The old fonts go once no control is drawn in them any more.
+  const std::vector<Font> old_fonts = std::move(fonts_);
+  fonts_.clear();
+  std::map<HFONT, HFONT> remade;
+  for (Control& control : controls_) {
+    HFONT& font = remade[control.font.font];
+    if (!font) {
+      font = CreateLayoutFont(control.font.face, control.font.height, control.font.fixed_pitch);
+    }
+    control.font.font = font;
+    Place(control);
+  }
+  ArrangeDocked();
+  RedrawWindow(form_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 HFONT FormControls::CreateLayoutFont(std::string_view face, int height, bool fixed_pitch) {
@@ -149,15 +169,16 @@ void FormControls::ArrangeDocked() const {
   RECT client;
   GetClientRect(form_, &client);
   int top = 0;
-  for (const Docked& docked : docked_) {
-    if (!docked.fill) {
-      MoveWindow(docked.window, 0, top, client.right, docked.height, TRUE);
-      top += docked.height;
+  for (const Control& control : controls_) {
+    if (control.component->Has(kDockTop)) {
+      const int height = scale_(control.component->height);
+      MoveWindow(control.window, 0, top, client.right, height, TRUE);
+      top += height;
     }
   }
-  for (const Docked& docked : docked_) {
-    if (docked.fill) {
-      MoveWindow(docked.window, 0, top, client.right, std::max(0L, client.bottom - top), TRUE);
+  for (const Control& control : controls_) {
+    if (control.component->Has(kDockFill)) {
+      MoveWindow(control.window, 0, top, client.right, std::max(0L, client.bottom - top), TRUE);
     }
   }
 }

@@ -13,18 +13,22 @@
 
 namespace marrowpin::win {
 
-// Converts the layout's 96-dpi pixels to the screen's.
+// Converts the layout's 96-dpi pixels to those of a screen: the system's
+// until told the window's own.
 class DpiScale {
  public:
   DpiScale();
   int operator()(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  int Dpi() const { return dpi_; }
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
  private:
   int dpi_;
 };
 
 // The child controls of a window, created from its layout with their fonts,
-// and kept in place when the window is resized.
+// kept in place when the window is resized, and laid out and given fonts
+// again when it moves to a screen of another scale.
 class FormControls {
  public:
   // Creates every control whose parent chain leads to the layout's form,
@@ -37,6 +41,10 @@ class FormControls {
   // Puts the docked controls in place over form's client area: those docked
   // at the top one below the other, then the one filling the rest.
   void ArrangeDocked() const;
+
+  // Places every control and makes every font again at the scale's current
+  // dpi, then puts the docked controls in place.
+  void Rescale();
 
  private:
   struct FontDeleter {
@@ -52,21 +60,24 @@ class FormControls {
     int height;
   };
 
-  struct Docked {
+  // A control as created, with the font it is drawn in.
+  struct Control {
     HWND window;
-    bool fill;
-    int height;
+    const LayoutComponent* component;
+    FontChoice font;
   };
 
   // A Japanese font of the face and character height, kept with the controls.
   HFONT CreateLayoutFont(std::string_view face, int height, bool fixed_pitch);
   void CreateChildren(const LayoutComponent& parent, HWND parent_window, FontChoice parent_font);
+  // Sizes and places the control at the current scale, with its font.
+  void Place(const Control& control) const;
 
   HWND form_;
   FormLayout layout_;
   const DpiScale& scale_;
   std::map<std::string, HWND, std::less<>> windows_;
-  std::vector<Docked> docked_;
+  std::vector<Control> controls_;
   std::vector<Font> fonts_;
 };
 

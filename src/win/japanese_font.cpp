@@ -94,10 +94,16 @@ HFONT CreateJapaneseFont(std::string_view face, int height, bool fixed_pitch) {
   return CreateFaceFont(AvailableFace(face, fixed_pitch), height, fixed_pitch);
 }
 
-HFONT CreateJapaneseMessageFont() {
+HFONT CreateJapaneseMessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  // The system gives its metrics at the system's dpi; a window on a screen
+  // of another scale needs them at its own.
+  const HDC screen = GetDC(nullptr);
+  const int system_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, system_dpi);
   const HFONT system_font = CreateFontIndirectW(&metrics.lfMessageFont);
   if (system_font && ShowsSample(system_font)) return system_font;
   if (system_font) DeleteObject(system_font);

@@ -14,7 +14,8 @@ namespace marrowpin::win {
 HFONT CreateJapaneseFont(std::string_view face, int height, bool fixed_pitch);
 
 // The font of the system's message boxes, or, when it lacks Japanese
-// characters, the Japanese face of the program's window at its height.
-HFONT CreateJapaneseMessageFont();
+// characters, the Japanese face of the program's window at its height; sized
+// for a window drawn at dpi.
+HFONT CreateJapaneseMessageFont(int dpi);
 
 }  // namespace marrowpin::win

@@ -23,6 +23,15 @@ void MemoLines::Append(std::string_view line) {
   SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void MemoLines::Assign(const std::vector<std::string>& lines) {
+  std::wstring text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += L"\r\n";
+    text += Wide(lines[i]);
+  }
+  SetWindowTextW(edit_, text.c_str());
+}
+
 int MemoLines::Count() const {
   int count = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
   const LRESULT last_start = SendMessageW(edit_, EM_LINEINDEX, count - 1, 0);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace marrowpin::win {
 
@@ -14,6 +15,8 @@ class MemoLines {
 
   void Clear();
   void Append(std::string_view line);
+  // Replaces the text with these lines, in one step however many there are.
+  void Assign(const std::vector<std::string>& lines);
   // The number of lines, not counting an empty last line after the final
   // line end (nor the single empty line of an empty control).
   int Count() const;

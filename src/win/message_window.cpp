@@ -5,6 +5,7 @@
 
 #include "win/japanese_font.h"
 #include "win/wide_text.h"
+#include "win/window_dpi.h"
 #include "win_text/window_texts.h"
 
 namespace marrowpin::win {
@@ -48,10 +49,10 @@ HWND CreateChild(HWND dialog, const wchar_t* window_class, const wchar_t* text, 
 
 void BuildWindow(HWND dialog, MessageWindowState& state) {
   SetWindowTextW(dialog, state.caption.c_str());
-  state.font = CreateJapaneseMessageFont();
+  const int dpi = WindowDpi(dialog);
+  state.font = CreateJapaneseMessageFont(dpi);
 
   const HDC screen = GetDC(dialog);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   const HGDIOBJ old_font = SelectObject(screen, state.font);
   RECT text_bounds{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};

@@ -15,6 +15,22 @@ inline const messages::Texts& kConversionTexts = messages::kJapanese;
 
 inline constexpr std::string_view kOkButton = "OK";
 
+// The lines a failure box adds below its message.
+inline constexpr std::string_view kNotePathLabel = "変換元: ";
+inline constexpr std::string_view kOutputPathLabel = "出力先: ";
+inline constexpr std::string_view kReasonLabel = "理由: ";
+// A blank line of the list, as the closing message names it.
+inline std::string BlankListLine(int line_number) {
+  return std::to_string(line_number) + "行目 (空行)";
+}
+// The failed lines beyond those the closing message lists.
+inline std::string MoreFailedLines(int count) {
+  return "ほか " + std::to_string(count) + " 件";
+}
+// A drop of nothing but folders without notes.
+inline constexpr std::string_view kNoNotesDropped =
+    "ドロップしたフォルダには変換元ファイルがありません";
+
 inline constexpr std::string_view kCannotCreateMainWindow = "cannot create the main window";
 inline std::string CannotCreateControl(std::string_view name) {
   return "cannot create control " + std::string(name);

@@ -389,6 +389,7 @@ TEST_F(ConvertFileTest, FolderAtTheOutputNameCannotBeCreated) {
   EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
   EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"Is a directory"});
+  EXPECT_EQ(prompts_.failure_outputs, std::vector<std::string>{(folder_ / "p.bin").string()});
 }
 
 // A linked folder in the name could lead anywhere: the name is refused.
@@ -515,6 +516,7 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
       files.capacity = c.capacity;
       EXPECT_FALSE(Convert(source, files));
       EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
+      EXPECT_EQ(prompts_.failure_outputs, std::vector<std::string>{(folder_ / "p.bmp").string()});
       if (c.failure == OutputFailure::kRename) {
         // The folder in the way is the test's own.
         fs::remove_all(folder_ / "p.bmp");

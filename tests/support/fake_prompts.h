@@ -22,11 +22,18 @@ class FakePrompts final : public UserPrompts {
   std::vector<std::string> shown;
   std::vector<NameReason> name_requests;
   std::vector<std::string> failure_reasons;
+  // The output each output failure names.
+  std::vector<std::string> failure_outputs;
 
   void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
   void ShowFailure(const std::string& text, const std::string& reason) override {
     ShowMessage(text);
     failure_reasons.push_back(reason);
+  }
+  void ShowOutputFailure(const std::string& text, const std::string& output_path,
+                         const std::string& reason) override {
+    ShowFailure(text, reason);
+    failure_outputs.push_back(output_path);
   }
   bool AskYesNo(Question, const std::string& text, const std::string& caption) override {
     shown.push_back("ask: " + caption + " / " + text);

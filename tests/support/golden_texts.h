@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "version.h"
 
@@ -30,6 +31,27 @@ inline constexpr std::string_view kSomeFailed = "一部のファイルの変換�
 // The same in the console program's English.
 inline constexpr std::string_view kAllConvertedInEnglish = "Conversion finished";
 inline constexpr std::string_view kSomeFailedInEnglish = "Some files could not be converted";
+
+// A failed line of the list that is blank, as the closing message names it.
+inline std::string BlankLine(int line_number) {
+  return std::to_string(line_number) + "行目 (空行)";
+}
+// The closing message of a batch in which these lines of the list failed.
+inline std::string SomeFailed(const std::vector<std::string>& failed_lines) {
+  std::string text(kSomeFailed);
+  for (const std::string& line : failed_lines)
+    text += "\n" + line;
+  return text;
+}
+// A failure box up to its reason: the message, the note and the output.
+inline std::string FailureBeforeReason(std::string_view message, std::string_view note,
+                                       std::string_view output) {
+  return std::string(message) + "\n変換元: " + std::string(note) +
+         "\n出力先: " + std::string(output) + "\n理由: ";
+}
+// A drop that adds no note.
+inline constexpr std::string_view kNoNotesDropped =
+    "ドロップしたフォルダには変換元ファイルがありません";
 
 // Errors that reach the top.
 inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";

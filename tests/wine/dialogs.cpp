@@ -68,6 +68,17 @@ void AnswerMessage(RemoteProgram& program, std::string_view text, WPARAM key) {
   }
 }
 
+void AnswerFailure(RemoteProgram& program, std::string_view before_reason) {
+  const HWND box = program.WaitForDialog();
+  const std::string text = MessageText(box);
+  Expect(text.size() > before_reason.size() &&
+             text.compare(0, before_reason.size(), before_reason) == 0,
+         "failure is \"" + Printable(text) + "\", expected \"" + Printable(before_reason) +
+             "\" and a reason");
+  ExpectText("message caption", WindowText(box), golden::kApplicationTitle);
+  Press(box, IDOK);
+}
+
 void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_view caption,
                     bool yes) {
   const HWND box = program.WaitForDialog();

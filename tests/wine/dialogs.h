@@ -16,6 +16,10 @@ namespace marrowpin::wine_tests {
 // or, with 0, by a click on OK.
 void AnswerMessage(RemoteProgram& program, std::string_view text, WPARAM key = 0);
 
+// A failure in the message window: the text before the reason as given,
+// then the system's reason, which must not be empty.
+void AnswerFailure(RemoteProgram& program, std::string_view before_reason);
+
 // A yes/no message box with text and caption and no icon.
 void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_view caption,
                     bool yes);

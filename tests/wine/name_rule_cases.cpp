@@ -97,7 +97,7 @@ void NameRuleCases(Suite& suite) {
       CancelFileDialog(
           WaitForFileDialog(program, golden::NameDialogTitle(FileNamePart(note), false)));
     }
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed(notes));
     for (const std::string& note : notes)
       ExpectFile(FolderOf(note) + "\\existing.bin", "keep me");
   });
@@ -110,7 +110,7 @@ void NameRuleCases(Suite& suite) {
     WriteTestFile(folder + "\\after.vnt", Note("-FILENAME:after.bin\r\n", "REVG"));
     SetListedFiles(program, {folder + "\\s*.vnt", folder + "\\after.vnt"});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({folder + "\\s*.vnt"}));
     ExpectNoFile(folder + "\\s1.bin");
     ExpectFile(folder + "\\after.bin", "DEF");
   });

@@ -1,6 +1,8 @@
 // The program's behaviour as a user meets it: the command-line mode, the file
 // list, the batch, every question and message, and the failures.
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "cases.h"
@@ -64,6 +66,74 @@ UINT ExitMenuCommand(const std::string& executable, HWND main_window) {
   DestroyMenu(menu);
   Expect(as_designed, "the menu is not File with the one item Exit");
   return command;
+}
+
+// The manifest the executable carries.
+std::string ManifestOf(const std::string& executable) {
+  const HMODULE module = LoadLibraryExW(Wide(executable).c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  Expect(module != nullptr, "cannot read the program's resources");
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  std::string manifest;
+  if (loaded)
+    manifest.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found));
+  FreeLibrary(module);
+  Expect(!manifest.empty(), "the program carries no manifest");
+  return manifest;
+}
+
+// The bounds of a window in its parent's client coordinates.
+RECT BoundsInParent(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+// The number n of a caption "n/total - caption", or 0 when it shows no
+// progress through total notes.
+int ProgressIn(const std::string& shown, int total) {
+  std::string ending = "/";
+  ending += std::to_string(total);
+  ending += " - ";
+  ending += golden::kWindowCaption;
+  if (shown.size() <= ending.size() ||
+      shown.compare(shown.size() - ending.size(), ending.size(), ending) != 0) {
+    return 0;
+  }
+  const std::string number = shown.substr(0, shown.size() - ending.size());
+  if (number.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::atoi(number.c_str());
+}
+
+// Which of the main window's ways of input are open: its buttons, its list
+// and drops, as bits in that order.
+int OpenInputs(RemoteProgram& program) {
+  return (IsWindowEnabled(program.Control(IDC_BTNREAD)) ? 1 : 0) |
+         (IsWindowEnabled(program.Control(IDC_BUTTON1)) ? 2 : 0) |
+         (IsWindowEnabled(program.Control(IDC_FINLIST)) ? 4 : 0) |
+         ((GetWindowLongW(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0 ? 8 : 0);
+}
+constexpr int kAllInputs = 15;
+
+// The name, without extension, of the note numbered i of ManyNotes.
+std::string NumberedName(int i) {
+  std::string name = "n";
+  name += std::to_string(i);
+  return name;
+}
+
+// count notes in folder, numbered from 1, each naming its own output.
+std::vector<std::string> ManyNotes(const std::string& folder, int count) {
+  CreateTestFolder(folder);
+  std::vector<std::string> notes;
+  for (int i = 1; i <= count; ++i) {
+    const std::string name = NumberedName(i);
+    WriteTestFile(folder + "\\" + name + ".vnt", Note("-FILENAME:" + name + ".bin\r\n", "QUJD"));
+    notes.push_back(folder + "\\" + name + ".vnt");
+  }
+  return notes;
 }
 
 }  // namespace
@@ -221,6 +291,80 @@ void FileListCases(Suite& suite) {
     Expect(WaitUntil([&] { return ListedFiles(program) == dropped; }),
            "file list is " + Joined(ListedFiles(program)));
   });
+
+  suite.Run("window: a dropped folder stands for its notes and its subfolders', by name", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string folder = suite.Path("dropped folder");
+    for (const char* sub : {"", "\\sub", "\\sub\\deeper", "\\Zz", "\\empty"})
+      CreateTestFolder(folder + sub);
+    for (const char* name :
+         {"b.vnt", "A.DAT", "notes.txt", "c.Vnt.bak", "sub\\c.vnt", "sub\\deeper\\d.vnt",
+          "sub\\camera-0412dat", "Zz\\e.dat", "empty\\readme.txt"})
+      WriteTestFile(folder + "\\" + name, Note("-FILENAME:x.bin\r\n", "QUJD"));
+    const std::string file = suite.Path("dropped one.vnt");
+    DropFiles(program, {folder, file});
+    const std::vector<std::string> expected{folder + "\\A.DAT",
+                                            folder + "\\b.vnt",
+                                            folder + "\\sub\\c.vnt",
+                                            folder + "\\sub\\camera-0412dat",
+                                            folder + "\\sub\\deeper\\d.vnt",
+                                            folder + "\\Zz\\e.dat",
+                                            file};
+    Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
+           "file list is " + Joined(ListedFiles(program)));
+
+    // A drop that adds nothing says so, and leaves the list empty.
+    DropFiles(program, {folder + "\\empty"});
+    AnswerMessage(program, golden::kNoNotesDropped);
+    Expect(ListedFiles(program).empty(), "file list is " + Joined(ListedFiles(program)));
+  });
+
+  suite.Run("window: for Windows 7 to 11, aware of each screen's dpi, laid out for a new one", [&] {
+    RemoteProgram& program = suite.Window();
+    const HWND main_window = program.MainWindow();
+    // Wine scales no window as a bitmap, so what the program declares is read
+    // from the exe itself.
+    const std::string manifest = ManifestOf(suite.Options().executable);
+    Expect(manifest.find(">PerMonitorV2, PerMonitor, System</dpiAwareness>") != std::string::npos,
+           "the manifest does not declare per-monitor v2 awareness with its fallbacks");
+    for (const char* windows_10_to_7 :
+         {"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "35138b9a-5d96-4fbd-8e2d-a2440225f93a"})
+      Expect(manifest.find(std::string("<supportedOS Id=\"{") + windows_10_to_7 + "}\"/>") !=
+                 std::string::npos,
+             std::string("the manifest does not declare the Windows ") + windows_10_to_7);
+    RECT before;
+    GetWindowRect(main_window, &before);
+    const int dpi = static_cast<int>(GetDpiForWindow(main_window));
+    const auto at = [dpi](int pixels, int new_dpi) { return MulDiv(pixels, new_dpi, 96); };
+    for (const int new_dpi : {dpi * 3 / 2, dpi * 2, dpi}) {
+      RECT suggested{before.left, before.top,
+                     before.left + MulDiv(before.right - before.left, new_dpi, dpi),
+                     before.top + MulDiv(before.bottom - before.top, new_dpi, dpi)};
+      DWORD_PTR result;
+      SendMessageTimeoutW(main_window, WM_DPICHANGED, MAKEWPARAM(new_dpi, new_dpi),
+                          reinterpret_cast<LPARAM>(program.CopyIntoProgram(std::string(
+                              reinterpret_cast<const char*>(&suggested), sizeof suggested))),
+                          SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+      const std::string at_dpi = " at " + std::to_string(new_dpi) + " dpi";
+      RECT bounds;
+      GetWindowRect(main_window, &bounds);
+      Expect(EqualRect(&bounds, &suggested),
+             "the window did not take the suggested bounds" + at_dpi);
+      const RECT start = BoundsInParent(program.Control(IDC_BUTTON1));
+      Expect(start.left == at(208, new_dpi) && start.top == at(4, new_dpi) &&
+                 start.right - start.left == at(153, new_dpi) &&
+                 start.bottom - start.top == at(29, new_dpi),
+             "the start button is not where the layout puts it" + at_dpi);
+      RECT client;
+      GetClientRect(main_window, &client);
+      const RECT list = BoundsInParent(program.Control(IDC_FINLIST));
+      Expect(
+          list.top == at(37, new_dpi) && list.right == client.right && list.bottom == client.bottom,
+          "the file list does not fill the client area below the panel" + at_dpi);
+      if (new_dpi == dpi * 2) suite.Screenshot({main_window}, "main-window-dpi-changed.bmp");
+    }
+  });
 }
 
 void BatchCases(Suite& suite) {
@@ -238,14 +382,77 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("batch1.vnt"), suite.Path("batch2-missing.vnt"),
                              suite.Path("batch3.vnt")});
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kSomeFailed, VK_ESCAPE);
+    AnswerMessage(program, golden::SomeFailed({suite.Path("batch2-missing.vnt")}), VK_ESCAPE);
     ExpectFile(suite.Path("batch1.bin"), "ABC");
     ExpectFile(suite.Path("batch3.bin"), "GHI");
+  });
+
+  suite.Run("batch: 2,000 notes: the window answers, shows progress, takes no input", [&] {
+    RemoteProgram& program = suite.Window();
+    constexpr int kNotes = 2000;
+    const std::vector<std::string> notes = ManyNotes(suite.Path("many"), kNotes);
+    SetListedFiles(program, notes);
+    const HWND main_window = program.MainWindow();
+    Click(program, IDC_BUTTON1);
+    int probes = 0, late = 0, last_progress = 0, busy_seen = 0, input_open = 0;
+    DWORD slowest = 0;
+    while (program.Dialogs().empty()) {
+      const DWORD start = GetTickCount();
+      DWORD_PTR result;
+      const bool answered =
+          SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
+      const DWORD took = GetTickCount() - start;
+      slowest = std::max(slowest, took);
+      ++probes;
+      if (!answered || took > 1000) ++late;
+      const int progress = ProgressIn(WindowText(main_window), kNotes);
+      if (progress > 0) {
+        Expect(progress >= last_progress, "the progress went back");
+        last_progress = progress;
+        ++busy_seen;
+        input_open |= OpenInputs(program);
+      }
+      Expect(probes < 3000, "the batch does not end");
+      Sleep(50);
+    }
+    AnswerMessage(program, golden::kAllConverted);
+    std::printf("     %d probes, slowest answer %lu ms, last progress seen %d/%d\n", probes,
+                static_cast<unsigned long>(slowest), last_progress, kNotes);
+    Expect(late == 0, std::to_string(late) + " of " + std::to_string(probes) +
+                          " probes were not answered within 1 s");
+    Expect(last_progress > 0, "the caption never showed the progress");
+    Expect(busy_seen > 0 && input_open == 0,
+           "the window took input while the batch ran (" + std::to_string(input_open) + ")");
+    Expect(WindowText(main_window) == golden::kWindowCaption && OpenInputs(program) == kAllInputs,
+           "the caption or the input is not restored");
+    ExpectFile(suite.Path("many\\n1.bin"), "ABC");
+    ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
+  });
+
+  suite.Run("batch: closing the window ends the batch after the note in hand", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string note = NoteWithExistingOutput(suite, "closed");
+    WriteTestFile(suite.Path("closed-next.vnt"), Note("-FILENAME:closed-next.bin\r\n", "QUJD"));
+    SetListedFiles(program, {suite.Path(note), suite.Path("closed-next.vnt")});
+    Click(program, IDC_BUTTON1);
+    const HWND question = program.WaitForDialog();
+    // What the close box, Alt+F4 and the taskbar send in the end; the box
+    // holds the window disabled, so they could not reach it now.
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    Sleep(500);
+    Expect(IsWindowVisible(question) && !program.HasExited(),
+           "the close request did not wait for the note in hand");
+    // No closing message: the window closes once the note in hand is done.
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    Expect(program.WaitForExit() == 0, "exit code is not 0");
+    suite.EndWindow();
+    ExpectFile(suite.Path("closed-existing.bin"), "ABC");
+    ExpectNoFile(suite.Path("closed-next.bin"));
   });
 }
 
 void BlankLineCases(Suite& suite) {
-  suite.Run("batch: a line end after the last path adds no entry, a blank line fails", [&] {
+  suite.Run("batch: a blank line fails, a quoted one converts, a last line end adds none", [&] {
     RemoteProgram& program = suite.Window();
     WriteTestFile(suite.Path("blank1.vnt"), Note("-FILENAME:blank1.bin\r\n", "QUJD"));
     WriteTestFile(suite.Path("blank2.vnt"), Note("-FILENAME:blank2.bin\r\n", "REVG"));
@@ -254,9 +461,13 @@ void BlankLineCases(Suite& suite) {
     AnswerMessage(program, golden::kAllConverted);
     ExpectFile(suite.Path("blank1.bin"), "ABC");
 
-    SetListText(program, "\r\n" + suite.Path("blank2.vnt"));
+    // A path in quotes, as the shell copies it, is the path inside them.
+    SetListText(program, "\r\n" + suite.Path("blank2.vnt") + "\r\n \t\"" +
+                             suite.Path("blank1.vnt") + "\" \r\n\"" + suite.Path("blank1.vnt"));
     Click(program, IDC_BUTTON1);
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerMessage(program,
+                  golden::SomeFailed({golden::BlankLine(1), "\"" + suite.Path("blank1.vnt")}));
     ExpectFile(suite.Path("blank2.bin"), "DEF");
   });
 }
@@ -300,7 +511,7 @@ void PromptCases(Suite& suite) {
     AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
     AnswerMessage(program, golden::kNoFileNameKey);
     CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle(note, false)));
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
   });
 
@@ -326,7 +537,7 @@ void PromptCases(Suite& suite) {
     const HWND dialog = WaitForFileDialog(program, golden::NameDialogTitle(note, false));
     const std::string offered = FileNameField(dialog);
     CancelFileDialog(dialog);
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     Expect(offered == "ow-new.bin", "name dialog offers \"" + Printable(offered) + "\"");
   });
 
@@ -361,7 +572,25 @@ void FailureCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("nobase.vnt")});
     Click(program, IDC_BUTTON1);
     AnswerMessage(program, golden::NotConvertible("nobase.vnt"));
-    AnswerMessage(program, golden::kSomeFailed);
+    AnswerMessage(program, golden::SomeFailed({suite.Path("nobase.vnt")}));
+  });
+
+  suite.Run("batch: failures name the note, its output and why, and close the run", [&] {
+    RemoteProgram& program = suite.Window();
+    WriteTestFile(suite.Path("fail-ok.vnt"), Note("-FILENAME:fail-ok.bin\r\n", "QUJD"));
+    WriteTestFile(suite.Path("fail-create.vnt"), Note("-FILENAME:fail-out.bin\r\n", "QUJD"));
+    // A folder where the output should go: no file can be created there.
+    CreateTestFolder(suite.Path("fail-out.bin"));
+    SetListText(program, suite.Path("fail-ok.vnt") + "\r\n" + suite.Path("fail-create.vnt") +
+                             "\r\n  \r\n" + suite.Path("fail-missing.vnt"));
+    Click(program, IDC_BUTTON1);
+    suite.Screenshot({program.MainWindow(), program.WaitForDialog()}, "failure.bmp");
+    AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotCreateFile,
+                                                       suite.Path("fail-create.vnt"),
+                                                       suite.Path("fail-out.bin")));
+    AnswerMessage(program, golden::SomeFailed({suite.Path("fail-create.vnt"), golden::BlankLine(3),
+                                               suite.Path("fail-missing.vnt")}));
+    ExpectFile(suite.Path("fail-ok.bin"), "ABC");
   });
 
   suite.Run("overwrite: an output held open elsewhere stays whole, and no part is left", [&] {
@@ -373,8 +602,9 @@ void FailureCases(Suite& suite) {
       SetListedFiles(program, {suite.Path(note)});
       Click(program, IDC_BUTTON1);
       AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
-      AnswerMessage(program, golden::kCannotWriteFile);
-      AnswerMessage(program, golden::kSomeFailed);
+      AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, suite.Path(note),
+                                                         suite.Path("held-existing.bin")));
+      AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
     }
     ExpectFile(suite.Path("held-existing.bin"), "keep me");
     WIN32_FIND_DATAW found;

@@ -1,0 +1,79 @@
+#include "win_text/batch_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace marrowpin::win_text {
+namespace {
+
+TEST(FailureText, AddsTheNoteTheOutputAndTheReasonThatAreKnown) {
+  EXPECT_EQ(FailureText("ファイルが作れません！！", "C:\\メモ\\a.vnt", "C:\\メモ\\a.bin",
+                        "Access denied."),
+            "ファイルが作れません！！\n変換元: C:\\メモ\\a.vnt\n出力先: C:\\メモ\\a.bin\n"
+            "理由: Access denied.");
+  EXPECT_EQ(FailureText("read failed", "C:\\a.vnt", "", "Bad sector."),
+            "read failed\n変換元: C:\\a.vnt\n理由: Bad sector.");
+  EXPECT_EQ(FailureText("x", "C:\\a.vnt", "C:\\a.bin", ""),
+            "x\n変換元: C:\\a.vnt\n出力先: C:\\a.bin");
+}
+
+TEST(WithFailedLines, ListsTheLinesAsTheyStandAndBlankOnesByNumber) {
+  EXPECT_EQ(WithFailedLines("失敗", {}), "失敗");
+  EXPECT_EQ(WithFailedLines("失敗", {{2, ""}, {3, "  \t"}, {5, " \"C:\\a b.vnt\" "}}),
+            "失敗\n2行目 (空行)\n3行目 (空行)\n \"C:\\a b.vnt\" ");
+}
+
+TEST(WithFailedLines, ShowsTheFirstTwentyThenHowManyMore) {
+  std::vector<FailedLine> failed;
+  for (int number = 1; number <= 23; ++number)
+    failed.push_back({number, std::to_string(number) + ".vnt"});
+  const std::string text = WithFailedLines("失敗", failed);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
+  EXPECT_NE(text.find("\n20.vnt\nほか 3 件"), std::string::npos) << text;
+  EXPECT_EQ(text.find("21.vnt"), std::string::npos);
+  failed.resize(20);
+  EXPECT_EQ(WithFailedLines("失敗", failed).find("ほか"), std::string::npos);
+}
+
+TEST(PathOfListLine, TakesThePathOutOfItsQuotesAndLeavesAnyOtherLine) {
+  const struct {
+    const char* line;
+    const char* path;
+  } cases[] = {
+      {"\"C:\\メモ\\a b.vnt\"", "C:\\メモ\\a b.vnt"},
+      {"  \t\"C:\\a.vnt\" \t", "C:\\a.vnt"},
+      {"C:\\a.vnt", "C:\\a.vnt"},
+      {" C:\\a.vnt ", " C:\\a.vnt "},
+      {"", ""},
+      {"   ", "   "},
+      {"\"", "\""},
+      {"\"C:\\a.vnt", "\"C:\\a.vnt"},
+      {"C:\\a.vnt\"", "C:\\a.vnt\""},
+      {"\"C:\\a.vnt\" \"C:\\b.vnt\"", "\"C:\\a.vnt\" \"C:\\b.vnt\""},
+      {"x\"C:\\a.vnt\"", "x\"C:\\a.vnt\""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PathOfListLine(c.line), c.path) << "line [" << c.line << "]";
+}
+
+TEST(IsNoteName, TakesTheBrowseFiltersNotesInAnyCase) {
+  for (const char* name : {"a.vnt", "A.VNT", "写真.Vnt", "camera.dat", "cameradat", "x.DAT", "dat"})
+    EXPECT_TRUE(IsNoteName(name)) << name;
+  for (const char* name : {"a.vnt.txt", "a.vn", "vnt", "a.data", "a.bin", "", "a.vnt "})
+    EXPECT_FALSE(IsNoteName(name)) << name;
+}
+
+TEST(ComesBeforeByName, OrdersByNameIgnoringTheCaseOfLetters) {
+  std::vector<std::string> names{"b.vnt",  "A.vnt",  "a.vnt",  "_x.vnt",
+                                 "B1.dat", "花.vnt", "10.vnt", "9.vnt"};
+  std::sort(names.begin(), names.end(), ComesBeforeByName);
+  // Names that differ in case alone still have one order.
+  EXPECT_TRUE(ComesBeforeByName("A.vnt", "a.vnt"));
+  EXPECT_FALSE(ComesBeforeByName("a.vnt", "A.vnt"));
+  EXPECT_EQ(names, (std::vector<std::string>{"10.vnt", "9.vnt", "_x.vnt", "A.vnt", "a.vnt", "b.vnt",
+                                             "B1.dat", "花.vnt"}));
+}
+
+}  // namespace
+}  // namespace marrowpin::win_text
