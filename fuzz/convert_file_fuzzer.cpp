@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -157,8 +158,16 @@ class WindowsPathsOnPosix final : public marrowpin::FileSystem {
   std::unique_ptr<marrowpin::InputFile> OpenForReading(const std::string& path) override {
     return native_.OpenForReading(Mapped(path));
   }
-  std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& path) override {
-    return native_.CreateForWriting(Mapped(path));
+  // The name's folders are walked from the folder, "\" and "/" alike.
+  std::unique_ptr<marrowpin::OutputFile> CreateForWriting(const std::string& folder,
+                                                          const std::string& name) override {
+    Require(name.find(':') == std::string::npos, "no other drive or stream");
+    std::string mapped_name = name;
+    std::replace(mapped_name.begin(), mapped_name.end(), '\\', '/');
+    return native_.CreateForWriting(Mapped(folder), mapped_name);
+  }
+  marrowpin::CreationFailure LastCreationFailure() const override {
+    return native_.LastCreationFailure();
   }
 
  private:

@@ -14,6 +14,7 @@
 #include "platform/locale_charset.h"
 #include "platform/native_file_system.h"
 #include "platform/program_arguments.h"
+#include "platform/removal_on_interrupt.h"
 #include "platform/user_language.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   // The system's reasons follow the user's locale, and names are printed as
   // they are only where its character set shows them as printable characters.
   std::setlocale(LC_ALL, "");
+  RemoveTemporaryFilesOnInterrupt();
   NativeFileSystem files;
   const cli::ConsoleStreams streams{stdin,
                                     stdout,

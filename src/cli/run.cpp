@@ -78,7 +78,12 @@ int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
     // Whatever goes wrong with one file ends that file only.
     try {
       if (files.FileExists(file)) {
-        converted = ConvertFile(file, services, output_folder, written_path);
+        // A FILE read as a stream writes where "-" does: into the current folder.
+        const bool beside_file = output_folder.empty() && !files.HasNoFolderOfItsOwn(file);
+        converted =
+            ConvertFile(file, services,
+                        beside_file ? std::nullopt : std::optional<std::string_view>(output_folder),
+                        written_path);
       } else {
         prompts.ShowFailure(messages.CannotOpenFile(file), files.MissingFileReason(file));
       }

@@ -55,6 +55,7 @@ std::optional<std::string> ScriptedPrompts::AskFileName(NameReason why, const st
   const ConsoleTexts& texts = texts_;
   switch (why) {
     case NameReason::kNoteNamesNone:
+    case NameReason::kNameTooLong:
       ShowMessage(notice);
       break;
     case NameReason::kOutputExists:

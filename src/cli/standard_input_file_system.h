@@ -27,12 +27,16 @@ class StandardInputFileSystem final : public FileSystem {
   std::string NotAFolderReason(const std::string& path) override {
     return files_.NotAFolderReason(path);
   }
+  bool HasNoFolderOfItsOwn(const std::string& path) override {
+    return path == kStandardInput || files_.HasNoFolderOfItsOwn(path);
+  }
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    return files_.CreateForWriting(path);
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    return files_.CreateForWriting(folder, name);
   }
-  std::string CreationFailureReason() const override { return files_.CreationFailureReason(); }
+  CreationFailure LastCreationFailure() const override { return files_.LastCreationFailure(); }
   std::string PathNameFromNote(std::string_view note_name) override {
     return files_.PathNameFromNote(note_name);
   }

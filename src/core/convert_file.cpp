@@ -31,6 +31,8 @@ struct AttachmentFields {
   std::int32_t height = 0;
   bool payload_found = false;
   bool write_bitmap_header = false;
+  // Shown before the next name question instead of the usual notice.
+  std::string name_notice;
 };
 
 // One header line as its slices come: the keys it holds and its value.
@@ -101,8 +103,12 @@ bool AskForOutputName(NameReason why, const std::string& source_path,
                       const ConversionServices& services) {
   const messages::Texts& texts = services.messages.texts();
   UserPrompts& prompts = services.prompts;
+  // A notice of its own goes with one question only.
+  const std::string notice =
+      fields.name_notice.empty() ? std::string(texts.no_file_name_key) : fields.name_notice;
+  fields.name_notice.clear();
   const std::optional<std::string> chosen = prompts.AskFileName(
-      why, texts.no_file_name_key,
+      why, notice,
       services.messages.NameDialogTitle(FileNamePart(source_path, services.path_style),
                                         fields.headerless_hint),
       std::string(output_folder));
@@ -164,14 +170,20 @@ std::optional<NameReason> ClashAt(const Entry& entry, const std::optional<FileId
 }
 
 // The output path, after asking for a name and before overwriting as needed;
-// nullopt when the user gives up.
+// nullopt when the user gives up. A name refused already (refused_name)
+// is asked for anew; otherwise the note's name is judged first.
 std::optional<std::string> SettleOutputPath(const std::string& source_path,
                                             const std::optional<FileId>& source_id,
                                             std::string_view output_folder,
                                             AttachmentFields& fields,
-                                            const ConversionServices& services) {
-  NameReason why;
-  fields.output_name = NameFromNote(fields.output_name, output_folder, why, services);
+                                            const ConversionServices& services,
+                                            std::optional<NameReason> refused_name) {
+  NameReason why = refused_name.value_or(NameReason::kNoteNamesNone);
+  if (refused_name) {
+    fields.output_name.clear();
+  } else {
+    fields.output_name = NameFromNote(fields.output_name, output_folder, why, services);
+  }
   while (true) {
     if (fields.output_name.empty() &&
         !AskForOutputName(why, source_path, output_folder, fields, services)) {
@@ -200,8 +212,8 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
 
 // Everything after opening the source.
 bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileId>& source_id,
-                       const ConversionServices& services, std::string_view output_folder,
-                       std::string& written_path) {
+                       const ConversionServices& services,
+                       std::optional<std::string_view> output_folder, std::string& written_path) {
   const messages::Texts& texts = services.messages.texts();
   std::string first_piece;
   AttachmentFields fields = ScanHeader(services.lines, first_piece);
@@ -211,18 +223,26 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
     return false;
   }
 
-  const std::string folder(output_folder.empty()
-                               ? FolderWithSeparator(source_path, services.path_style)
-                               : output_folder);
-  const std::optional<std::string> output_path =
-      SettleOutputPath(source_path, source_id, folder, fields, services);
-  if (!output_path) return false;
-
-  std::unique_ptr<OutputFile> output = services.files.CreateForWriting(*output_path);
-  if (!output) {
-    services.prompts.ShowOutputFailure(texts.cannot_create_file, *output_path,
-                                       services.files.CreationFailureReason());
-    return false;
+  const std::string folder(
+      output_folder.value_or(FolderWithSeparator(source_path, services.path_style)));
+  std::optional<std::string> output_path;
+  std::unique_ptr<OutputFile> output;
+  // A name too long for its folder is found when the output is started,
+  // before any byte is written: the user is asked for another.
+  for (std::optional<NameReason> refused_name; !output;) {
+    output_path = SettleOutputPath(source_path, source_id, folder, fields, services, refused_name);
+    if (!output_path) return false;
+    output = services.files.CreateForWriting(folder, fields.output_name);
+    if (output) break;
+    const CreationFailure failure = services.files.LastCreationFailure();
+    if (!failure.name_too_long) {
+      services.prompts.ShowOutputFailure(texts.cannot_create_file, *output_path, failure.reason);
+      return false;
+    }
+    refused_name = NameReason::kNameTooLong;
+    fields.name_notice = failure.reason.empty()
+                             ? texts.name_too_long
+                             : texts.name_too_long + (" (" + failure.reason + ")");
   }
   const auto& header = services.bitmap_header.Bytes();
   const std::uint64_t header_size = fields.write_bitmap_header ? header.size() : 0;
@@ -244,11 +264,11 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
 
 bool ConvertFile(const std::string& source_path, const ConversionServices& services) {
   std::string written_path;
-  return ConvertFile(source_path, services, {}, written_path);
+  return ConvertFile(source_path, services, std::nullopt, written_path);
 }
 
 bool ConvertFile(const std::string& source_path, const ConversionServices& services,
-                 std::string_view output_folder, std::string& written_path) {
+                 std::optional<std::string_view> output_folder, std::string& written_path) {
   if (!services.files.FileExists(source_path)) return false;
 
   // The note's identity, so that no output replaces it.

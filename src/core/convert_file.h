@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,9 +36,10 @@ struct ConversionServices {
 bool ConvertFile(const std::string& source_path, const ConversionServices& services);
 
 // The same, writing into output_folder (a folder path that ends in its
-// separator) instead, or beside the source when it is empty; written_path
-// receives the output's path once the output is in place.
+// separator, or empty for the current folder) instead, or beside the source
+// when it is nullopt; written_path receives the output's path once the
+// output is in place.
 bool ConvertFile(const std::string& source_path, const ConversionServices& services,
-                 std::string_view output_folder, std::string& written_path);
+                 std::optional<std::string_view> output_folder, std::string& written_path);
 
 }  // namespace marrowpin

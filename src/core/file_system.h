@@ -43,10 +43,11 @@ class InputFile {
 };
 
 // An output being written. Its bytes go to a temporary file of its own in
-// the output's folder; Commit puts that file at the output's path in one
-// step, replacing whatever entry is there (never what a link there points
-// to). An output dropped without a successful Commit leaves nothing: the
-// temporary file is removed and the entry at the path stays as it was.
+// the output's folder, private to its owner until it is in place; Commit
+// puts that file at the output's name in one step, replacing whatever entry
+// is there (never what a link there points to). An output dropped without a
+// successful Commit leaves nothing: the temporary file is removed and the
+// entry at the name stays as it was.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -56,11 +57,19 @@ class OutputFile {
   // Drops what was written after the first size bytes, so that the next
   // write follows them. False when that fails.
   virtual bool TruncateTo(std::uint64_t size) = 0;
-  // Closes the file and gives it the output's path. False when that fails;
+  // Closes the file and gives it the output's name. False when that fails;
   // then nothing is left.
   virtual bool Commit() = 0;
   // The system's own word on why Write or Commit failed; empty when it gave none.
   virtual std::string FailureReason() const { return {}; }
+};
+
+// Why CreateForWriting started no output.
+struct CreationFailure {
+  // The system's own word; empty when it gave none.
+  std::string reason;
+  // The name's last part is longer than its folder can hold: another name may do.
+  bool name_too_long = false;
 };
 
 // The few file services the conversion needs, on the platform's own paths.
@@ -79,17 +88,26 @@ class FileSystem {
   // The system's word on why path, links followed, is no folder that outputs
   // can go into; empty when it is one.
   virtual std::string NotAFolderReason(const std::string& path) = 0;
+  // True when the file at path is read as a stream, without a folder of its
+  // own that its outputs could go into (a device, a pipe, /dev/stdin). By
+  // default none is.
+  virtual bool HasNoFolderOfItsOwn(const std::string& /*path*/) { return false; }
   // The file that path leads to, following links; nullopt when there is none.
   virtual std::optional<FileId> FileIdAt(const std::string& path) = 0;
   // Opens path for reading while others may only read it. Throws FileError
   // (kOpen) with the system's word when the file cannot be opened.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
-  // Starts the output at path (see OutputFile); nullptr when its temporary
-  // file cannot be created or a folder stands at path.
-  virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) = 0;
-  // The system's own word on why the last CreateForWriting failed; empty when
-  // it gave none.
-  virtual std::string CreationFailureReason() const { return {}; }
+  // Starts the output named `name` in `folder` (a folder path that ends in
+  // its separator, or empty for the current folder); see OutputFile. The
+  // folder is held from here to the output's Commit, and each subfolder part
+  // of the name is walked from it without following a link, so that no
+  // folder swapped in meanwhile can take the output elsewhere. nullptr when
+  // a part of the name is missing, a link or no folder, a folder stands at
+  // the name, the name is too long or the temporary file cannot be created.
+  virtual std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                                       const std::string& name) = 0;
+  // Why the last CreateForWriting failed.
+  virtual CreationFailure LastCreationFailure() const { return {}; }
   // How an output name read from a note (its own bytes, as a rule Shift-JIS)
   // is spelled in this file system's paths; empty when it cannot be. By
   // default its bytes are used as they are.

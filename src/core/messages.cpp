@@ -20,6 +20,7 @@ const Texts kJapanese = {
     .file_too_large = "ファイル %s は大きすぎて読み込めません",
     .name_dialog_title = " [%s] から生成するファイル名を指定してください",
     .headerless_hint = " (おそらくヘッダなしBMP)",
+    .name_too_long = "ファイル名が長すぎてフォルダに作れません。ファイル名を指定してください",
     .out_of_memory = "メモリが足りません！！",
 };
 
@@ -39,6 +40,7 @@ const Texts kEnglish = {
     .file_too_large = "the file %s is too large to read",
     .name_dialog_title = "Name of the file to make from [%s]",
     .headerless_hint = " (probably a bitmap without header)",
+    .name_too_long = "the output name is too long for its folder; please give a file name",
     .out_of_memory = "out of memory",
 };
 

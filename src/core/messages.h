@@ -25,6 +25,7 @@ struct Texts {
   const char* file_too_large;     // %s: the path
   const char* name_dialog_title;  // %s: the source's file name
   const char* headerless_hint;    // follows the name dialog's title
+  const char* name_too_long;      // before the name dialog; the system's word follows
   const char* out_of_memory;
 };
 
@@ -48,6 +49,7 @@ inline constexpr const char* Texts::*kEveryText[] = {
     &Texts::file_too_large,
     &Texts::name_dialog_title,
     &Texts::headerless_hint,
+    &Texts::name_too_long,
     &Texts::out_of_memory,
 };
 static_assert(std::size(kEveryText) * sizeof(const char*) == sizeof(Texts),

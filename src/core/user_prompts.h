@@ -15,6 +15,7 @@ enum class NameReason {
   kOutputExists,     // the output exists and is not to be overwritten
   kNoteNameRefused,  // the note's name could write outside the folder, or holds
                      // characters no name may hold
+  kNameTooLong,      // the name is longer than its folder can hold
   // The output would replace a file that must stay:
   kOutputIsSource,          // the note being converted
   kOutputIsRunFile,         // a note this run converts

@@ -21,10 +21,12 @@ class NativeFileSystem final : public FileSystem {
   Entry EntryAt(const std::string& path) override;
   std::string MissingFileReason(const std::string& path) override;
   std::string NotAFolderReason(const std::string& path) override;
+  bool HasNoFolderOfItsOwn(const std::string& path) override;
   std::optional<FileId> FileIdAt(const std::string& path) override;
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override;
-  std::string CreationFailureReason() const override { return creation_failure_reason_; }
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override;
+  CreationFailure LastCreationFailure() const override { return creation_failure_; }
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
   std::string PathNameFromNote(std::string_view note_name) override;
@@ -35,7 +37,7 @@ class NativeFileSystem final : public FileSystem {
 
  private:
   std::chrono::milliseconds fifo_writer_wait_;
-  std::string creation_failure_reason_;
+  CreationFailure creation_failure_;
 };
 
 }  // namespace marrowpin

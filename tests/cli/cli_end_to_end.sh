@@ -276,11 +276,48 @@ expect_status 1
 expect_stderr "big.vnt: ファイルに書き込めません！！: pic.bin (File too large)"
 expect_file pic.bin 6f6c64
 expect_entries "big.vnt err.txt out.txt pic.bin"
+# Without the trap the limit's signal ends the program, which removes its
+# temporary file first.
+{
+  (ulimit -f 1; exec "$cli" --overwrite big.vnt >out.txt 2>err.txt)
+  status=$?
+} 2>/dev/null
+expect_status $((128 + 25))
+expect_file pic.bin 6f6c64
+expect_entries "big.vnt err.txt out.txt pic.bin"
 # Killed while it reads a slow note, it leaves at most its temporary file.
 { printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n'; sleep 3; } | { "$cli" --overwrite - >/dev/null 2>&1 & sleep 1; kill -9 $!; }
 expect_file pic.bin 6f6c64
 rm -f .marrowpin-??????
 expect_entries "big.vnt err.txt out.txt pic.bin"
+finish
+
+start "an interrupt removes the temporary file and ends the program by its signal"
+printf old >pic.bin
+mkfifo slow.vnt
+# Job control gives the program the default actions of SIGINT and SIGQUIT,
+# which a script's background commands would ignore.
+set -m
+for signal in INT TERM HUP QUIT; do
+  "$cli" --overwrite slow.vnt >out.txt 2>err.txt &
+  pid=$!
+  exec 3>slow.vnt
+  printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >&3
+  for _ in $(seq 100); do
+    [ -n "$(find . -maxdepth 1 -name '.marrowpin-*' -print -quit)" ] && break
+    sleep 0.05
+  done
+  [ -n "$(find . -maxdepth 1 -name '.marrowpin-*' -print -quit)" ] ||
+    fail "SIG$signal: no temporary file while the note is read"
+  kill -s "$signal" "$pid"
+  wait "$pid" 2>/dev/null
+  status=$?
+  exec 3>&-
+  expect_status $((128 + $(kill -l "$signal")))
+  expect_file pic.bin 6f6c64
+  expect_entries "err.txt out.txt pic.bin slow.vnt"
+done
+set +m
 finish
 
 start "an output never replaces the log its own run writes to"
@@ -290,6 +327,9 @@ printf 'earlier lines\n' >run.log
 expect_stderr "log.vnt: 出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name で指定してください"
 [ "$(cat run.log)" = "earlier lines
 $some_failed" ] || fail "run.log holds '$(cat run.log)'"
+"$cli" --overwrite log.vnt >out.txt 2>>run.log
+grep -q "^log.vnt: 出力ファイルが標準出力か標準エラー出力の書き込み先になります" run.log ||
+  fail "a note naming the file stderr goes to replaced it"
 finish
 
 start "the system's reasons and the texts follow the locale's language and character set"
@@ -392,6 +432,27 @@ mkdir out
 run -d out <(sleep 0.2; cat a.vnt)
 expect_status 0
 expect_file out/one.bin 414243
+finish
+
+start "a FILE with no folder of its own writes into the current folder, as - does"
+# A name that /dev holds nowhere, so that a run that wrote there harms nothing.
+stray=marrowpin-end-to-end-$$.bin
+printf -- '-FILENAME:%s\nBASE64:QUJD\n' "$stray" >a.vnt
+run /dev/stdin <a.vnt
+expect_status 0
+expect_stdout "/dev/stdin -> $stray
+$all_done"
+expect_file "$stray" 414243
+rm -f "$stray"
+run /dev/fd/3 3<a.vnt
+expect_file "$stray" 414243
+rm -f "$stray"
+run <(cat a.vnt)
+expect_status 0
+expect_file "$stray" 414243
+for folder in /dev /dev/fd /proc/self/fd; do
+  [ ! -e "$folder/$stray" ] || { fail "written into $folder"; rm -f "$folder/$stray"; }
+done
 finish
 
 start "a failed write to stdout or stderr ends the run with status 1"

@@ -70,6 +70,8 @@ TEST(ShellQuoted, QuotesWhatAShellOrATerminalWouldTakeForSomethingElse) {
       {"\x8e\xca\x90\x5e.jpg", "$'\\216''\xca\x90^.jpg'"},
       {"\x83\x65\x83\x58.vnt", "$'\\203''e'$'\\203''X.vnt'"},
       {"\xff\xfe.bin", "$'\\377\\376''.bin'"},
+      // U+2028 and U+2029 end a line in some terminals and editors.
+      {"a\u2028b\u2029", "'a'$'\\342\\200\\250''b'$'\\342\\200\\251'"},
   };
   CharacterLocale utf8("C.UTF-8");
   ASSERT_TRUE(utf8.ok());

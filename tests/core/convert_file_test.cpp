@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,9 +46,10 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
   OutputFailure failure = OutputFailure::kNone;
   std::size_t capacity = 0;
 
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    std::unique_ptr<OutputFile> file = native_.CreateForWriting(path);
-    return file ? std::make_unique<FailingFile>(std::move(file), *this, path) : nullptr;
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    std::unique_ptr<OutputFile> file = native_.CreateForWriting(folder, name);
+    return file ? std::make_unique<FailingFile>(std::move(file), *this, folder + name) : nullptr;
   }
 
  private:
@@ -79,6 +85,45 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
   };
 };
 
+// Native files that run a step of the test's own when an output is about to
+// be started, at its first write and before it is put in place.
+class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
+ public:
+  std::function<void()> before_start = [] {};
+  std::function<void()> at_first_write = [] {};
+  std::function<void()> before_commit = [] {};
+
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    before_start();
+    std::unique_ptr<OutputFile> file = native_.CreateForWriting(folder, name);
+    return file ? std::make_unique<SteppedFile>(std::move(file), *this) : nullptr;
+  }
+
+ private:
+  class SteppedFile final : public OutputFile {
+   public:
+    SteppedFile(std::unique_ptr<OutputFile> file, const SteppedOutputFileSystem& files)
+        : file_(std::move(file)), files_(files) {}
+    bool Write(const void* data, std::size_t size) override {
+      if (!written_) files_.at_first_write();
+      written_ = true;
+      return file_->Write(data, size);
+    }
+    bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
+    bool Commit() override {
+      files_.before_commit();
+      return file_->Commit();
+    }
+    std::string FailureReason() const override { return file_->FailureReason(); }
+
+   private:
+    std::unique_ptr<OutputFile> file_;
+    const SteppedOutputFileSystem& files_;
+    bool written_ = false;
+  };
+};
+
 // A source that exists but cannot be opened or held, as `step` says.
 class ThrowingFileSystem final : public testing::ForwardingFileSystem {
  public:
@@ -88,7 +133,7 @@ class ThrowingFileSystem final : public testing::ForwardingFileSystem {
   std::unique_ptr<InputFile> OpenForReading(const std::string&) override {
     throw FileError(step, "denied");
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string&) override {
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string&, const std::string&) override {
     ADD_FAILURE() << "must not create output";
     return nullptr;
   }
@@ -135,6 +180,12 @@ std::string Header(std::int32_t width, std::int32_t height) {
     bytes[22 + i] = static_cast<char>(static_cast<std::uint32_t>(height) >> 8 * i);
   }
   return bytes;
+}
+
+// The permission bits of the entry at path, with set-id and sticky bits.
+mode_t PermissionsOf(const fs::path& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 class ConvertFileTest : public testing::ConversionFixture {
@@ -357,13 +408,16 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
 TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
   fs::create_directory(folder_ / "elsewhere");
   WriteFile(folder_ / "elsewhere" / "target", "target");
+  ASSERT_EQ(::chmod((folder_ / "elsewhere" / "target").c_str(), 0640), 0);
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
   const auto make_link = [&](const fs::path& at) {
     fs::create_symlink(folder_ / "elsewhere" / "target", at);
   };
   const auto make_dangling_link = [&](const fs::path& at) {
     fs::create_symlink(folder_ / "elsewhere" / "absent", at);
   };
-  const auto make_fifo = [&](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); };
+  const auto make_fifo = [&](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0604), 0); };
   const std::vector<std::function<void(const fs::path&)>> makers = {make_link, make_dangling_link,
                                                                     make_fifo};
   for (const auto& make : makers) {
@@ -379,6 +433,8 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
     EXPECT_TRUE(Convert(source));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
     EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+    // Made like a new output: nothing of the target's or the FIFO's is kept.
+    EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), 0666 & ~mask);
     EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
     EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
   }
@@ -406,6 +462,81 @@ TEST_F(ConvertFileTest, NameThroughALinkedFolderIsTreatedAsNoName) {
     EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNameRefused});
   }
   EXPECT_TRUE(fs::is_empty(folder_ / "elsewhere" / "deeper"));
+}
+
+// A folder of the name swapped for a link to another folder while the output
+// is made: nothing is created or replaced there, and nothing is left there.
+TEST_F(ConvertFileTest, FolderSwappedForALinkMeanwhileNeverTakesTheOutputThere) {
+  const struct {
+    const char* when;
+    std::function<void()> SteppedOutputFileSystem::*step;
+    bool converts;
+  } cases[] = {
+      {"before the output starts", &SteppedOutputFileSystem::before_start, false},
+      {"before it is put in place", &SteppedOutputFileSystem::before_commit, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.when);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "in" / "sub");
+    fs::create_directories(folder_ / "elsewhere");
+    WriteFile(folder_ / "elsewhere" / "p.bin", "theirs");
+    const fs::path source = folder_ / "in" / "note.vnt";
+    WriteFile(source, "-FILENAME:sub/p.bin\nBASE64:QUJD\n");
+    SteppedOutputFileSystem files;
+    files.*c.step = [&] {
+      fs::rename(folder_ / "in" / "sub", folder_ / "in" / "real");
+      fs::create_directory_symlink(folder_ / "elsewhere", folder_ / "in" / "sub");
+    };
+    prompts_ = FakePrompts();
+    EXPECT_EQ(Convert(source, files), c.converts);
+    EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "p.bin"), "theirs");
+    std::vector<std::string> elsewhere;
+    for (const auto& entry : fs::directory_iterator(folder_ / "elsewhere"))
+      elsewhere.push_back(entry.path().filename().string());
+    EXPECT_EQ(elsewhere, std::vector<std::string>{"p.bin"});
+    if (c.converts) {
+      EXPECT_EQ(ReadFile(folder_ / "in" / "real" / "p.bin"), "ABC");
+    } else {
+      EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotCreateFile)});
+      EXPECT_TRUE(fs::is_empty(folder_ / "in" / "real"));
+    }
+  }
+}
+
+// No question was asked for a new output: a file that appears at its name
+// while it is written is not replaced.
+TEST_F(ConvertFileTest, NewOutputNeverReplacesAFileThatAppearsMeanwhile) {
+  SteppedOutputFileSystem files;
+  files.before_commit = [&] { WriteFile(folder_ / "p.bin", "appeared"); };
+  EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
+  EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"File exists"});
+  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "appeared");
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+}
+
+// 127 double-byte characters and a letter: 255 bytes in the note, 382 in
+// UTF-8. Refused before the output starts, the name is asked for again; the
+// reason goes with that question only.
+TEST_F(ConvertFileTest, NameTooLongForItsFolderIsAskedForAgain) {
+  std::string name;
+  for (int i = 0; i < 127; ++i)
+    name += "\x88\x9f";
+  name += 'a';
+  WriteFile(folder_ / "taken.bin", "taken");
+  prompts_.file_name_answers = {"taken.bin", "short.bin"};
+  prompts_.yes_no_answers = {false};
+  EXPECT_TRUE(Convert(Source("-FILENAME:" + name + "\nBASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.name_requests,
+            (std::vector<NameReason>{NameReason::kNameTooLong, NameReason::kOutputExists}));
+  EXPECT_EQ(
+      prompts_.shown,
+      (std::vector<std::string>{
+          Message(std::string(golden::kNameTooLong) + " (File name too long)"),
+          NameDialog("note.vnt"), kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(ReadFile(folder_ / "short.bin"), "ABC");
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "short.bin", "taken.bin"}));
 }
 
 // The note being converted is never its own output, under any of its names;
@@ -452,21 +583,69 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
   }
 }
 
-TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBits) {
-  WriteFile(folder_ / "p.bin", "old");
-  fs::permissions(folder_ / "p.bin", fs::perms::owner_read | fs::perms::group_read);
-  prompts_.yes_no_answers = {true};
-  EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
-  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
-  EXPECT_EQ(fs::status(folder_ / "p.bin").permissions(),
-            fs::perms::owner_read | fs::perms::group_read);
-  // The old file is gone, under no other name either.
-  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+// The new bytes are the user's alone until they are in place; then they take
+// the replaced file's permission bits, without set-id and sticky bits.
+TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
+  const struct {
+    mode_t old_mode;
+    mode_t new_mode;
+  } cases[] = {{0440, 0440}, {0644, 0644}, {04755, 0755}, {02750, 0750}, {01604, 0604}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode);
+    WriteFile(folder_ / "p.bin", "old");
+    ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
+    SteppedOutputFileSystem files;
+    std::vector<mode_t> while_written;
+    files.at_first_write = [&] {
+      for (const auto& entry : fs::directory_iterator(folder_)) {
+        if (entry.path().filename().string().starts_with(".marrowpin-"))
+          while_written.push_back(PermissionsOf(entry.path()));
+      }
+    };
+    prompts_.yes_no_answers = {true};
+    EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+    EXPECT_EQ(while_written, std::vector<mode_t>{0600});
+    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+    EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
+    // The old file is gone, under no other name either.
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+    fs::remove(folder_ / "p.bin");
+  }
   // A new output has the permissions a new file gets here.
   const mode_t mask = ::umask(022);
   ::umask(mask);
   EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n")));
-  EXPECT_EQ(static_cast<mode_t>(fs::status(folder_ / "q.bin").permissions()), 0666 & ~mask);
+  EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0666 & ~mask);
+}
+
+TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
+  const fs::path output = folder_ / "p.bin";
+  WriteFile(output, "old");
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
+  } else {
+    std::cout << "owner not checked: the tests do not run as root\n";
+  }
+  const bool attributes = ::setxattr(output.c_str(), "user.marrowpin", "kept", 4, 0) == 0;
+  if (!attributes) {
+    std::cout << "extended attributes not checked: " << std::strerror(errno) << "\n";
+  }
+  if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
+  prompts_.yes_no_answers = {true};
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
+  EXPECT_EQ(ReadFile(output), "ABC");
+  struct stat info;
+  ASSERT_EQ(::stat(output.c_str(), &info), 0);
+  if (root) {
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+  }
+  if (attributes) {
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(output.c_str(), "user.marrowpin", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+  }
 }
 
 TEST_F(ConvertFileTest, JapaneseFolderNamesKeepTheirSeparators) {

@@ -2,8 +2,10 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/native_file_system.h"
@@ -52,6 +54,23 @@ TEST_F(OddInputTest, PipeWithoutWriterFailsAfterAWait) {
   EXPECT_EQ(prompts_.shown,
             std::vector<std::string>{Message(golden::CannotReadFile(pipe.string()))});
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"pipe.vnt"});
+}
+
+// A writer that pauses between its lines is waited for to its end, however
+// long the pause: once a writer has come, reads wait for data.
+TEST_F(OddInputTest, PipeWithASlowWriterIsReadToItsEnd) {
+  const fs::path pipe = folder_ / "pipe.vnt";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::thread writer([&] {
+    std::ofstream out(pipe, std::ios::binary);
+    out << "-FILENAME:p\nBASE64:QUJD\n" << std::flush;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    out << "REVG\n";
+  });
+  EXPECT_TRUE(Convert(pipe));
+  writer.join();
+  EXPECT_EQ(ReadFile(folder_ / "p"), "ABCDEF");
+  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST_F(OddInputTest, EmptyAndZeroByteFilesAreNotConvertible) {

@@ -23,10 +23,11 @@ class ForwardingFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
     return native_.OpenForReading(path);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
-    return native_.CreateForWriting(path);
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    return native_.CreateForWriting(folder, name);
   }
-  std::string CreationFailureReason() const override { return native_.CreationFailureReason(); }
+  CreationFailure LastCreationFailure() const override { return native_.LastCreationFailure(); }
 
  protected:
   NativeFileSystem native_;

@@ -18,6 +18,8 @@ inline constexpr std::string_view kNoFileNameKey =
     "-FILENAME識別子が見つかりません。ファイル名を指定してください";
 inline constexpr std::string_view kCannotCreateFile = "ファイルが作れません！！";
 inline constexpr std::string_view kCannotWriteFile = "ファイルに書き込めません！！";
+inline constexpr std::string_view kNameTooLong =
+    "ファイル名が長すぎてフォルダに作れません。ファイル名を指定してください";
 
 // Questions and their captions.
 inline constexpr std::string_view kAddBitmapHeaderQuestion = "ＢＭＰヘッダを付け加えますか？";

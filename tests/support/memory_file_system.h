@@ -50,7 +50,9 @@ class MemoryFileSystem final : public FileSystem {
     if (note == notes.end()) throw FileError(FileError::Step::kOpen, "nothing there");
     return std::make_unique<MemoryFile>(note->second, read_size, fail_after);
   }
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& path) override {
+  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
+                                               const std::string& name) override {
+    const std::string path = folder + name;
     if (folders.count(path) == 1) return nullptr;
     return std::make_unique<MemoryOutput>([this, path](std::string bytes) {
       links.erase(path);

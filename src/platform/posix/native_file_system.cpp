@@ -15,6 +15,7 @@
 
 #include "core/error.h"
 #include "platform/file_identity.h"
+#include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
 
 namespace marrowpin {
@@ -169,6 +170,10 @@ std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
   return S_ISDIR(info.st_mode) ? std::string() : std::strerror(ENOTDIR);
 }
 
+bool NativeFileSystem::HasNoFolderOfItsOwn(const std::string& path) {
+  return marrowpin::HasNoFolderOfItsOwn(path);
+}
+
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
@@ -195,9 +200,10 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
                                           fifo ? std::optional(fifo_writer_wait_) : std::nullopt);
 }
 
-std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  creation_failure_reason_.clear();
-  return StartStagedOutput(path, &creation_failure_reason_);
+std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
+                                                               const std::string& name) {
+  creation_failure_ = {};
+  return StartStagedOutput(folder, name, &creation_failure_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

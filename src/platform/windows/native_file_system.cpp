@@ -8,6 +8,7 @@
 
 #include "core/error.h"
 #include "platform/file_identity.h"
+#include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
@@ -114,6 +115,10 @@ std::string NativeFileSystem::NotAFolderReason(const std::string& path) {
                                                       : SystemErrorText(ERROR_DIRECTORY);
 }
 
+bool NativeFileSystem::HasNoFolderOfItsOwn(const std::string& path) {
+  return marrowpin::HasNoFolderOfItsOwn(path);
+}
+
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
   return IdAt(path, 0);
 }
@@ -130,9 +135,10 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
   return std::make_unique<WindowsInputFile>(file, static_cast<std::uint64_t>(size.QuadPart));
 }
 
-std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  creation_failure_reason_.clear();
-  return StartStagedOutput(path, &creation_failure_reason_);
+std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
+                                                               const std::string& name) {
+  creation_failure_ = {};
+  return StartStagedOutput(folder, name, &creation_failure_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

@@ -1,11 +1,21 @@
+// Every folder on the way from the output folder to the output is held open
+// from the start of the output until it is in place, shared with no one who
+// would delete or rename it: none of them can be swapped for a link or
+// junction meanwhile, so the paths below keep leading where they did.
+
 #include "platform/staged_output_file.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
+#include "platform/removal_on_interrupt.h"
+#include "platform/temporary_file_name.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
+#include "win_text/utf16.h"
 
 namespace marrowpin {
 
@@ -15,11 +25,73 @@ namespace {
 constexpr int kNameAttempts = 100;
 // WriteFile takes a 32-bit count; large blocks are written in pieces.
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
+// The longest name a folder holds, in UTF-16 units.
+constexpr std::size_t kMaxNameUnits = 255;
+
+// The folder as a full path ending in its separator, so that every path
+// below is full too (ReplaceFileW under Wine fails on a relative one).
+// Empty when the system cannot tell.
+std::string FullFolderPath(const std::string& folder) {
+  const std::wstring wide = WidePath(folder.empty() ? "." : folder);
+  std::wstring full(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD size =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (size == 0) return {};
+    if (size < full.size()) {
+      full.resize(size);
+      if (full.back() != L'\\' && full.back() != L'/') full += L'\\';
+      return win_text::Utf8FromUtf16(std::wstring_view(full));
+    }
+    full.resize(size);
+  }
+  return {};
+}
+
+// Folder handles closed with their owner.
+class HeldFolders {
+ public:
+  HeldFolders() = default;
+  ~HeldFolders() {
+    for (const HANDLE folder : folders_)
+      CloseHandle(folder);
+  }
+  HeldFolders(HeldFolders&& other) noexcept : folders_(std::move(other.folders_)) {
+    other.folders_.clear();
+  }
+  HeldFolders(const HeldFolders&) = delete;
+  HeldFolders& operator=(const HeldFolders&) = delete;
+
+  // Opens the folder at path and holds it; `own_links` opens a link or
+  // junction there itself, which is refused. ERROR_SUCCESS when held.
+  DWORD Hold(const std::string& path, bool own_links) {
+    const HANDLE folder = CreateFileW(
+        WidePath(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | (own_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0),
+        nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return GetLastError();
+    folders_.push_back(folder);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(folder, &info)) return GetLastError();
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+      return ERROR_CANT_RESOLVE_FILENAME;
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ERROR_DIRECTORY;
+    return ERROR_SUCCESS;
+  }
+
+ private:
+  std::vector<HANDLE> folders_;
+};
 
 class StagedOutputFile final : public OutputFile {
  public:
-  StagedOutputFile(HANDLE file, std::string temporary_path, std::string path)
-      : file_(file), temporary_path_(std::move(temporary_path)), path_(std::move(path)) {}
+  StagedOutputFile(HeldFolders folders, HANDLE file, std::string temporary_path, std::string path)
+      : folders_(std::move(folders)),
+        file_(file),
+        temporary_path_(std::move(temporary_path)),
+        path_(std::move(path)),
+        removal_(WidePath(temporary_path_)) {}
   ~StagedOutputFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     if (!committed_) DeleteFileW(WidePath(temporary_path_).c_str());
@@ -61,6 +133,7 @@ class StagedOutputFile final : public OutputFile {
                            : MoveFileExW(temporary.c_str(), path.c_str(), 0) != 0;
     if (!moved) return Fail(GetLastError());
     committed_ = true;
+    removal_.Release();
     return true;
   }
   std::string FailureReason() const override { return failure_reason_; }
@@ -72,36 +145,59 @@ class StagedOutputFile final : public OutputFile {
     return false;
   }
 
+  HeldFolders folders_;
   HANDLE file_;
   std::string temporary_path_;
   std::string path_;
+  RemovalOnInterrupt removal_;
   bool committed_ = false;
   std::string failure_reason_;
 };
 
 }  // namespace
 
-std::unique_ptr<OutputFile> StartStagedOutput(const std::string& path,
-                                              std::string* failure_reason) {
+std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
+                                              CreationFailure* failure) {
+  const auto fail = [&](DWORD error) {
+    failure->reason = SystemErrorText(error);
+    failure->name_too_long = error == ERROR_FILENAME_EXCED_RANGE;
+    return nullptr;
+  };
+  std::string at = FullFolderPath(folder);
+  if (at.empty()) return fail(GetLastError());
+  HeldFolders held;
+  // The output folder is the user's choice, a linked one included.
+  if (const DWORD error = held.Hold(at, false)) return fail(error);
+  std::string_view rest = name;
+  for (std::size_t separator; (separator = rest.find_first_of("\\/")) != std::string_view::npos;
+       rest.remove_prefix(separator + 1)) {
+    if (separator == 0) continue;
+    at += rest.substr(0, separator);
+    if (const DWORD error = held.Hold(at, true)) return fail(error);
+    at += '\\';
+  }
+  if (rest.empty()) return fail(ERROR_DIRECTORY);
+  if (win_text::Utf16FromUtf8<wchar_t>(rest).size() > kMaxNameUnits)
+    return fail(ERROR_FILENAME_EXCED_RANGE);
+  const std::string path = at + std::string(rest);
   const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-    *failure_reason = SystemErrorText(ERROR_DIRECTORY);
-    return nullptr;
+    return fail(ERROR_DIRECTORY);
   }
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
-    std::string temporary = TemporaryPathBeside(path);
-    // CREATE_NEW: a new file, never one that is there.
-    const HANDLE file = CreateFileW(WidePath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string temporary = at + TemporaryFileName();
+    // CREATE_NEW: a new file, never one that is there. Shared for deleting
+    // only, so that an interrupt can remove it while it is being written.
+    const HANDLE file = CreateFileW(WidePath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-      return std::make_unique<StagedOutputFile>(file, std::move(temporary), path);
+      return std::make_unique<StagedOutputFile>(std::move(held), file, std::move(temporary), path);
     }
     error = GetLastError();
   }
-  *failure_reason = SystemErrorText(error);
-  return nullptr;
+  return fail(error);
 }
 
 }  // namespace marrowpin

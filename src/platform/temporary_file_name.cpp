@@ -1,14 +1,16 @@
+#include "platform/temporary_file_name.h"
+
 #include <chrono>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "core/paths.h"
-#include "platform/staged_output_file.h"
 
 namespace marrowpin {
 
-std::string TemporaryPathBeside(std::string_view path) {
+std::string TemporaryFileName() {
   static constexpr std::string_view kLetters =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   // Creation fails on a name that is taken, and the caller draws again:
@@ -16,11 +18,10 @@ std::string TemporaryPathBeside(std::string_view path) {
   static std::mt19937_64 draw(
       std::random_device{}() ^
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  std::string temporary(FolderWithSeparator(path, NativePathStyle()));
-  temporary += kTemporaryNamePrefix;
+  std::string name(kTemporaryNamePrefix);
   for (int i = 0; i < 6; ++i)
-    temporary += kLetters[draw() % kLetters.size()];
-  return temporary;
+    name += kLetters[draw() % kLetters.size()];
+  return name;
 }
 
 }  // namespace marrowpin

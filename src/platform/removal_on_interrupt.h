@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace marrowpin {
+
+// Makes an interrupted program remove the temporary files registered below
+// before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP and
+// SIGQUIT, and SIGXFSZ and SIGPIPE, each while it keeps its default action;
+// the program then dies of the same signal. Windows: Ctrl+C, Ctrl+Break
+// and closing the console. A signal the caller has the program ignore stays
+// ignored. Only a console program calls this, once, at its start.
+void RemoveTemporaryFilesOnInterrupt();
+
+// A temporary file that an interrupt removes while it is registered.
+class RemovalOnInterrupt {
+ public:
+#ifdef _WIN32
+  // The file at path, which must be open with FILE_SHARE_DELETE.
+  explicit RemovalOnInterrupt(const std::wstring& path);
+#else
+  // The entry `name` in the folder open as folder_fd, which must stay open.
+  RemovalOnInterrupt(int folder_fd, const std::string& name);
+#endif
+  ~RemovalOnInterrupt() {
+    Release();
+  }
+  RemovalOnInterrupt(const RemovalOnInterrupt&) = delete;
+  RemovalOnInterrupt& operator=(const RemovalOnInterrupt&) = delete;
+
+  // No longer removed: the file is in place, or removed by its owner.
+  void Release();
+
+ private:
+  int slot_;  // -1 when every slot is taken
+};
+
+}  // namespace marrowpin

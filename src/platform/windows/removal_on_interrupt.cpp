@@ -1,0 +1,68 @@
+// The console's handler runs on a thread of its own: it takes the table's
+// lock, removes what is registered and keeps the lock, since the program
+// ends. A file removed while its owner puts it in place fails to go there,
+// or has gone there and is no longer at its temporary name: either way
+// nothing is left.
+
+#include "platform/removal_on_interrupt.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace marrowpin {
+
+namespace {
+
+// Outputs being written at one time; one as a rule.
+constexpr std::size_t kSlots = 8;
+
+struct Slot {
+  bool taken = false;
+  std::wstring path;
+};
+
+SRWLOCK lock = SRWLOCK_INIT;
+std::array<Slot, kSlots> slots;
+
+BOOL WINAPI RemoveOnConsoleEvent(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
+    return FALSE;
+  }
+  AcquireSRWLockExclusive(&lock);
+  // The file is open for writing: it goes when the ending program closes it.
+  for (const Slot& slot : slots) {
+    if (slot.taken) DeleteFileW(slot.path.c_str());
+  }
+  // The system's own handling ends the program.
+  return FALSE;
+}
+
+}  // namespace
+
+void RemoveTemporaryFilesOnInterrupt() {
+  SetConsoleCtrlHandler(RemoveOnConsoleEvent, TRUE);
+}
+
+RemovalOnInterrupt::RemovalOnInterrupt(const std::wstring& path) : slot_(-1) {
+  AcquireSRWLockExclusive(&lock);
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    if (slots[i].taken) continue;
+    slots[i].path = path;
+    slots[i].taken = true;
+    slot_ = static_cast<int>(i);
+    break;
+  }
+  ReleaseSRWLockExclusive(&lock);
+}
+
+void RemovalOnInterrupt::Release() {
+  if (slot_ < 0) return;
+  AcquireSRWLockExclusive(&lock);
+  slots[static_cast<std::size_t>(slot_)].taken = false;
+  ReleaseSRWLockExclusive(&lock);
+  slot_ = -1;
+}
+
+}  // namespace marrowpin
