@@ -2,6 +2,10 @@
 
 #include <string>
 
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
 namespace marrowpin {
 
 // Makes an interrupted program remove the temporary files registered below
@@ -34,5 +38,21 @@ class RemovalOnInterrupt {
  private:
   int slot_;  // -1 when every slot is taken
 };
+
+#ifndef _WIN32
+// Holds back the signals above while it lives, so that a temporary file
+// is created and registered as one step: an interrupt between the two
+// would leave the file behind. A held-back signal arrives on destruction.
+class InterruptsDeferred {
+ public:
+  InterruptsDeferred();
+  ~InterruptsDeferred();
+  InterruptsDeferred(const InterruptsDeferred&) = delete;
+  InterruptsDeferred& operator=(const InterruptsDeferred&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+#endif
 
 }  // namespace marrowpin

@@ -49,17 +49,22 @@ void RemoveAndDie(int signal_number) {
   ::raise(signal_number);
 }
 
+constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE};
+
 }  // namespace
 
 void RemoveTemporaryFilesOnInterrupt() {
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE}) {
+  for (const int signal_number : kInterrupts) {
     struct sigaction current;
     if (::sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) {
       continue;
     }
     struct sigaction handler = {};
     handler.sa_handler = RemoveAndDie;
+    // One handler at a time: a second interrupt waits for the first to end.
     ::sigemptyset(&handler.sa_mask);
+    for (const int other : kInterrupts)
+      ::sigaddset(&handler.sa_mask, other);
     ::sigaction(signal_number, &handler, nullptr);
   }
 }
@@ -74,6 +79,18 @@ RemovalOnInterrupt::RemovalOnInterrupt(int folder_fd, const std::string& name) :
     slot_ = static_cast<int>(i);
     return;
   }
+}
+
+InterruptsDeferred::InterruptsDeferred() {
+  sigset_t interrupts;
+  ::sigemptyset(&interrupts);
+  for (const int signal_number : kInterrupts)
+    ::sigaddset(&interrupts, signal_number);
+  ::sigprocmask(SIG_BLOCK, &interrupts, &previous_);
+}
+
+InterruptsDeferred::~InterruptsDeferred() {
+  ::sigprocmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 void RemovalOnInterrupt::Release() {

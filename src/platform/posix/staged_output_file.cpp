@@ -225,6 +225,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   if (replaces && S_ISDIR(entry.st_mode)) return fail(EISDIR);
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string temporary = TemporaryFileName();
+    const InterruptsDeferred until_registered;
     // O_EXCL: a new file, never one that is there, nor through a link; 0600:
     // nobody else reads the bytes before they are in place.
     Descriptor file(::openat(held.get(), temporary.c_str(),
