@@ -63,4 +63,4 @@ decoded bytes to a file next to each note, under the name the note gives.
 Options answer the questions a window program would ask: overwriting,
 the output name, and a bitmap header for raw RGB565 pictures. Messages are
 in Japanese or English, following the locale.")
-include(CPack)
+include(cmake/release-packages.cmake)
