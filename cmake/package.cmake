@@ -24,7 +24,4 @@ else()
 endif()
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME}")
-# The zip is rewritten by cmake/normalise_zip.py once CPack has made it.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(CPACK_MARROWPIN_PYTHON ${Python3_EXECUTABLE})
 include(cmake/release-packages.cmake)

@@ -2,11 +2,13 @@
 # package.cmake and debian-package.cmake: folders in the package get mode
 # 0755 whatever the builder's umask (files get fixed modes from install()
 # already), and after-package.cmake takes out what is left of the builder in
-# the zip and writes SHA256SUMS. The member times come from
-# source-date.cmake.
+# the zip and the Debian package (with python3) and writes SHA256SUMS. The
+# members' times come from source-date.cmake.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_MARROWPIN_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(CPACK_MARROWPIN_PYTHON ${Python3_EXECUTABLE})
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/after-package.cmake)
 
 # The source tarball (target "package_source") is the committed tree, as
