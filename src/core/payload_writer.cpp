@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/clean_lines.h"
 #include "core/header_fields.h"
 #include "decode/base64_decode.h"
 
@@ -18,6 +19,34 @@ void PayloadWriter::Take(LineSlice slice) {
   }
   if (!text.empty()) TakeText(text);
   if (slice.ends_line) EndLine();
+}
+
+// Clean lines are looked for and joined a window at a time, which the cache
+// holds until they are decoded.
+constexpr std::size_t kCleanWindow = std::size_t{64} << 10;
+// Room for the kept partial group in front of the joined characters, and for
+// the whole vector that the last joining step stores.
+constexpr std::size_t kJoinedRoom = 3 + kCleanWindow + 64;
+
+std::size_t PayloadWriter::TakeCleanLines(std::string_view text) {
+  if (in_line_ || ended_) return 0;
+  std::size_t taken = 0;
+  while (taken < text.size()) {
+    const std::string_view window = text.substr(taken, kCleanWindow);
+    const std::size_t clean = CleanLinesLength(window);
+    if (clean == 0) break;
+    if (!joined_) joined_ = std::make_unique_for_overwrite<char[]>(kJoinedRoom);
+    // Each line's piece is the partial group so far joined to the line.
+    char* const joined = joined_.get();
+    const std::size_t kept = kept_partial_group_.size();
+    kept_partial_group_.copy(joined, kept);
+    const std::size_t size = kept + JoinCleanLines(window.substr(0, clean), joined + kept);
+    const std::size_t whole = size / 4 * 4;
+    output_.Gather(DecodeInto(std::string_view(joined, whole), nullptr));
+    kept_partial_group_.assign(joined + whole, size - whole);
+    taken += clean;
+  }
+  return taken;
 }
 
 // The quick way for a whole line after a whole group: when every character
@@ -117,8 +146,13 @@ bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& o
                   std::uint64_t written) {
   PayloadWriter payload(output, written);
   if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
-  for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+  for (LineSlice slice; !payload.ended();) {
+    // Runs of clean lines straight from the source's bytes, the rest line by
+    // line.
+    lines.Pass(payload.TakeCleanLines(lines.BytesAhead()));
+    if (!lines.Next(slice)) break;
     payload.Take(slice);
+  }
   return payload.Finish();
 }
 

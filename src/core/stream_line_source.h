@@ -20,6 +20,8 @@ class StreamLineSource final : public LineSource {
 
   void Open(const std::string& path, FileSystem& files) override;
   bool Next(LineSlice& slice) override;
+  std::string_view BytesAhead() override { return splitter_.Ahead(); }
+  void Pass(std::size_t size) override { splitter_.Pass(size); }
 
  private:
   std::size_t chunk_size_;
