@@ -54,14 +54,6 @@ class OutputFile {
 
   // False when not every byte could be written (a full disk, an I/O error).
   virtual bool Write(const void* data, std::size_t size) = 0;
-  // Writes as Write does, where the file can while the caller goes on with
-  // other work: data must stay as it is until the next call on the file,
-  // which waits for the write. False when this or an earlier write has
-  // failed. By default the bytes are written at once.
-  virtual bool WriteInBackground(const void* data, std::size_t size) { return Write(data, size); }
-  // Waits for the write in the background, if any; false when a write has
-  // failed.
-  virtual bool FinishWrites() { return true; }
   // Drops what was written after the first size bytes, so that the next
   // write follows them. False when that fails.
   virtual bool TruncateTo(std::uint64_t size) = 0;

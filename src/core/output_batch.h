@@ -11,32 +11,24 @@ namespace marrowpin {
 // Gathers the decoded bytes of many lines in one block and hands the output
 // file a megabyte or more at a time: the decoder writes straight into the
 // block, so the bytes are not copied again on their way to the file, and
-// bytes not yet handed over are taken back without touching the file. Two
-// blocks take turns, so that the file may write one in the background while
-// the other fills.
+// bytes not yet handed over are taken back without touching the file.
 class OutputBatch {
  public:
   // file already holds `written` bytes.
   OutputBatch(OutputFile& file, std::uint64_t written);
-  // Waits for the file's write in the background, which may read a block.
-  ~OutputBatch() { file_.FinishWrites(); }
-  OutputBatch(const OutputBatch&) = delete;
-  OutputBatch& operator=(const OutputBatch&) = delete;
 
   // Room for size bytes after those gathered, valid until the next call.
   unsigned char* Room(std::size_t size) {
-    return capacity_[current_] - gathered_ >= size ? blocks_[current_].get() + gathered_
-                                                   : MakeRoom(size);
+    return capacity_ - gathered_ >= size ? block_.get() + gathered_ : MakeRoom(size);
   }
   // Gathers the first size bytes of the room: they join the file's bytes.
   void Gather(std::size_t size) {
     gathered_ += size;
-    if (gathered_ >= kHandOverSize) HandOver();
+    if (gathered_ >= kHandOverSize) Flush();
   }
   // Drops what follows the file's first size bytes.
   void TruncateTo(std::uint64_t size);
-  // Hands over what is gathered and waits until the file has it. False when
-  // any write or cut has failed.
+  // Hands over what is gathered. False when any write or cut has failed.
   bool Flush();
 
   // The file's bytes so far, handed over or gathered.
@@ -49,16 +41,12 @@ class OutputBatch {
   static constexpr std::size_t kBlockSize = 2 * kHandOverSize;
 
   unsigned char* MakeRoom(std::size_t size);
-  // Hands the gathered bytes to the file to write in the background and
-  // goes on in the other block.
-  void HandOver();
 
   OutputFile& file_;
   std::uint64_t handed_over_;
   std::size_t gathered_ = 0;
-  std::unique_ptr<unsigned char[]> blocks_[2];
-  std::size_t capacity_[2] = {0, 0};
-  int current_ = 0;
+  std::size_t capacity_ = 0;
+  std::unique_ptr<unsigned char[]> block_;
   bool ok_ = true;
 };
 

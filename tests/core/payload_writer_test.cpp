@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/posix/background_writes.h"
-#include "support/reference_rules.h"
 #include "support/repeat.h"
 
 namespace marrowpin {
@@ -16,17 +13,13 @@ namespace {
 
 using testing::Repeat;
 
-// Keeps the bytes written and records every cut; fails every write from
-// the one numbered failing_write on.
+// Keeps the bytes written and records every cut.
 class RecordingOutput final : public OutputFile {
  public:
   std::string bytes;
   std::vector<std::uint64_t> cuts;
-  int writes = 0;
-  int failing_write = -1;
 
   bool Write(const void* data, std::size_t size) override {
-    if (failing_write >= 0 && writes++ >= failing_write) return false;
     bytes.append(static_cast<const char*>(data), size);
     return true;
   }
@@ -109,61 +102,19 @@ TEST(PayloadWriterTest, DecodesSlicesAndTakesBackLinesThatTurnOutSkippedOrEnding
        true,
        {6}},
   };
-  // Straight to the file, and through a thread that writes in the background.
-  for (const bool background : {false, true}) {
-    for (const Case& c : cases) {
-      auto recording = std::make_unique<RecordingOutput>();
-      RecordingOutput& output = *recording;
-      output.bytes = "HDR";  // a header written before the payload
-      const std::unique_ptr<OutputFile> file =
-          background ? WithBackgroundWrites(std::move(recording)) : std::move(recording);
-      PayloadWriter payload(*file, 3);
-      // As WritePayload does, no slice is taken once the payload has ended.
-      for (std::size_t i = 0; i < c.slices.size() && !payload.ended(); ++i)
-        payload.Take(c.slices[i]);
-      EXPECT_TRUE(payload.Finish()) << c.what;
-      const std::string& bytes = output.bytes;
-      EXPECT_EQ(bytes.size() < 64 ? bytes : std::to_string(bytes.size()) + " bytes",
-                "HDR" + c.bytes)
-          << c.what << (background ? " in the background" : "");
-      EXPECT_EQ(payload.ended(), c.ended) << c.what;
-      EXPECT_EQ(output.cuts, c.cuts) << c.what;
-    }
-  }
-}
-
-// Many megabytes of clean lines: blocks are handed over while others fill,
-// and a write that fails, at once or in the background, fails the payload.
-TEST(PayloadWriterTest, WritesEveryBlockInOrderAndTellsOfAFailedWrite) {
-  std::string lines;
-  std::string decoded;
-  for (int i = 0; i < 100000; ++i) {
-    const std::string line = Repeat("QUJD", 10) + "R" + std::to_string(i % 10) + "hJ";
-    lines += line + "\r\n";
-    decoded += reference::Base64Decode(line);
-  }
-  for (const bool background : {false, true}) {
-    for (const int failing_write : {-1, 0, 1, 3}) {
-      auto recording = std::make_unique<RecordingOutput>();
-      RecordingOutput& output = *recording;
-      output.failing_write = failing_write;
-      const std::unique_ptr<OutputFile> file =
-          background ? WithBackgroundWrites(std::move(recording)) : std::move(recording);
-      {
-        PayloadWriter payload(*file, 0);
-        for (int round = 0; round < 4; ++round) {
-          ASSERT_EQ(payload.TakeCleanLines(lines), lines.size());
-        }
-        EXPECT_EQ(payload.Finish(), failing_write < 0)
-            << "failing write " << failing_write << (background ? " in the background" : "");
-      }
-      // Nothing is written after a failed write.
-      if (failing_write >= 0) EXPECT_EQ(output.writes, failing_write + 1);
-      if (failing_write < 0) {
-        EXPECT_TRUE(output.bytes == decoded + decoded + decoded + decoded)
-            << output.bytes.size() << " bytes" << (background ? " in the background" : "");
-      }
-    }
+  for (const Case& c : cases) {
+    RecordingOutput output;
+    output.bytes = "HDR";  // a header written before the payload
+    PayloadWriter payload(output, 3);
+    // As WritePayload does, no slice is taken once the payload has ended.
+    for (std::size_t i = 0; i < c.slices.size() && !payload.ended(); ++i)
+      payload.Take(c.slices[i]);
+    EXPECT_TRUE(payload.Finish()) << c.what;
+    const std::string& bytes = output.bytes;
+    EXPECT_EQ(bytes.size() < 64 ? bytes : std::to_string(bytes.size()) + " bytes", "HDR" + c.bytes)
+        << c.what;
+    EXPECT_EQ(payload.ended(), c.ended) << c.what;
+    EXPECT_EQ(output.cuts, c.cuts) << c.what;
   }
 }
 

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "core/error.h"
-#include "platform/posix/background_writes.h"
 #include "platform/posix/file_identity.h"
 #include "platform/posix/name_recoding.h"
 #include "platform/posix/posix_input_file.h"
@@ -87,7 +86,7 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
                                                                const std::string& name) {
   creation_failure_ = {};
-  return WithBackgroundWrites(StartStagedOutput(folder, name, &creation_failure_));
+  return StartStagedOutput(folder, name, &creation_failure_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {
