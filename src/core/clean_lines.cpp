@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/byte_search.h"
 #include "decode/base64_decode.h"
 #include "simd/vector_level.h"
 
@@ -89,51 +88,64 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline BlockMasks MasksAv
   return masks;
 }
 
-// Compresses out the CR and LF of every block.
-__attribute__((target("avx512f,avx512bw,avx512vbmi2"))) std::size_t JoinAvx512Vbmi2(
-    const char* data, std::size_t size, char* out) {
-  char* to = out;
-  for (std::size_t at = 0; at < size; at += kBlockSize) {
-    const __mmask64 read =
-        size - at >= kBlockSize ? ~__mmask64{0} : (__mmask64{1} << (size - at)) - 1;
-    const __m512i chars = _mm512_maskz_loadu_epi8(read, data + at);
-    const __mmask64 kept = read & ~(_mm512_cmpeq_epi8_mask(chars, _mm512_set1_epi8('\r')) |
-                                    _mm512_cmpeq_epi8_mask(chars, _mm512_set1_epi8('\n')));
-    // The whole vector is stored; only the kept bytes count.
-    _mm512_storeu_si512(to, _mm512_maskz_compress_epi8(kept, chars));
-    to += __builtin_popcountll(kept);
-  }
-  return static_cast<std::size_t>(to - out);
+// Writes the bytes of the block that are set in kept to `to`, in order;
+// returns how many. The whole vector is stored.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2"))) inline std::size_t KeepAvx512Vbmi2(
+    const char* block, std::uint64_t kept, char* to) {
+  _mm512_storeu_si512(to, _mm512_maskz_compress_epi8(kept, _mm512_loadu_si512(block)));
+  return static_cast<std::size_t>(__builtin_popcountll(kept));
 }
 
 #endif
 
+// Copies the bytes of the block that are set in kept to `to`, a run of
+// them at a time; returns how many.
+inline std::size_t KeepByRuns(const char* block, std::uint64_t kept, char* to) {
+  std::size_t written = 0;
+  while (kept != 0) {
+    const int start = __builtin_ctzll(kept);
+    const std::uint64_t from_start = ~(kept >> start);
+    const int run = from_start == 0 ? 64 - start : __builtin_ctzll(from_start);
+    std::memcpy(to + written, block + start, static_cast<std::size_t>(run));
+    written += static_cast<std::size_t>(run);
+    kept = start + run >= 64 ? 0 : kept & (~std::uint64_t{0} << (start + run));
+  }
+  return written;
+}
+
 // The scan for clean lines over blocks of 64 bytes, each classified by
-// masks_of, with the line rules worked out on the masks. Inlined into each
-// level's function, so that masks_of is inlined too.
-template <BlockMasks (*masks_of)(const char*)>
-__attribute__((always_inline)) inline std::size_t CleanLinesLengthIn(const char* data,
-                                                                     std::size_t size) {
-  std::size_t last_line_start = 0;
+// masks_of, with the line rules worked out on the masks; keep copies a
+// block's characters. Inlined into each level's function, so that masks_of
+// and keep are inlined too.
+template <BlockMasks (*masks_of)(const char*),
+          std::size_t (*keep)(const char*, std::uint64_t, char*)>
+__attribute__((always_inline)) inline CleanLines JoinCleanLinesIn(const char* data,
+                                                                  std::size_t size, char* out) {
+  std::size_t written = 0;
+  // The last block that held a line start, and where in it they are: the
+  // clean lines so far end at the last of them.
+  std::size_t starts_base = 0;
+  std::uint64_t starts = 0;
+  std::uint64_t starts_kept = 0;  // the characters in that block
+  std::size_t written_before_starts = 0;
   // The byte before the block, as bit 0 of the masks shifted by one. The
   // text's start counts as a line end, so that a line end first in it ends
   // an empty line.
   std::uint64_t break_before = 1;
   std::uint64_t cr_before = 0;
   std::uint64_t lf_before = 0;
+  char padded[kBlockSize];
   for (std::size_t base = 0; base < size; base += kBlockSize) {
     const std::size_t in_block = std::min(kBlockSize, size - base);
-    BlockMasks masks;
+    const char* block = data + base;
     std::uint64_t valid = ~std::uint64_t{0};
-    if (in_block == kBlockSize) {
-      masks = masks_of(data + base);
-    } else {
-      char padded[kBlockSize];
+    if (in_block < kBlockSize) {
       std::memset(padded, 'A', sizeof padded);
-      std::memcpy(padded, data + base, in_block);
-      masks = masks_of(padded);
+      std::memcpy(padded, block, in_block);
+      block = padded;
       valid = (std::uint64_t{1} << in_block) - 1;
     }
+    const BlockMasks masks = masks_of(block);
     const std::uint64_t breaks = masks.cr | masks.lf;
     const std::uint64_t after_break = breaks << 1 | break_before;
     const std::uint64_t after_cr = masks.cr << 1 | cr_before;
@@ -143,83 +155,71 @@ __attribute__((always_inline)) inline std::size_t CleanLinesLengthIn(const char*
     const std::uint64_t unclean =
         (masks.other | (breaks & after_break & ~(after_cr & masks.lf))) & valid;
     // A line starts after an LF, and after a CR that no LF follows.
-    const std::uint64_t line_starts = (after_lf | (after_cr & ~masks.lf)) & valid;
-    if (unclean != 0) {
-      // The clean lines end where the line holding the first unclean byte starts.
-      const int first = __builtin_ctzll(unclean);
-      const std::uint64_t up_to_first = line_starts & ((std::uint64_t{2} << first) - 1);
-      return up_to_first != 0 ? base + 63 - __builtin_clzll(up_to_first) : last_line_start;
+    std::uint64_t line_starts = (after_lf | (after_cr & ~masks.lf)) & valid;
+    // The clean lines end where the line holding the first unclean byte starts.
+    if (unclean != 0) line_starts &= (std::uint64_t{2} << __builtin_ctzll(unclean)) - 1;
+    const std::uint64_t kept = ~breaks & valid;
+    if (line_starts != 0) {
+      starts_base = base;
+      starts = line_starts;
+      starts_kept = kept;
+      written_before_starts = written;
     }
-    if (line_starts != 0) last_line_start = base + 63 - __builtin_clzll(line_starts);
+    // A block with an unclean line is written too: its characters up to
+    // the line's start count.
+    written += keep(block, kept, out + written);
+    if (unclean != 0) break;
     break_before = breaks >> 63;
     cr_before = masks.cr >> 63;
     lf_before = masks.lf >> 63;
+    // An LF last in the text ends its line; a CR may yet be followed by an LF.
+    if (base + in_block == size && data[size - 1] == '\n') return {size, written};
   }
-  // An LF last in the text ends its line; a CR may yet be followed by an LF.
-  return size > 0 && data[size - 1] == '\n' ? size : last_line_start;
+  if (starts == 0) return {};
+  const int last = 63 - __builtin_clzll(starts);
+  const std::uint64_t before_last = (std::uint64_t{1} << last) - 1;
+  return {starts_base + static_cast<std::size_t>(last),
+          written_before_starts +
+              static_cast<std::size_t>(__builtin_popcountll(starts_kept & before_last))};
 }
 
-std::size_t CleanLinesLengthScalar(const char* data, std::size_t size) {
-  return CleanLinesLengthIn<MasksScalar>(data, size);
+CleanLines JoinScalar(const char* data, std::size_t size, char* out) {
+  return JoinCleanLinesIn<MasksScalar, KeepByRuns>(data, size, out);
 }
 
 #if defined(__i386__) || defined(__x86_64__)
 
-__attribute__((target("ssse3"))) std::size_t CleanLinesLengthSsse3(const char* data,
-                                                                   std::size_t size) {
-  return CleanLinesLengthIn<MasksSsse3>(data, size);
+__attribute__((target("ssse3"))) CleanLines JoinSsse3(const char* data, std::size_t size,
+                                                      char* out) {
+  return JoinCleanLinesIn<MasksSsse3, KeepByRuns>(data, size, out);
 }
 
-__attribute__((target("avx2"))) std::size_t CleanLinesLengthAvx2(const char* data,
-                                                                 std::size_t size) {
-  return CleanLinesLengthIn<MasksAvx2>(data, size);
+__attribute__((target("avx2"))) CleanLines JoinAvx2(const char* data, std::size_t size, char* out) {
+  return JoinCleanLinesIn<MasksAvx2, KeepByRuns>(data, size, out);
 }
 
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::size_t CleanLinesLengthAvx512Vbmi(
-    const char* data, std::size_t size) {
-  return CleanLinesLengthIn<MasksAvx512Vbmi>(data, size);
+__attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2"))) CleanLines JoinAvx512Vbmi2(
+    const char* data, std::size_t size, char* out) {
+  return JoinCleanLinesIn<MasksAvx512Vbmi, KeepAvx512Vbmi2>(data, size, out);
 }
 
 #endif
-
-// Copies the characters line by line.
-std::size_t JoinByLines(std::string_view text, char* out) {
-  std::size_t written = 0;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = FindLineBreak(text.substr(at));
-    std::memcpy(out + written, text.data() + at, length);
-    written += length;
-    at += length;
-    while (at < text.size() && (text[at] == '\r' || text[at] == '\n'))
-      ++at;
-  }
-  return written;
-}
 
 }  // namespace
 
-std::size_t CleanLinesLength(std::string_view text) {
+CleanLines JoinCleanLines(std::string_view text, char* out) {
   switch (simd::ActiveLevel()) {
 #if defined(__i386__) || defined(__x86_64__)
     case simd::VectorLevel::kAvx512Vbmi2:
-      return CleanLinesLengthAvx512Vbmi(text.data(), text.size());
+      return JoinAvx512Vbmi2(text.data(), text.size(), out);
     case simd::VectorLevel::kAvx2:
-      return CleanLinesLengthAvx2(text.data(), text.size());
+      return JoinAvx2(text.data(), text.size(), out);
     case simd::VectorLevel::kSsse3:
-      return CleanLinesLengthSsse3(text.data(), text.size());
+      return JoinSsse3(text.data(), text.size(), out);
 #endif
     default:
-      return CleanLinesLengthScalar(text.data(), text.size());
+      return JoinScalar(text.data(), text.size(), out);
   }
-}
-
-std::size_t JoinCleanLines(std::string_view text, char* out) {
-#if defined(__i386__) || defined(__x86_64__)
-  if (simd::ActiveLevel() == simd::VectorLevel::kAvx512Vbmi2) {
-    return JoinAvx512Vbmi2(text.data(), text.size(), out);
-  }
-#endif
-  return JoinByLines(text, out);
 }
 
 }  // namespace marrowpin

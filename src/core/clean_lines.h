@@ -13,15 +13,19 @@
 // level.
 namespace marrowpin {
 
-// Length of the longest start of text made of whole clean lines, each with
-// its line end (CR LF, a lone CR or a lone LF); 0 when the first line is not
-// clean. A CR as the last byte of text ends no line here, since an LF that
-// follows it would belong to it.
-std::size_t CleanLinesLength(std::string_view text);
+// A run of clean lines: its length in the text, line ends included, and the
+// number of its characters.
+struct CleanLines {
+  std::size_t length = 0;
+  std::size_t characters = 0;
+};
 
-// Writes the characters of clean lines (text, as CleanLinesLength measures)
-// without their line ends to out, which must have room for text.size() + 64
-// bytes; returns how many it wrote.
-std::size_t JoinCleanLines(std::string_view text, char* out);
+// Finds the longest start of text made of whole clean lines, each with its
+// line end (CR LF, a lone CR or a lone LF), and writes their characters
+// without the line ends to out, which must have room for text.size() + 64
+// bytes (bytes after the characters may be overwritten). The run is empty
+// when the first line is not clean. A CR as the last byte of text ends no
+// line here, since an LF that follows it would belong to it.
+CleanLines JoinCleanLines(std::string_view text, char* out);
 
 }  // namespace marrowpin

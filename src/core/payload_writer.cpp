@@ -32,19 +32,18 @@ std::size_t PayloadWriter::TakeCleanLines(std::string_view text) {
   if (in_line_ || ended_) return 0;
   std::size_t taken = 0;
   while (taken < text.size()) {
-    const std::string_view window = text.substr(taken, kCleanWindow);
-    const std::size_t clean = CleanLinesLength(window);
-    if (clean == 0) break;
     if (!joined_) joined_ = std::make_unique_for_overwrite<char[]>(kJoinedRoom);
     // Each line's piece is the partial group so far joined to the line.
     char* const joined = joined_.get();
     const std::size_t kept = kept_partial_group_.size();
     kept_partial_group_.copy(joined, kept);
-    const std::size_t size = kept + JoinCleanLines(window.substr(0, clean), joined + kept);
+    const CleanLines clean = JoinCleanLines(text.substr(taken, kCleanWindow), joined + kept);
+    if (clean.length == 0) break;
+    const std::size_t size = kept + clean.characters;
     const std::size_t whole = size / 4 * 4;
     output_.Gather(DecodeInto(std::string_view(joined, whole), nullptr));
     kept_partial_group_.assign(joined + whole, size - whole);
-    taken += clean;
+    taken += clean.length;
   }
   return taken;
 }

@@ -98,8 +98,9 @@ TEST_P(ByteSearchTest, FindsWhereTheCleanLinesEndWithAnOddByteAtAnyPlace) {
       "Glqa2xtbm9wcXJzdHV2d3h5\n"
       "ejAxMjM0NTY3ODkrLw\r";
   ASSERT_GT(clean.size(), 3 * 64u);
-  EXPECT_EQ(CleanLinesLength(clean), clean.size() - 19);
-  EXPECT_EQ(CleanLinesLength(""), 0u);
+  std::string joined(clean.size() + 64, '?');
+  EXPECT_EQ(JoinCleanLines(clean, joined.data()).length, clean.size() - 19);
+  EXPECT_EQ(JoinCleanLines("", joined.data()).length, 0u);
   for (char odd : {' ', '\t', '=', '\0', ':', '-', '#', '\x80', '\x82', '\xff', '\r', '\n'}) {
     for (std::size_t place = 0; place <= clean.size(); ++place) {
       for (const bool replace : {false, true}) {
@@ -112,12 +113,13 @@ TEST_P(ByteSearchTest, FindsWhereTheCleanLinesEndWithAnOddByteAtAnyPlace) {
         }
         for (std::size_t size : {text.size(), place + 1, place + 2}) {
           const std::string_view cut = std::string_view(text).substr(0, size);
-          const std::size_t length = CleanLinesLength(cut);
+          std::string joined(cut.size() + 64, '?');
+          const CleanLines clean_lines = JoinCleanLines(cut, joined.data());
+          const std::size_t length = clean_lines.length;
           ASSERT_EQ(length, CleanLinesEnd(cut))
               << "byte " << int(odd) << (replace ? " instead of" : " before") << " place " << place
               << ", " << cut.size() << " bytes";
-          std::string joined(length + 64, '?');
-          joined.resize(JoinCleanLines(cut.substr(0, length), joined.data()));
+          joined.resize(clean_lines.characters);
           ASSERT_EQ(joined, WithoutLineEnds(cut.substr(0, length))) << "place " << place;
         }
       }
