@@ -77,6 +77,7 @@ void PayloadWriter::StartLine() {
 }
 
 void PayloadWriter::TakeText(std::string_view text) {
+  if (TakeCleanText(text)) return;
   skip_key_.Feed(text);
   end_key_.Feed(text);
   if (skip_key_.found() || end_key_.found()) {
@@ -105,6 +106,41 @@ void PayloadWriter::EndLine() {
   kept_partial_group_.assign(TrimBlanks(partial_group_));
 }
 
+// The quick way for a long slice of alphabet characters only, as a line
+// longer than the source holds comes: it has no blanks, and a key in it
+// would need a character outside the alphabet, so a key can only be one
+// that begins in the bytes before it and ends in its first bytes. The key
+// searches are fed those first bytes and, for the bytes they keep, its last
+// ones; the bytes between, all in the alphabet, can neither hold nor join a
+// key. The slice is decoded first, its groups telling whether they were all
+// in the alphabet; false, with nothing taken, for any other slice.
+bool PayloadWriter::TakeCleanText(std::string_view text) {
+  const std::size_t edge = std::max(skip_key_.key().size(), end_key_.key().size()) - 1;
+  // After a key the rest of the line is dropped as it comes.
+  if (taken_back_ || held_blanks_ > 0 || text.size() < 4 * edge) return false;
+  const std::string_view head = text.substr(0, edge);
+  const std::string_view tail = text.substr(text.size() - edge);
+  if (!std::all_of(head.begin(), head.end(), IsInBase64Alphabet) ||
+      !std::all_of(tail.begin(), tail.end(), IsInBase64Alphabet)) {
+    return false;
+  }
+  const std::uint64_t written_before = output_.size();
+  const std::string partial_group_before = partial_group_;
+  bool only_alphabet = false;
+  Decode(text, &only_alphabet);
+  if (!only_alphabet) {
+    output_.TruncateTo(written_before);
+    partial_group_ = partial_group_before;
+    return false;
+  }
+  for (KeySearch* key : {&skip_key_, &end_key_}) {
+    key->Feed(head);
+    key->Feed(tail);
+  }
+  if (skip_key_.found() || end_key_.found()) TakeBackLine();
+  return true;
+}
+
 // Removes what this line wrote: it is skipped or ends the payload.
 void PayloadWriter::TakeBackLine() {
   if (taken_back_) return;
@@ -114,7 +150,7 @@ void PayloadWriter::TakeBackLine() {
 
 // Decodes the partial group followed by text, up to the last whole group;
 // the rest is the partial group then.
-void PayloadWriter::Decode(std::string_view text) {
+void PayloadWriter::Decode(std::string_view text, bool* only_alphabet) {
   if (!partial_group_.empty()) {
     const std::size_t taken = std::min(text.size(), 4 - partial_group_.size());
     partial_group_.append(text.substr(0, taken));
@@ -124,7 +160,7 @@ void PayloadWriter::Decode(std::string_view text) {
     partial_group_.clear();
   }
   const std::size_t whole = text.size() / 4 * 4;
-  output_.Gather(DecodeInto(text.substr(0, whole), nullptr));
+  output_.Gather(DecodeInto(text.substr(0, whole), only_alphabet));
   partial_group_.assign(text.substr(whole));
 }
 

@@ -39,9 +39,10 @@ class PayloadWriter {
   bool TakeCleanLine(std::string_view line);
   void StartLine();
   void TakeText(std::string_view text);
+  bool TakeCleanText(std::string_view text);
   void EndLine();
   void TakeBackLine();
-  void Decode(std::string_view text);
+  void Decode(std::string_view text, bool* only_alphabet = nullptr);
   void DecodeBlanks(std::size_t count);
   std::size_t DecodeInto(std::string_view groups, bool* only_alphabet);
 

@@ -48,6 +48,11 @@ LineSlice Ends(std::string_view text) {
 // Over a megabyte of groups: the writer hands them to the file before the
 // line ends, so taking the line back cuts the file.
 const std::string kHandedOver = Repeat("QUJD", 1 << 19);
+// Slices long enough to be taken as runs of alphabet characters.
+const std::string kLongAfterEnd = "VNOTE" + Repeat("QUJD", 20);
+const std::string kLongBeforeEnd = Repeat("QUJD", 20) + "END";
+const std::string kLongWithBlank = "Q" + Repeat("QUJD", 4) + " " + Repeat("QUJD", 4);
+const std::string kLongWithPadding = Repeat("QUJD", 7) + "=UJD";
 
 struct Case {
   const char* what;
@@ -107,6 +112,21 @@ TEST(PayloadWriterTest, DecodesSlicesAndTakesBackLinesThatTurnOutSkippedOrEnding
        "ABC",
        true,
        {6}},
+      {"end mark that a long slice completes",
+       {Ends("QUJD"), Open("QUJDEND:"), Ends(kLongAfterEnd), Ends("REVG")},
+       "ABC",
+       true,
+       {}},
+      {"end mark that the slice after a long one completes",
+       {Ends("QUJD"), Open(kLongBeforeEnd), Ends(":VNOTE"), Ends("REVG")},
+       "ABC",
+       true,
+       {}},
+      {"long slices with a blank and an \"=\" inside",
+       {Open(kLongWithBlank), Ends(kLongWithPadding)},
+       reference::Base64Decode((kLongWithBlank + kLongWithPadding).substr(0, 64)),
+       false,
+       {}},
   };
   for (const Case& c : cases) {
     RecordingOutput output;

@@ -14,6 +14,7 @@
 #include "support/conversion_fixture.h"
 #include "support/fake_prompts.h"
 #include "support/reference_rules.h"
+#include "support/repeat.h"
 #include "support/vector_levels.h"
 
 namespace marrowpin {
@@ -21,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
+using testing::Repeat;
 
 struct Case {
   const char* what;
@@ -97,8 +99,21 @@ std::string RandomNote(std::mt19937& random) {
   const std::string_view alphabet =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   const std::string_view line_ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
-  const std::string_view odd_lines[] = {
-      " QUJD\t", "QU JD", "QQ==", "#Content-Type: x", "\x82QUJD", "Q\x80UJD", "QUJ", ":", "\x01"};
+  // Long ones too, which come in slices when chunks are short.
+  const std::string long_groups = Repeat("QUJD", 30);
+  const std::string odd_lines[] = {" QUJD\t",
+                                   "QU JD",
+                                   "QQ==",
+                                   "#Content-Type: x",
+                                   "\x82QUJD",
+                                   "Q\x80UJD",
+                                   "QUJ",
+                                   ":",
+                                   "\x01",
+                                   long_groups + " " + long_groups,
+                                   long_groups + "END:VNOTE" + long_groups,
+                                   long_groups + "#Content-" + long_groups,
+                                   long_groups + "=" + long_groups + "\t"};
   auto pick = [&random](std::size_t size) {
     return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
   };
