@@ -24,6 +24,9 @@ void PayloadWriter::Take(LineSlice slice) {
 // Clean lines are looked for and joined a window at a time, which the cache
 // holds until they are decoded.
 constexpr std::size_t kCleanWindow = std::size_t{64} << 10;
+// The first window is short: a line longer than that comes in slices anyway
+// once the source's chunk ends, and is not searched twice.
+constexpr std::size_t kFirstCleanWindow = std::size_t{4} << 10;
 // Room for the kept partial group in front of the joined characters, and for
 // the whole vector that the last joining step stores.
 constexpr std::size_t kJoinedRoom = 3 + kCleanWindow + 64;
@@ -37,7 +40,8 @@ std::size_t PayloadWriter::TakeCleanLines(std::string_view text) {
     char* const joined = joined_.get();
     const std::size_t kept = kept_partial_group_.size();
     kept_partial_group_.copy(joined, kept);
-    const CleanLines clean = JoinCleanLines(text.substr(taken, kCleanWindow), joined + kept);
+    const CleanLines clean = JoinCleanLines(
+        text.substr(taken, taken == 0 ? kFirstCleanWindow : kCleanWindow), joined + kept);
     if (clean.length == 0) break;
     const std::size_t size = kept + clean.characters;
     const std::size_t whole = size / 4 * 4;
