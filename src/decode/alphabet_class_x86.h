@@ -77,8 +77,8 @@ alignas(64) inline constexpr std::array<unsigned char, 128> kAsciiValues = MakeA
 // ORing the two marks them.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline __m512i AsciiValuesAvx512Vbmi(
     __m512i chars) {
-  return _mm512_permutex2var_epi8(_mm512_load_si512(kAsciiValues.data()), chars,
-                                  _mm512_load_si512(kAsciiValues.data() + 64));
+  return _mm512_permutex2var_epi8(_mm512_loadu_si512(kAsciiValues.data()), chars,
+                                  _mm512_loadu_si512(kAsciiValues.data() + 64));
 }
 
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline __mmask64 OutsideAlphabetAvx512Vbmi(
