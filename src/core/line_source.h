@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,14 @@ class LineSource {
   // and keeps the first piece, if not empty, as its first line, so that it
   // holds the payload from then on.
   virtual void HeaderScanned(std::optional<std::string_view> /*first_piece*/) {}
+  // The note's bytes from the start of the next line to the end of what the
+  // source holds at the moment, for a reader that takes many whole lines at
+  // once; empty when the next slice would not start a line, or when the
+  // source gives lines only one by one.
+  virtual std::string_view BytesAhead() { return {}; }
+  // Goes past the first size bytes of BytesAhead(), whole lines with their
+  // line ends.
+  virtual void Pass(std::size_t /*size*/) {}
 };
 
 }  // namespace marrowpin
