@@ -278,7 +278,7 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
   // The note's identity, so that no output replaces it.
   const std::optional<FileId> source_id = services.files.FileIdAt(source_path);
   try {
-    services.lines.Open(source_path, services.files);
+    services.lines.Open(source_path, services.files, services.progress);
   } catch (const FileError& e) {
     throw Error(e.step() == FileError::Step::kHold ? services.messages.FileTooLarge(source_path)
                                                    : services.messages.CannotOpenFile(source_path),
