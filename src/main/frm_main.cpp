@@ -88,6 +88,7 @@ class TfrmMain::Busy final : public ConversionProgress {
   }
   // The note in hand has got this far.
   void Reached(std::uint64_t done, std::uint64_t total) override {
+    if (total == 0) return;
     const int percent = static_cast<int>(done * 100 / total);
     if (percent != note_percent_) {
       note_percent_ = percent;

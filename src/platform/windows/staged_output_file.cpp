@@ -90,12 +90,7 @@ class HeldFolders {
 class OpenTemporaryFile {
  public:
   explicit OpenTemporaryFile(HANDLE file) : file_(file) {}
-  ~OpenTemporaryFile() {
-    if (!is_open()) return;
-    FILE_DISPOSITION_INFO removal{TRUE};
-    SetFileInformationByHandle(file_, FileDispositionInfo, &removal, sizeof removal);
-    CloseHandle(file_);
-  }
+  ~OpenTemporaryFile() { Remove(); }
   OpenTemporaryFile(OpenTemporaryFile&& other) noexcept : file_(other.file_) {
     other.file_ = INVALID_HANDLE_VALUE;
   }
@@ -104,6 +99,14 @@ class OpenTemporaryFile {
 
   HANDLE get() const { return file_; }
   bool is_open() const { return file_ != INVALID_HANDLE_VALUE; }
+  // Removes the file, if still open, and closes it.
+  void Remove() {
+    if (!is_open()) return;
+    FILE_DISPOSITION_INFO removal{TRUE};
+    SetFileInformationByHandle(file_, FileDispositionInfo, &removal, sizeof removal);
+    CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
   // Closes the file and keeps it; the system's error when closing fails.
   DWORD Close() {
     const HANDLE file = file_;
@@ -127,9 +130,15 @@ class StagedOutputFile final : public StagedOutputBase {
         path_(std::move(path)),
         replacing_(replacing),
         removal_(WidePath(temporary_path_)) {}
+  // The file goes before it is no longer removed on an interrupt.
   ~StagedOutputFile() override {
-    // Closed by a commit that failed: only its path is left to remove it by.
-    if (!committed() && !file_.is_open()) DeleteFileW(WidePath(temporary_path_).c_str());
+    if (committed()) return;
+    if (file_.is_open()) {
+      file_.Remove();
+    } else {
+      // Closed by a commit that failed: only its path is left to remove it by.
+      DeleteFileW(WidePath(temporary_path_).c_str());
+    }
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
   StagedOutputFile& operator=(const StagedOutputFile&) = delete;
