@@ -64,12 +64,14 @@ class HeldFolders {
   HeldFolders& operator=(const HeldFolders&) = delete;
 
   // Opens the folder at path and holds it; `own_links` opens a link or
-  // junction there itself, which is refused. ERROR_SUCCESS when held.
+  // junction there itself, which is refused. ERROR_SUCCESS when held. Opened
+  // for listing: the system keeps the sharing of no handle that reads only
+  // attributes, and such a handle would let the folder be renamed.
   DWORD Hold(const std::string& path, bool own_links) {
     const HANDLE folder = CreateFileW(
-        WidePath(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | (own_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0),
-        nullptr);
+        WidePath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | (own_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
     if (folder == INVALID_HANDLE_VALUE) return GetLastError();
     folders_.push_back(folder);
     const std::optional<FILE_ATTRIBUTE_TAG_INFO> info = AttributeTagOf(folder);
