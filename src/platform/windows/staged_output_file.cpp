@@ -226,6 +226,9 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
       !LeadsElsewhere(entry->FileAttributes, entry->ReparseTag)) {
     return fail(ERROR_DIRECTORY);
   }
+  // What stands at the name now is what the user chose to replace; a file
+  // that appears there later is kept.
+  const bool replacing = GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
     std::string temporary = at + TemporaryFileName();
@@ -237,7 +240,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.is_open()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file),
-                                                std::move(temporary), path, entry.has_value());
+                                                std::move(temporary), path, replacing);
     }
     error = GetLastError();
   }
