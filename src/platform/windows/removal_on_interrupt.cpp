@@ -1,8 +1,8 @@
 // The console's handler runs on a thread of its own: it takes the table's
 // lock, removes what is registered and keeps the lock, since the program
-// ends. The window removes the same files when the session ends. A file removed while its owner
-// puts it in place fails to go there, or has gone there and is no longer at its temporary name:
-// either way nothing is left.
+// ends. The window removes the same files when the session ends. A file
+// removed while its owner puts it in place fails to go there, or has gone
+// there and is no longer at its temporary name: either way nothing is left.
 
 #include "platform/removal_on_interrupt.h"
 
