@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/conversion_progress.h"
 #include "core/file_system.h"
 
 namespace marrowpin {
@@ -25,7 +26,9 @@ class LineSource {
 
   // Starts on the note at path, from its first line. Throws FileError when
   // the file cannot be opened (or, for a source that holds it whole, held).
-  virtual void Open(const std::string& path, FileSystem& files) = 0;
+  // A source whose loading or reading takes long tells progress, when
+  // given, how far it has got.
+  virtual void Open(const std::string& path, FileSystem& files, ConversionProgress* progress) = 0;
   // The next slice; false after the note's last line. The text stays valid
   // until the next call. Throws FileError when reading fails.
   virtual bool Next(LineSlice& slice) = 0;

@@ -20,7 +20,8 @@ class StreamLineSource final : public LineSource {
 
   explicit StreamLineSource(std::size_t chunk_size = kDefaultChunkSize);
 
-  void Open(const std::string& path, FileSystem& files) override;
+  // Reads as it goes, in chunks: it has no loading to tell of.
+  void Open(const std::string& path, FileSystem& files, ConversionProgress* progress) override;
   bool Next(LineSlice& slice) override;
   std::string_view BytesAhead() override { return splitter_.Ahead(); }
   void Pass(std::size_t size) override { splitter_.Pass(size); }
