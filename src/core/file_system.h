@@ -62,6 +62,12 @@ class OutputFile {
   virtual bool Commit() = 0;
   // The system's own word on why Write or Commit failed; empty when it gave none.
   virtual std::string FailureReason() const { return {}; }
+  // What stood at the output's name when the output was started, as the one
+  // look that decides about it saw it: whether the user is asked before it
+  // is replaced, and what it hands on. Commit replaces that entry only, and
+  // fails where another has taken its place or one has come to a free name.
+  // nullopt where the platform takes no such look: the caller looks itself.
+  virtual std::optional<Entry> EntryAtName() const { return std::nullopt; }
 };
 
 // Why CreateForWriting started no output.

@@ -9,9 +9,10 @@
 namespace marrowpin {
 
 // Makes an interrupted program remove the temporary files registered below
-// before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP and
-// SIGQUIT, and SIGXFSZ and SIGPIPE, each while it keeps its default action;
-// the program then dies of the same signal. Windows: Ctrl+C, Ctrl+Break
+// before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+// SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF,
+// SIGPOLL and SIGPWR, each while it keeps its default action; the program
+// then dies of the same signal. Windows: Ctrl+C, Ctrl+Break
 // and closing the console. A signal the caller has the program ignore stays
 // ignored. Only a console program calls this, once, at its start.
 void RemoveTemporaryFilesOnInterrupt();
