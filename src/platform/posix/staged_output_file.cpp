@@ -66,8 +66,8 @@ class StagedOutputFile final : public StagedOutputBase {
  public:
   // temporary_name: the file's name in folder; empty when it has none.
   // found: the entry that stood at name when the output was started.
-  StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name,
-                   std::string name, std::optional<struct stat> found)
+  StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
+                   std::optional<struct stat> found)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
@@ -103,8 +103,7 @@ class StagedOutputFile final : public StagedOutputBase {
   }
   std::optional<Entry> EntryAtName() const override {
     if (!found_) return Entry{};
-    return Entry{S_ISLNK(found_->st_mode) ? Entry::Kind::kLink : Entry::Kind::kFile,
-                 IdOf(*found_)};
+    return Entry{S_ISLNK(found_->st_mode) ? Entry::Kind::kLink : Entry::Kind::kFile, IdOf(*found_)};
   }
   bool Commit() override {
     if (!TakeOverTheReplacedFile()) return false;
@@ -199,7 +198,9 @@ class StagedOutputFile final : public StagedOutputBase {
     if (!temporary_name_.empty()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
   // Keeps the system's word on the first failure; always false.
-  bool Fail(int error) { return Failed(std::strerror(error)); }
+  bool Fail(int error) {
+    return Failed(std::strerror(error));
+  }
 
   Descriptor folder_;
   Descriptor file_;
