@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -17,6 +20,7 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "platform/removal_on_interrupt.h"
 #include "support/conversion_fixture.h"
 #include "support/fake_prompts.h"
 #include "support/forwarding_file_system.h"
@@ -803,6 +807,72 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
       if (existing && c.failure != OutputFailure::kRename) {
         EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
       }
+    }
+  }
+}
+
+// Runs `child` in a process of its own that removes its temporary files on
+// an interrupt; the signal that ended it, or 0.
+int SignalThatEnds(const std::function<void()>& child) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    RemoveTemporaryFilesOnInterrupt();
+    child();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}
+
+// Any signal that ends the program, while an output is written over an old
+// one, leaves the old one whole and nothing else; so does SIGKILL, where
+// the file system makes unnamed files.
+TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
+  const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+  for (const bool named : {false, true}) {
+    for (const int signal_number :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
+          SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
+      if (named && signal_number == SIGKILL) continue;
+      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << (named ? ", named" : ""));
+      WriteFile(folder_ / "p.bin", "old");
+      const int ended_by = SignalThatEnds([&] {
+        SteppedOutputFileSystem files;
+        files.named_staging = named;
+        files.at_first_write = [&] { ::raise(signal_number); };
+        prompts_.yes_no_answers = {true};
+        Convert(source, files);
+      });
+      EXPECT_EQ(ended_by, signal_number);
+      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "old");
+      EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+    }
+  }
+}
+
+// A temporary name is given and registered for removal as one step: a
+// signal at any moment leaves nothing. The profiling timer's signal comes
+// after some CPU time, often as a system call that made the name returns.
+TEST_F(ConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
+  const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "unnamed, renamed over an old output");
+    WriteFile(folder_ / "p.bin", "old");
+    for (int run = 0; run < 40; ++run) {
+      const int ended_by = SignalThatEnds([&] {
+        testing::ForwardingFileSystem files;
+        files.named_staging = named;
+        const itimerval every_200_us = {{0, 200}, {0, 200}};
+        ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
+        for (;;) {
+          std::unique_ptr<OutputFile> output =
+              files.CreateForWriting(folder_.string() + "/", "p.bin");
+          if (!named && output) output->Commit();
+        }
+      });
+      ASSERT_EQ(ended_by, SIGPROF);
+      ASSERT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"})) << "run " << run;
     }
   }
 }
