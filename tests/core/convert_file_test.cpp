@@ -553,6 +553,13 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
        plant, "File exists"},
       {"another file takes a link's place", true, &SteppedOutputFileSystem::before_commit, plant,
        "File exists", true},
+      // The new file may well get the old one's number.
+      {"the old file goes and another comes", true, &SteppedOutputFileSystem::before_commit,
+       [&] {
+         fs::remove(output);
+         plant();
+       },
+       "File exists"},
       {"the old file goes", true, &SteppedOutputFileSystem::before_commit,
        [&] { fs::remove(output); }, "No such file or directory"},
   };

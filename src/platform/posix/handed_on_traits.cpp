@@ -47,15 +47,15 @@ void CopyExtendedAttributes(int from, int to) {
 
 }  // namespace
 
-int HandOnTraits(const struct stat& replaced, int replaced_fd, int to) {
+int HandOnTraits(const LookedEntry& replaced, int replaced_fd, int to) {
   // Failing both, the output stays the program user's, which is no loss.
-  if (::fchown(to, replaced.st_uid, replaced.st_gid) != 0 &&
-      ::fchown(to, static_cast<uid_t>(-1), replaced.st_gid) != 0) {
+  if (::fchown(to, replaced.uid, replaced.gid) != 0 &&
+      ::fchown(to, static_cast<uid_t>(-1), replaced.gid) != 0) {
     errno = 0;
   }
   // A file this user may not read keeps its attributes to itself.
   if (replaced_fd >= 0) CopyExtendedAttributes(replaced_fd, to);
-  return ::fchmod(to, replaced.st_mode & kPermissionBits) == 0 ? 0 : errno;
+  return ::fchmod(to, replaced.mode & kPermissionBits) == 0 ? 0 : errno;
 }
 
 }  // namespace marrowpin

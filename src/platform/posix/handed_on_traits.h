@@ -1,6 +1,6 @@
 #pragma once
 
-#include <sys/stat.h>
+#include "platform/posix/file_identity.h"
 
 namespace marrowpin {
 
@@ -10,6 +10,6 @@ namespace marrowpin {
 // may set them, its extended attributes with its ACL, but never its file
 // capabilities, and its permission bits without set-id and sticky bits. The
 // errno of a failing step that matters (the permission bits); 0 on success.
-int HandOnTraits(const struct stat& replaced, int replaced_fd, int to);
+int HandOnTraits(const LookedEntry& replaced, int replaced_fd, int to);
 
 }  // namespace marrowpin

@@ -40,10 +40,6 @@ mode_t NewFilePermissions() {
   return 0666 & ~mask;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Whether a failure to make an unnamed file means that the file system (or
 // the kernel) cannot make one, so that a named file may do.
 bool MakesNoUnnamedFiles(int error) {
@@ -67,7 +63,7 @@ class StagedOutputFile final : public StagedOutputBase {
   // temporary_name: the file's name in folder; empty when it has none.
   // found: the entry that stood at name when the output was started.
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
-                   std::optional<struct stat> found)
+                   std::optional<LookedEntry> found)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
@@ -103,7 +99,7 @@ class StagedOutputFile final : public StagedOutputBase {
   }
   std::optional<Entry> EntryAtName() const override {
     if (!found_) return Entry{};
-    return Entry{S_ISLNK(found_->st_mode) ? Entry::Kind::kLink : Entry::Kind::kFile, IdOf(*found_)};
+    return Entry{S_ISLNK(found_->mode) ? Entry::Kind::kLink : Entry::Kind::kFile, found_->id};
   }
   bool Commit() override {
     if (!TakeOverTheReplacedFile()) return false;
@@ -121,16 +117,16 @@ class StagedOutputFile final : public StagedOutputBase {
   // an entry must not get the output. Only the file that was looked at hands
   // anything on.
   bool TakeOverTheReplacedFile() {
-    if (!found_ || !S_ISREG(found_->st_mode)) {
+    if (!found_ || !S_ISREG(found_->mode)) {
       // A named file was made private; now it gets what a new file gets.
       const bool named = !temporary_name_.empty();
       return !named || ::fchmod(file_.get(), NewFilePermissions()) == 0 || Fail(errno);
     }
     const Descriptor replaced(
         ::openat(folder_.get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat opened;
-    if (replaced.valid() && (::fstat(replaced.get(), &opened) != 0 || !SameFile(opened, *found_))) {
-      return Fail(EEXIST);
+    if (replaced.valid()) {
+      const std::optional<LookedEntry> opened = LookAt(replaced.get());
+      if (!opened || !SameFile(*opened, *found_)) return Fail(EEXIST);
     }
     const int error = HandOnTraits(*found_, replaced.get(), file_.get());
     return error == 0 || Fail(error);
@@ -156,9 +152,9 @@ class StagedOutputFile final : public StagedOutputBase {
     if (temporary_name_.empty() && !LinkToTemporaryName()) return false;
     if (file_.Close() != 0) return Fail(errno);
     if (!found_) return RenameToFreeName();
-    struct stat now;
-    if (::fstatat(folder_.get(), name_.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) return Fail(errno);
-    if (!SameFile(now, *found_)) return Fail(EEXIST);
+    const std::optional<LookedEntry> now = LookAt(folder_.get(), name_.c_str());
+    if (!now) return Fail(errno);
+    if (!SameFile(*now, *found_)) return Fail(EEXIST);
     // A plain rename over an old output: file systems that delay writing a
     // file's blocks write them out before such a rename, so that after a
     // crash either the old output or the new one is there whole.
@@ -206,7 +202,7 @@ class StagedOutputFile final : public StagedOutputBase {
   Descriptor file_;
   std::string temporary_name_;
   std::string name_;
-  std::optional<struct stat> found_;
+  std::optional<LookedEntry> found_;
   std::optional<RemovalOnInterrupt> removal_;
 };
 
@@ -241,12 +237,9 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
   const long name_max = ::fpathconf(held.get(), _PC_NAME_MAX);
   if (name_max > 0 && last.size() > static_cast<std::size_t>(name_max)) return fail(ENAMETOOLONG);
   // The one look at the name: what it finds is what may be replaced.
-  std::optional<struct stat> found(std::in_place);
-  if (::fstatat(held.get(), last.c_str(), &*found, AT_SYMLINK_NOFOLLOW) != 0) {
-    if (errno != ENOENT) return fail(errno);
-    found.reset();
-  }
-  if (found && S_ISDIR(found->st_mode)) return fail(EISDIR);
+  const std::optional<LookedEntry> found = LookAt(held.get(), last.c_str());
+  if (!found && errno != ENOENT) return fail(errno);
+  if (found && S_ISDIR(found->mode)) return fail(EISDIR);
 #ifdef O_TMPFILE
   if (unnamed_first) {
     Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
