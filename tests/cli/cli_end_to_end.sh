@@ -306,7 +306,8 @@ mkfifo slow.vnt
 # Job control gives the program the default actions of SIGINT and SIGQUIT,
 # which a script's background commands would ignore.
 set -m
-for signal in INT TERM HUP QUIT XFSZ PIPE USR1 USR2 ALRM XCPU VTALRM PROF POLL PWR KILL; do
+# IO is POLL by the name kill knows.
+for signal in INT TERM HUP QUIT XFSZ PIPE USR1 USR2 ALRM XCPU VTALRM PROF IO PWR KILL; do
   "$cli" --overwrite slow.vnt >out.txt 2>err.txt &
   pid=$!
   exec 3>slow.vnt
@@ -314,7 +315,7 @@ for signal in INT TERM HUP QUIT XFSZ PIPE USR1 USR2 ALRM XCPU VTALRM PROF POLL P
   waits_with_output "$pid" || fail "SIG$signal: no output held while the note is read"
   # Nobody can open the output before it is in place: it has no name.
   expect_entries "err.txt out.txt pic.bin slow.vnt"
-  kill -s "$signal" "$pid"
+  kill -s "$signal" "$pid" || kill -s KILL "$pid"
   wait "$pid" 2>/dev/null
   status=$?
   exec 3>&-
@@ -352,6 +353,66 @@ for output in new.bin old.bin; do
 done
 chmod 755 .
 expect_entries "err.txt new.bin old.bin out.txt slow.vnt"
+finish
+
+start "a new output is made as any new file; a replaced one hands on all but capabilities"
+printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >a.vnt
+(umask 077 && "$cli" a.vnt >out.txt 2>err.txt)
+[ "$(stat -c %a pic.bin)" = 600 ] || fail "umask 077: mode $(stat -c %a pic.bin)"
+if command -v setfacl >/dev/null; then
+  # A folder's default ACL decides, not the umask.
+  mkdir acl
+  setfacl -d -m u::rw,g::r,o::- acl
+  (umask 0 && "$cli" -d acl a.vnt >out.txt 2>err.txt && : >acl/shell.bin)
+  [ "$(getfacl -c acl/pic.bin)" = "$(getfacl -c acl/shell.bin)" ] && [ "$(stat -c %a acl/pic.bin)" = 640 ] ||
+    fail "default ACL: $(stat -c %a acl/pic.bin), a new file: $(stat -c %a acl/shell.bin)"
+else
+  echo "skipped in [$case_name]: no setfacl (the acl package)"
+fi
+if [ "$(id -u)" -eq 0 ] && command -v setcap >/dev/null; then
+  setcap cap_dac_override+ep pic.bin
+  chown nobody pic.bin
+  run --overwrite a.vnt
+  expect_file pic.bin 414243
+  [ -z "$(getcap pic.bin)" ] || fail "capabilities handed on: $(getcap pic.bin)"
+  [ "$(stat -c '%a %U' pic.bin)" = "600 nobody" ] || fail "handed on: $(stat -c '%a %U' pic.bin)"
+else
+  echo "skipped in [$case_name]: not root, or no setcap (the libcap2-bin package)"
+fi
+finish
+
+start "a folder one may write into but not read takes outputs"
+if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
+  mkdir drop
+  chmod 333 drop
+  printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >a.vnt
+  chmod 755 "$work" "$work/c"
+  runuser -u nobody -- "$cli" -d drop a.vnt >out.txt 2>err.txt
+  status=$?
+  chmod 700 "$work"
+  expect_status 0
+  expect_stderr ""
+  expect_file drop/pic.bin 414243
+else
+  echo "skipped in [$case_name]: not root, or no user nobody"
+fi
+finish
+
+start "closed standard streams are opened on /dev/null"
+mkfifo slow.vnt
+"$cli" slow.vnt <&- >&- 2>&- &
+pid=$!
+exec 3>slow.vnt
+printf -- '-FILENAME:pic.bin\nBASE64:QUJD\n' >&3
+waits_with_output "$pid" || fail "no output held while the note is read"
+for fd in 0 1 2; do
+  [ "$(readlink /proc/$pid/fd/$fd)" = /dev/null ] || fail "descriptor $fd: $(readlink /proc/$pid/fd/$fd)"
+done
+exec 3>&-
+wait "$pid"
+status=$?
+expect_status 0
+expect_file pic.bin 414243
 finish
 
 start "an output never replaces the log its own run writes to"
