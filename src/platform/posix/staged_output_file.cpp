@@ -46,16 +46,15 @@ bool MakesNoUnnamedFiles(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
 }
 
+// Where the program's open files can be named, as linking an unnamed file
+// without privileges needs.
+constexpr const char* kOwnDescriptors = "/proc/self/fd/";
+
 // Links the open unnamed file `fd` as `name` in `folder`; fails with EEXIST
-// when any entry is there. Through /proc, as a program without privileges
-// must; AT_EMPTY_PATH where /proc is missing.
+// when any entry is there.
 bool LinkUnnamed(int fd, int folder, const std::string& name) {
-  const std::string own_path = "/proc/self/fd/" + std::to_string(fd);
-  if (::linkat(AT_FDCWD, own_path.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-    return true;
-  }
-  if (errno != ENOENT || ::access("/proc/self/fd", F_OK) == 0) return false;
-  return ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0;
+  const std::string own_path = kOwnDescriptors + std::to_string(fd);
+  return ::linkat(AT_FDCWD, own_path.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 class StagedOutputFile final : public StagedOutputBase {
@@ -241,7 +240,8 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
   if (!found && errno != ENOENT) return fail(errno);
   if (found && S_ISDIR(found->mode)) return fail(EISDIR);
 #ifdef O_TMPFILE
-  if (unnamed_first) {
+  // Without /proc an unnamed file could never be given its name.
+  if (unnamed_first && ::access(kOwnDescriptors, F_OK) == 0) {
     Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file.valid()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::string(),
