@@ -43,11 +43,11 @@ class InputFile {
 };
 
 // An output being written. Its bytes go to a temporary file of its own in
-// the output's folder, private to its owner until it is in place; Commit
-// puts that file at the output's name in one step, replacing whatever entry
-// is there (never what a link there points to). An output dropped without a
-// successful Commit leaves nothing: the temporary file is removed and the
-// entry at the name stays as it was.
+// the output's folder (on Linux one without a name), private to its owner
+// until it is in place; Commit puts that file at the output's name in one
+// step, replacing the entry there (never what a link there points to). An
+// output dropped without a successful Commit leaves nothing: the temporary
+// file is removed and the entry at the name stays as it was.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
