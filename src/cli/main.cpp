@@ -16,9 +16,15 @@
 #include "platform/program_arguments.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/user_language.h"
+#ifndef _WIN32
+#include "platform/posix/standard_descriptors.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace marrowpin;
+#ifndef _WIN32
+  OpenClosedStandardDescriptors();
+#endif
   // The system's reasons follow the user's locale, and names are printed as
   // they are only where its character set shows them as printable characters.
   std::setlocale(LC_ALL, "");

@@ -33,7 +33,14 @@ inline constexpr std::string_view kUsage =
     "Each output written prints a line FILE -> OUTPUT on stdout, and a closing\n"
     "line follows. Messages go to stderr as FILE: TEXT (REASON), a failed output\n"
     "as FILE: TEXT: OUTPUT (REASON). Exit status: 0 when every FILE converted,\n"
-    "1 when any failed, 2 on a usage error.\n";
+    "1 when any failed, 2 on a usage error.\n"
+    "\n"
+    "An output is whole or not there: nobody can open it before it is in place,\n"
+    "and a failed or interrupted run leaves no part of it. A new output gets the\n"
+    "permissions of any new file in its folder; a replaced file hands on its\n"
+    "owner, permissions and extended attributes, but never file capabilities.\n"
+    "After a power cut a replaced output is there whole, old or new; a new one\n"
+    "may be empty or missing.\n";
 
 inline constexpr std::string_view kHelpHint = "Try 'marrowpin-cli --help' for more information.";
 inline constexpr std::string_view kNoFileGiven = "no FILE given";

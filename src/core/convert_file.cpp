@@ -126,41 +126,6 @@ bool AskForOutputName(NameReason why, const std::string& source_path,
   return true;
 }
 
-// Whether a folder on the way from output_folder to the output named
-// path_name is a link or junction, which could lead anywhere.
-bool LeadsThroughLink(std::string_view output_folder, std::string_view path_name,
-                      const ConversionServices& services) {
-  for (std::string_view rest = path_name;;) {
-    const std::string_view folder = FolderWithSeparator(rest, services.path_style);
-    if (folder.empty()) return false;
-    rest = folder.substr(0, folder.size() - 1);
-    const std::string path = std::string(output_folder) + std::string(rest);
-    if (services.files.EntryAt(path).kind == Entry::Kind::kLink) return true;
-  }
-}
-
-// The note's output name as the path spells it; empty, with the reason in
-// why, when the note names none that may be used. The name guard judges the
-// note's own bytes and the path's spelling alike.
-std::string NameFromNote(const std::string& note_name, std::string_view output_folder,
-                         NameReason& why, const ConversionServices& services) {
-  why = NameReason::kNoteNamesNone;
-  if (note_name.empty()) return {};
-  std::string path_name;
-  if (!IsUnsafeOutputName(note_name, NameSpelling::kNote, services.path_style)) {
-    path_name = services.files.PathNameFromNote(note_name);
-    // A name that cannot be spelled faithfully reads as none.
-    if (path_name.empty()) return {};
-  }
-  if (path_name.empty() ||
-      IsUnsafeOutputName(path_name, NameSpelling::kPath, services.path_style) ||
-      LeadsThroughLink(output_folder, path_name, services)) {
-    why = NameReason::kNoteNameRefused;
-    return {};
-  }
-  return path_name;
-}
-
 // Why the entry at an output path must not be replaced; nullopt when it may.
 std::optional<NameReason> ClashAt(const Entry& entry, const std::optional<FileId>& source_id,
                                   const ConversionServices& services) {
@@ -169,28 +134,52 @@ std::optional<NameReason> ClashAt(const Entry& entry, const std::optional<FileId
   return services.protected_files ? services.protected_files->Why(entry.id) : std::nullopt;
 }
 
-// The output path, after asking for a name and before overwriting as needed;
-// nullopt when the user gives up. A name refused already (refused_name)
-// is asked for anew; otherwise the note's name is judged first.
-std::optional<std::string> SettleOutputPath(const std::string& source_path,
-                                            const std::optional<FileId>& source_id,
-                                            std::string_view output_folder,
-                                            AttachmentFields& fields,
-                                            const ConversionServices& services,
-                                            std::optional<NameReason> refused_name) {
-  NameReason why = refused_name.value_or(NameReason::kNoteNamesNone);
-  if (refused_name) {
-    fields.output_name.clear();
-  } else {
-    fields.output_name = NameFromNote(fields.output_name, output_folder, why, services);
-  }
+// An output started at its path.
+struct StartedOutput {
+  std::string path;
+  std::unique_ptr<OutputFile> file;
+};
+
+// Settles the output's path, asking for a name and before overwriting as
+// needed, and starts the output there; nullopt when the user gives up or the
+// output cannot be started (then said). The note's name is judged first.
+// Whether to ask before overwriting, and what the output may replace, come
+// from one look at the name, taken by the output as it starts where the
+// platform can. A name too long for its folder is found there too, before
+// any byte is written: the user is asked for another.
+std::optional<StartedOutput> StartOutput(const std::string& source_path,
+                                         const std::optional<FileId>& source_id,
+                                         const std::string& output_folder, AttachmentFields& fields,
+                                         const ConversionServices& services) {
+  const messages::Texts& texts = services.messages.texts();
+  const NoteOutputPath from_note =
+      OutputPathFromNote(fields.output_name, output_folder, services.path_style, services.files);
+  NameReason why = from_note.fault == NoteOutputPath::Fault::kRefused ? NameReason::kNoteNameRefused
+                                                                      : NameReason::kNoteNamesNone;
+  fields.output_name = from_note.name;
   while (true) {
     if (fields.output_name.empty() &&
         !AskForOutputName(why, source_path, output_folder, fields, services)) {
       return std::nullopt;
     }
-    std::string output_path = std::string(output_folder) + fields.output_name;
-    const Entry entry = services.files.EntryAt(output_path);
+    std::string output_path = output_folder + fields.output_name;
+    std::unique_ptr<OutputFile> output =
+        services.files.CreateForWriting(output_folder, fields.output_name);
+    if (!output) {
+      const CreationFailure failure = services.files.LastCreationFailure();
+      if (!failure.name_too_long) {
+        services.prompts.ShowOutputFailure(texts.cannot_create_file, output_path, failure.reason);
+        return std::nullopt;
+      }
+      fields.output_name.clear();
+      why = NameReason::kNameTooLong;
+      fields.name_notice = failure.reason.empty()
+                               ? texts.name_too_long
+                               : texts.name_too_long + (" (" + failure.reason + ")");
+      continue;
+    }
+    const std::optional<Entry> looked = output->EntryAtName();
+    const Entry entry = looked ? *looked : services.files.EntryAt(output_path);
     if (const std::optional<NameReason> clash = ClashAt(entry, source_id, services)) {
       fields.output_name.clear();
       why = *clash;
@@ -199,14 +188,13 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
     // Anything but a folder counts as an existing output: a file, a link
     // (followed or not), a FIFO, a device. Replacing it replaces the entry.
     const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
-    const messages::Texts& texts = services.messages.texts();
     if (exists && !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
                                              texts.overwrite_caption)) {
       fields.output_name.clear();
       why = NameReason::kOutputExists;
       continue;
     }
-    return output_path;
+    return StartedOutput{std::move(output_path), std::move(output)};
   }
 }
 
@@ -225,42 +213,27 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
 
   const std::string folder(
       output_folder.value_or(FolderWithSeparator(source_path, services.path_style)));
-  std::optional<std::string> output_path;
-  std::unique_ptr<OutputFile> output;
-  // A name too long for its folder is found when the output is started,
-  // before any byte is written: the user is asked for another.
-  for (std::optional<NameReason> refused_name; !output;) {
-    output_path = SettleOutputPath(source_path, source_id, folder, fields, services, refused_name);
-    if (!output_path) return false;
-    output = services.files.CreateForWriting(folder, fields.output_name);
-    if (output) break;
-    const CreationFailure failure = services.files.LastCreationFailure();
-    if (!failure.name_too_long) {
-      services.prompts.ShowOutputFailure(texts.cannot_create_file, *output_path, failure.reason);
-      return false;
-    }
-    refused_name = NameReason::kNameTooLong;
-    fields.name_notice = failure.reason.empty()
-                             ? texts.name_too_long
-                             : texts.name_too_long + (" (" + failure.reason + ")");
-  }
+  std::optional<StartedOutput> started =
+      StartOutput(source_path, source_id, folder, fields, services);
+  if (!started) return false;
+  OutputFile& output = *started->file;
   const auto& header = services.bitmap_header.Bytes();
   const std::uint64_t header_size = fields.write_bitmap_header ? header.size() : 0;
   // A short write means a full disk or a failing device: stop and say so.
   // Dropped without its commit, the output leaves nothing behind.
-  const bool written = (header_size == 0 || output->Write(header.data(), header.size())) &&
-                       WritePayload(first_piece, services.lines, *output, header_size) &&
-                       output->Commit();
+  const bool written = (header_size == 0 || output.Write(header.data(), header.size())) &&
+                       WritePayload(first_piece, services.lines, output, header_size) &&
+                       output.Commit();
   if (!written) {
     // The output's temporary file goes, and its folders are let go, before
     // the box waits for the user: a session that ends at the box leaves
     // nothing behind.
-    const std::string reason = output->FailureReason();
-    output.reset();
-    services.prompts.ShowOutputFailure(texts.cannot_write_file, *output_path, reason);
+    const std::string reason = output.FailureReason();
+    started->file.reset();
+    services.prompts.ShowOutputFailure(texts.cannot_write_file, started->path, reason);
     return false;
   }
-  written_path = *output_path;
+  written_path = started->path;
   return true;
 }
 

@@ -43,11 +43,11 @@ class InputFile {
 };
 
 // An output being written. Its bytes go to a temporary file of its own in
-// the output's folder, private to its owner until it is in place; Commit
-// puts that file at the output's name in one step, replacing whatever entry
-// is there (never what a link there points to). An output dropped without a
-// successful Commit leaves nothing: the temporary file is removed and the
-// entry at the name stays as it was.
+// the output's folder (on Linux one without a name), private to its owner
+// until it is in place; Commit puts that file at the output's name in one
+// step, replacing the entry there (never what a link there points to). An
+// output dropped without a successful Commit leaves nothing: the temporary
+// file is removed and the entry at the name stays as it was.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -62,6 +62,12 @@ class OutputFile {
   virtual bool Commit() = 0;
   // The system's own word on why Write or Commit failed; empty when it gave none.
   virtual std::string FailureReason() const { return {}; }
+  // What stood at the output's name when the output was started, as the one
+  // look that decides about it saw it: whether the user is asked before it
+  // is replaced, and what it hands on. Commit replaces that entry only, and
+  // fails where another has taken its place or one has come to a free name.
+  // nullopt where the platform takes no such look: the caller looks itself.
+  virtual std::optional<Entry> EntryAtName() const { return std::nullopt; }
 };
 
 // Why CreateForWriting started no output.

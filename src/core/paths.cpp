@@ -76,6 +76,20 @@ bool HoldsControlCharacter(std::string_view name, NameSpelling spelling) {
   return false;
 }
 
+// Whether a folder on the way from folder to the output named path_name is
+// a link or junction.
+bool LeadsThroughLink(std::string_view folder, std::string_view path_name, PathStyle style,
+                      FileSystem& files) {
+  for (std::string_view rest = path_name;;) {
+    const std::string_view subfolder = FolderWithSeparator(rest, style);
+    if (subfolder.empty()) return false;
+    rest = subfolder.substr(0, subfolder.size() - 1);
+    if (files.EntryAt(std::string(folder) + std::string(rest)).kind == Entry::Kind::kLink) {
+      return true;
+    }
+  }
+}
+
 }  // namespace
 
 PathStyle NativePathStyle() {
@@ -127,6 +141,24 @@ bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle 
     rest = rest.substr(0, cut);
   }
   return false;
+}
+
+NoteOutputPath OutputPathFromNote(std::string_view note_name, std::string_view folder,
+                                  PathStyle style, FileSystem& files) {
+  using Fault = NoteOutputPath::Fault;
+  const auto refused = [](Fault fault) { return NoteOutputPath{fault, {}, {}}; };
+  if (note_name.empty()) return refused(Fault::kNoName);
+  // The name guard judges the note's own bytes and the path's spelling alike.
+  if (IsUnsafeOutputName(note_name, NameSpelling::kNote, style)) return refused(Fault::kRefused);
+  std::string name = files.PathNameFromNote(note_name);
+  // A name that cannot be spelled faithfully reads as none.
+  if (name.empty()) return refused(Fault::kNoName);
+  if (IsUnsafeOutputName(name, NameSpelling::kPath, style) ||
+      LeadsThroughLink(folder, name, style, files)) {
+    return refused(Fault::kRefused);
+  }
+  std::string path = std::string(folder) + name;
+  return {Fault::kNone, std::move(name), std::move(path)};
 }
 
 }  // namespace marrowpin

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_system.h"
+
 // Path operations on the platform's own syntax, byte for byte as the file
 // system spells its paths (UTF-8 on Windows; any bytes on POSIX): every
 // separator byte separates. Windows paths separate at "\", "/" and ":";
@@ -52,5 +54,29 @@ inline constexpr std::string_view kTemporaryNamePrefix = ".marrowpin-";
 // write no file of that name: it names a device such as CON, "NUL .bmp" or
 // CONIN$, or holds a wildcard, "<", ">", "|" or '"'.
 bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle style);
+
+// Where the output name that a note gives leads, or why it cannot be used.
+struct NoteOutputPath {
+  enum class Fault {
+    kNone,
+    kNoName,   // the note gives none, or one the file system cannot spell
+    kRefused,  // see OutputPathFromNote
+  };
+  Fault fault = Fault::kNone;
+  // The name as the file system spells it, subfolders and all; empty unless
+  // the name may be used.
+  std::string name;
+  // The folder joined to that name.
+  std::string path;
+};
+
+// The output path for the name a note gives (its own bytes, as a rule
+// Shift-JIS) in folder (ending in its separator, or empty for the current
+// folder). The name is refused when IsUnsafeOutputName refuses the note's
+// bytes or the path's spelling of them, or when a subfolder on its way is a
+// link or junction, which could lead anywhere. `files` spells the name and
+// tells links.
+NoteOutputPath OutputPathFromNote(std::string_view note_name, std::string_view folder,
+                                  PathStyle style, FileSystem& files);
 
 }  // namespace marrowpin

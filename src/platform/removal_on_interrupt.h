@@ -9,12 +9,13 @@
 namespace marrowpin {
 
 // Makes an interrupted program remove the temporary files registered below
-// before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP and
-// SIGQUIT, and SIGXFSZ and SIGPIPE, each while it keeps its default action;
-// the program then dies of the same signal. Windows: Ctrl+C, Ctrl+Break
-// and closing the console, after which the program ends with
-// STATUS_CONTROL_C_EXIT. A signal the caller has the program ignore stays
-// ignored. Only a console program calls this, once, at its start.
+// before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+// SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF,
+// SIGPOLL and SIGPWR, each while it keeps its default action; the program
+// then dies of the same signal. Windows: Ctrl+C, Ctrl+Break and closing the
+// console, after which the program ends with STATUS_CONTROL_C_EXIT. A signal
+// the caller has the program ignore stays ignored. Only a console program
+// calls this, once, at its start.
 void RemoveTemporaryFilesOnInterrupt();
 
 #ifdef _WIN32

@@ -10,9 +10,18 @@ namespace marrowpin {
 // Starts the output named `name` in `folder` as FileSystem::CreateForWriting
 // describes: its bytes go straight to a new temporary file, created afresh
 // (never through a link, never over another file) in the output's own
-// folder, which stays held until the output is in place. nullptr, with the
-// reason in *failure, when it cannot be started.
+// folder, which stays held until the output is in place. On Linux that file
+// has no name until it is whole, where the file system can make such files.
+// nullptr, with the reason in *failure, when it cannot be started.
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
                                               CreationFailure* failure);
+
+#ifndef _WIN32
+// The same, always staged in a named temporary file, as on a file system that
+// cannot make unnamed files.
+std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
+                                                   const std::string& name,
+                                                   CreationFailure* failure);
+#endif
 
 }  // namespace marrowpin

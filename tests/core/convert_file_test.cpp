@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -17,6 +20,7 @@
 #include "core/error.h"
 #include "core/messages.h"
 #include "platform/native_file_system.h"
+#include "platform/removal_on_interrupt.h"
 #include "support/conversion_fixture.h"
 #include "support/fake_prompts.h"
 #include "support/forwarding_file_system.h"
@@ -48,7 +52,7 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
 
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override {
-    std::unique_ptr<OutputFile> file = native_.CreateForWriting(folder, name);
+    std::unique_ptr<OutputFile> file = StartOutput(folder, name);
     return file ? std::make_unique<FailingFile>(std::move(file), *this, folder + name) : nullptr;
   }
 
@@ -76,6 +80,7 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
       return file_->Commit();
     }
     std::string FailureReason() const override { return file_->FailureReason(); }
+    std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
 
    private:
     std::unique_ptr<OutputFile> file_;
@@ -96,7 +101,7 @@ class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override {
     before_start();
-    std::unique_ptr<OutputFile> file = native_.CreateForWriting(folder, name);
+    std::unique_ptr<OutputFile> file = StartOutput(folder, name);
     return file ? std::make_unique<SteppedFile>(std::move(file), *this) : nullptr;
   }
 
@@ -116,6 +121,7 @@ class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
       return file_->Commit();
     }
     std::string FailureReason() const override { return file_->FailureReason(); }
+    std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
 
    private:
     std::unique_ptr<OutputFile> file_;
@@ -420,23 +426,35 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
   const auto make_fifo = [&](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0604), 0); };
   const std::vector<std::function<void(const fs::path&)>> makers = {make_link, make_dangling_link,
                                                                     make_fifo};
-  for (const auto& make : makers) {
-    fs::remove(folder_ / "p.bin");
-    make(folder_ / "p.bin");
-    const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-    prompts_ = FakePrompts();
-    prompts_.yes_no_answers = {false};
-    prompts_.file_name_answers = {std::nullopt};
-    EXPECT_FALSE(Convert(source));
-    EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
-    prompts_.yes_no_answers = {true};
-    EXPECT_TRUE(Convert(source));
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
-    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
-    // Made like a new output: nothing of the target's or the FIFO's is kept.
-    EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), 0666 & ~mask);
-    EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
-    EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
+  // Root can give the entry another owner, which must not get the output.
+  const bool root = ::geteuid() == 0;
+  for (const bool named : {false, true}) {
+    for (const auto& make : makers) {
+      fs::remove(folder_ / "p.bin");
+      make(folder_ / "p.bin");
+      if (root) {
+        ASSERT_EQ(::lchown((folder_ / "p.bin").c_str(), 4321, 4322), 0);
+      }
+      const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+      testing::ForwardingFileSystem files;
+      files.named_staging = named;
+      prompts_ = FakePrompts();
+      prompts_.yes_no_answers = {false};
+      prompts_.file_name_answers = {std::nullopt};
+      EXPECT_FALSE(Convert(source, files));
+      EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
+      prompts_.yes_no_answers = {true};
+      EXPECT_TRUE(Convert(source, files));
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
+      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+      // Made like a new output: nothing of the target's or the FIFO's is kept.
+      struct stat info;
+      ASSERT_EQ(::lstat((folder_ / "p.bin").c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
+      EXPECT_EQ(info.st_uid, ::geteuid());
+      EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
+      EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
+    }
   }
 }
 
@@ -504,16 +522,84 @@ TEST_F(ConvertFileTest, FolderSwappedForALinkMeanwhileNeverTakesTheOutputThere) 
   }
 }
 
-// No question was asked for a new output: a file that appears at its name
-// while it is written is not replaced.
-TEST_F(ConvertFileTest, NewOutputNeverReplacesAFileThatAppearsMeanwhile) {
-  SteppedOutputFileSystem files;
-  files.before_commit = [&] { WriteFile(folder_ / "p.bin", "appeared"); };
-  EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>{Message(golden::kCannotWriteFile)});
-  EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{"File exists"});
-  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "appeared");
-  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+// The question, and what is replaced, come from one look at the name as the
+// output starts. A file that comes there just before is asked about; one that
+// comes to a free name, or takes the place of the file the user agreed to
+// replace, while the output is written is neither replaced nor touched, and
+// the output is refused with the system's reason.
+TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
+  const fs::path output = folder_ / "p.bin";
+  const auto plant = [&] {
+    WriteFile(folder_ / "planted", "planted");
+    ASSERT_EQ(::chmod((folder_ / "planted").c_str(), 0666), 0);
+    if (::geteuid() == 0) {
+      ASSERT_EQ(::chown((folder_ / "planted").c_str(), 4321, 4322), 0);
+    }
+    fs::rename(folder_ / "planted", output);
+  };
+  const struct {
+    const char* what;
+    bool old_output;
+    std::function<void()> SteppedOutputFileSystem::*step;
+    std::function<void()> change;
+    const char* reason;  // nullptr: the question is asked and answered no
+    bool old_is_link = false;
+  } cases[] = {
+      {"a file appears as the output starts", false, &SteppedOutputFileSystem::before_start, plant,
+       nullptr},
+      {"a file appears at a free name", false, &SteppedOutputFileSystem::before_commit, plant,
+       "File exists"},
+      {"another file takes the old one's place", true, &SteppedOutputFileSystem::before_commit,
+       plant, "File exists"},
+      {"another file takes a link's place", true, &SteppedOutputFileSystem::before_commit, plant,
+       "File exists", true},
+      // The new file may well get the old one's number.
+      {"the old file goes and another comes", true, &SteppedOutputFileSystem::before_commit,
+       [&] {
+         fs::remove(output);
+         plant();
+       },
+       "File exists"},
+      {"the old file goes", true, &SteppedOutputFileSystem::before_commit,
+       [&] { fs::remove(output); }, "No such file or directory"},
+  };
+  for (const bool named : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.what << (named ? ", named" : ""));
+      fs::remove(output);
+      if (c.old_is_link) {
+        fs::create_symlink("old", output);
+      } else if (c.old_output) {
+        WriteFile(output, "old");
+      }
+      SteppedOutputFileSystem files;
+      files.named_staging = named;
+      files.*c.step = c.change;
+      prompts_ = FakePrompts();
+      prompts_.yes_no_answers = {c.old_output};
+      prompts_.file_name_answers = {std::nullopt};
+      EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+      if (c.reason) {
+        EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
+        EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{c.reason});
+      } else {
+        EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
+      }
+      if (fs::exists(output)) {
+        // The newcomer as it came: its bytes, its mode, its owner.
+        EXPECT_EQ(ReadFile(output), "planted");
+        struct stat info;
+        ASSERT_EQ(::stat(output.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666u);
+        if (::geteuid() == 0) {
+          EXPECT_EQ(info.st_uid, 4321u);
+        }
+      }
+      std::vector<std::string> entries = FolderEntries();
+      std::erase(entries, "p.bin");
+      EXPECT_EQ(entries, std::vector<std::string>{"note.vnt"});
+    }
+  }
 }
 
 // 127 double-byte characters and a letter: 255 bytes in the note, 382 in
@@ -583,68 +669,89 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
   }
 }
 
-// The new bytes are the user's alone until they are in place; then they take
-// the replaced file's permission bits, without set-id and sticky bits.
+// The new bytes are the user's alone until they are in place: in a file
+// without a name, or in a named one of mode 0600 where the file system makes
+// no unnamed files. Then they take the replaced file's permission bits,
+// without set-id and sticky bits.
 TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
   const struct {
     mode_t old_mode;
     mode_t new_mode;
   } cases[] = {{0440, 0440}, {0644, 0644}, {04755, 0755}, {02750, 0750}, {01604, 0604}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode);
-    WriteFile(folder_ / "p.bin", "old");
-    ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
-    SteppedOutputFileSystem files;
-    std::vector<mode_t> while_written;
-    files.at_first_write = [&] {
-      for (const auto& entry : fs::directory_iterator(folder_)) {
-        if (entry.path().filename().string().starts_with(".marrowpin-"))
-          while_written.push_back(PermissionsOf(entry.path()));
-      }
-    };
-    prompts_.yes_no_answers = {true};
-    EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-    EXPECT_EQ(while_written, std::vector<mode_t>{0600});
-    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
-    EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
-    // The old file is gone, under no other name either.
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
-    fs::remove(folder_ / "p.bin");
+  for (const bool named : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << (named ? ", named" : ""));
+      WriteFile(folder_ / "p.bin", "old");
+      ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
+      SteppedOutputFileSystem files;
+      files.named_staging = named;
+      std::vector<mode_t> while_written;
+      files.at_first_write = [&] {
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+          if (entry.path().filename() != "note.vnt" && entry.path().filename() != "p.bin")
+            while_written.push_back(PermissionsOf(entry.path()));
+        }
+      };
+      prompts_.yes_no_answers = {true};
+      EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+      EXPECT_EQ(while_written, named ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
+      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+      EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
+      // The old file is gone, under no other name either.
+      EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+      fs::remove(folder_ / "p.bin");
+    }
+    // A new output has the permissions of a file the shell would make here.
+    const mode_t mask = ::umask(027);
+    testing::ForwardingFileSystem files;
+    files.named_staging = named;
+    EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n"), files));
+    ::umask(mask);
+    EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0640u);
+    fs::remove(folder_ / "q.bin");
   }
-  // A new output has the permissions a new file gets here.
-  const mode_t mask = ::umask(022);
-  ::umask(mask);
-  EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n")));
-  EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0666 & ~mask);
 }
 
+// Owner, group and extended attributes go to the output; file capabilities,
+// which would make the note's bytes a privileged program, never do.
 TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
   const fs::path output = folder_ / "p.bin";
-  WriteFile(output, "old");
   const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
-  } else {
-    std::cout << "owner not checked: the tests do not run as root\n";
-  }
-  const bool attributes = ::setxattr(output.c_str(), "user.marrowpin", "kept", 4, 0) == 0;
-  if (!attributes) {
-    std::cout << "extended attributes not checked: " << std::strerror(errno) << "\n";
-  }
-  if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
-  prompts_.yes_no_answers = {true};
-  EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n")));
-  EXPECT_EQ(ReadFile(output), "ABC");
-  struct stat info;
-  ASSERT_EQ(::stat(output.c_str(), &info), 0);
-  if (root) {
-    EXPECT_EQ(info.st_uid, 4321u);
-    EXPECT_EQ(info.st_gid, 4322u);
-  }
-  if (attributes) {
-    char value[16] = {};
-    EXPECT_EQ(::getxattr(output.c_str(), "user.marrowpin", value, sizeof value), 4);
-    EXPECT_STREQ(value, "kept");
+  if (!root) std::cout << "owner and capabilities not checked: the tests do not run as root\n";
+  // cap_dac_override, permitted and effective.
+  const std::string capabilities("\1\0\0\2\2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "unnamed");
+    WriteFile(output, "old");
+    if (root) {
+      ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
+      ASSERT_EQ(::setxattr(output.c_str(), "security.capability", capabilities.data(),
+                           capabilities.size(), 0),
+                0)
+          << std::strerror(errno);
+    }
+    const bool attributes = ::setxattr(output.c_str(), "user.marrowpin", "kept", 4, 0) == 0;
+    if (!attributes) {
+      std::cout << "extended attributes not checked: " << std::strerror(errno) << "\n";
+    }
+    if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
+    prompts_.yes_no_answers = {true};
+    testing::ForwardingFileSystem files;
+    files.named_staging = named;
+    EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+    EXPECT_EQ(ReadFile(output), "ABC");
+    struct stat info;
+    ASSERT_EQ(::stat(output.c_str(), &info), 0);
+    if (root) {
+      EXPECT_EQ(info.st_uid, 4321u);
+      EXPECT_EQ(info.st_gid, 4322u);
+      EXPECT_EQ(::getxattr(output.c_str(), "security.capability", nullptr, 0), -1);
+    }
+    if (attributes) {
+      char value[16] = {};
+      EXPECT_EQ(::getxattr(output.c_str(), "user.marrowpin", value, sizeof value), 4);
+      EXPECT_STREQ(value, "kept");
+    }
   }
 }
 
@@ -715,6 +822,72 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
       if (existing && c.failure != OutputFailure::kRename) {
         EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
       }
+    }
+  }
+}
+
+// Runs `child` in a process of its own that removes its temporary files on
+// an interrupt; the signal that ended it, or 0.
+int SignalThatEnds(const std::function<void()>& child) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    RemoveTemporaryFilesOnInterrupt();
+    child();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}
+
+// Any signal that ends the program, while an output is written over an old
+// one, leaves the old one whole and nothing else; so does SIGKILL, where
+// the file system makes unnamed files.
+TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
+  const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+  for (const bool named : {false, true}) {
+    for (const int signal_number :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
+          SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
+      if (named && signal_number == SIGKILL) continue;
+      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << (named ? ", named" : ""));
+      WriteFile(folder_ / "p.bin", "old");
+      const int ended_by = SignalThatEnds([&] {
+        SteppedOutputFileSystem files;
+        files.named_staging = named;
+        files.at_first_write = [&] { ::raise(signal_number); };
+        prompts_.yes_no_answers = {true};
+        Convert(source, files);
+      });
+      EXPECT_EQ(ended_by, signal_number);
+      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "old");
+      EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+    }
+  }
+}
+
+// A temporary name is given and registered for removal as one step: a
+// signal at any moment leaves nothing. The profiling timer's signal comes
+// after some CPU time, often as a system call that made the name returns.
+TEST_F(ConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
+  const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "unnamed, renamed over an old output");
+    WriteFile(folder_ / "p.bin", "old");
+    for (int run = 0; run < 40; ++run) {
+      const int ended_by = SignalThatEnds([&] {
+        testing::ForwardingFileSystem files;
+        files.named_staging = named;
+        const itimerval every_200_us = {{0, 200}, {0, 200}};
+        ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
+        for (;;) {
+          std::unique_ptr<OutputFile> output =
+              files.CreateForWriting(folder_.string() + "/", "p.bin");
+          if (!named && output) output->Commit();
+        }
+      });
+      ASSERT_EQ(ended_by, SIGPROF);
+      ASSERT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"})) << "run " << run;
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include "core/file_system.h"
 #include "platform/native_file_system.h"
+#include "platform/staged_output_file.h"
 
 namespace marrowpin::testing {
 
@@ -25,12 +26,25 @@ class ForwardingFileSystem : public FileSystem {
   }
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override {
-    return native_.CreateForWriting(folder, name);
+    return StartOutput(folder, name);
   }
-  CreationFailure LastCreationFailure() const override { return native_.LastCreationFailure(); }
+  CreationFailure LastCreationFailure() const override {
+    return named_staging ? failure_ : native_.LastCreationFailure();
+  }
+
+  // Outputs staged in named temporary files, as on a file system that makes
+  // no unnamed ones.
+  bool named_staging = false;
 
  protected:
+  std::unique_ptr<OutputFile> StartOutput(const std::string& folder, const std::string& name) {
+    if (!named_staging) return native_.CreateForWriting(folder, name);
+    failure_ = {};
+    return StartNamedStagedOutput(folder, name, &failure_);
+  }
+
   NativeFileSystem native_;
+  CreationFailure failure_;
 };
 
 }  // namespace marrowpin::testing

@@ -49,7 +49,18 @@ void RemoveAndDie(int signal_number) {
   ::raise(signal_number);
 }
 
-constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE};
+// Every signal whose default action ends the program without a fault of
+// its own: the program may be sent any of them, or run out of a limit.
+constexpr int kInterrupts[] = {
+    SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGXFSZ,   SIGPIPE,
+    SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
 
 }  // namespace
 

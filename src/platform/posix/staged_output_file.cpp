@@ -1,107 +1,83 @@
 // Every step works relative to the output's folder, held open from the
 // start of the output to its rename: no folder renamed or swapped for a
 // link meanwhile can send the bytes, or the rename, anywhere else.
-
-#include "platform/staged_output_file.h"
+//
+// On Linux the bytes go to a file without a name (O_TMPFILE): nobody can
+// open it, and it vanishes with the process whatever ends it. Created with
+// mode 0666, it gets the permissions of any new file there, after the umask
+// or the folder's default ACL. Elsewhere, and where the file system makes no
+// unnamed files, they go to a named temporary file of mode 0600 that an
+// interrupt removes.
 
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
-#include <vector>
 
+#include "platform/posix/descriptor.h"
+#include "platform/posix/file_identity.h"
+#include "platform/posix/handed_on_traits.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/staged_output_base.h"
+#include "platform/staged_output_file.h"
 #include "platform/temporary_file_name.h"
 
 namespace marrowpin {
 
 namespace {
 
-// The permission bits a file hands on: not set-user-id, set-group-id or sticky.
-constexpr mode_t kPermissionBits = 0777;
-
-// A descriptor closed with its owner.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
-  ~Descriptor() { Close(); }
-  Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  Descriptor& operator=(Descriptor&& other) noexcept {
-    if (this != &other) {
-      Close();
-      fd_ = other.fd_;
-      other.fd_ = -1;
-    }
-    return *this;
-  }
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  // Closes it now; the result of close(2).
-  int Close() {
-    const int result = fd_ >= 0 ? ::close(fd_) : 0;
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
-};
-
-// The permission bits a new file gets here: 0666 less the umask.
+// The permission bits a new named file would have had: 0666 less the umask.
 mode_t NewFilePermissions() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
-// Copies the extended attributes of `from`, the ACL among them, to `to`;
-// an attribute the file system refuses is skipped.
-void CopyExtendedAttributes(int from, int to) {
-  std::vector<char> names;
-  for (ssize_t size; (size = ::flistxattr(from, nullptr, 0)) > 0;) {
-    names.resize(static_cast<std::size_t>(size));
-    size = ::flistxattr(from, names.data(), names.size());
-    if (size >= 0) {
-      names.resize(static_cast<std::size_t>(size));
-      break;
-    }
-    if (errno != ERANGE) return;
-  }
-  std::vector<char> value;
-  for (std::size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
-    const char* name = names.data() + at;
-    const ssize_t size = ::fgetxattr(from, name, nullptr, 0);
-    if (size < 0) continue;
-    value.resize(static_cast<std::size_t>(size));
-    const ssize_t got = ::fgetxattr(from, name, value.data(), value.size());
-    if (got >= 0) ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0);
-  }
+// Whether a failure to make an unnamed file means that the file system (or
+// the kernel) cannot make one, so that a named file may do.
+bool MakesNoUnnamedFiles(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
+}
+
+// Where the program's open files can be named, as linking an unnamed file
+// without privileges needs.
+constexpr const char* kOwnDescriptors = "/proc/self/fd/";
+
+// Links the open unnamed file `fd` as `name` in `folder`; fails with EEXIST
+// when any entry is there.
+bool LinkUnnamed(int fd, int folder, const std::string& name) {
+  const std::string own_path = kOwnDescriptors + std::to_string(fd);
+  return ::linkat(AT_FDCWD, own_path.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 class StagedOutputFile final : public StagedOutputBase {
  public:
+  // temporary_name: the file's name in folder; empty when it has none.
+  // found: the entry that stood at name when the output was started.
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
-                   bool replaces)
+                   std::optional<LookedEntry> found)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
-        replaces_(replaces),
-        removal_(folder_.get(), temporary_name_) {}
+        found_(found) {}
   ~StagedOutputFile() override {
     file_.Close();
-    if (!committed()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
+    if (!committed()) RemoveTemporaryName();
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
   StagedOutputFile& operator=(const StagedOutputFile&) = delete;
+
+  // Keeps the named file's removal on an interrupt, which needs the folder
+  // held here; registered by the creator while interrupts wait.
+  void RemoveOnInterrupt() { removal_.emplace(folder_.get(), temporary_name_); }
 
   bool Write(const void* data, std::size_t size) override {
     const char* bytes = static_cast<const char*>(data);
@@ -120,61 +96,101 @@ class StagedOutputFile final : public StagedOutputBase {
             ::lseek(file_.get(), offset, SEEK_SET) == offset) ||
            Fail(errno);
   }
+  std::optional<Entry> EntryAtName() const override {
+    if (!found_) return Entry{};
+    return Entry{S_ISLNK(found_->mode) ? Entry::Kind::kLink : Entry::Kind::kFile, found_->id};
+  }
   bool Commit() override {
     if (!TakeOverTheReplacedFile()) return false;
-    if (file_.Close() != 0) return Fail(errno);
-    if (!Rename()) return Fail(errno);
+    const bool placed = temporary_name_.empty() && !found_ ? LinkNewOutput() : RenameIntoPlace();
+    if (!placed) return false;
     MarkCommitted();
-    removal_.Release();
+    removal_.reset();
     return true;
   }
 
  private:
-  // Gives the file what the regular file it replaces has: its owner and
-  // group where this program may set them, its extended attributes and its
-  // permission bits. A new output, or one that replaces a link, a FIFO or a
-  // device, gets the permissions of any new file instead: whoever planted
-  // that entry must not get the output. Until here the file was private.
+  // Gives the file what the regular file it replaces hands on, while nobody
+  // else can open it yet. A new output, or one that replaces a link, a FIFO
+  // or a device, keeps the permissions of any new file: whoever planted such
+  // an entry must not get the output. Only the file that was looked at hands
+  // anything on.
   bool TakeOverTheReplacedFile() {
-    mode_t permissions = NewFilePermissions();
-    struct stat old_file;
-    if (::fstatat(folder_.get(), name_.c_str(), &old_file, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(old_file.st_mode)) {
-      // Failing both, the output stays the program user's, which is no loss.
-      if (::fchown(file_.get(), old_file.st_uid, old_file.st_gid) != 0 &&
-          ::fchown(file_.get(), static_cast<uid_t>(-1), old_file.st_gid) != 0) {
-        errno = 0;
-      }
-      // Its attributes are read from the file itself, once it is sure to be
-      // the one looked at (a file this user may not read keeps none).
-      const Descriptor replaced(
-          ::openat(folder_.get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-      struct stat opened;
-      if (replaced.valid() && ::fstat(replaced.get(), &opened) == 0 &&
-          opened.st_ino == old_file.st_ino && opened.st_dev == old_file.st_dev) {
-        CopyExtendedAttributes(replaced.get(), file_.get());
-      }
-      permissions = old_file.st_mode & kPermissionBits;
+    if (!found_ || !S_ISREG(found_->mode)) {
+      // A named file was made private; now it gets what a new file gets.
+      const bool named = !temporary_name_.empty();
+      return !named || ::fchmod(file_.get(), NewFilePermissions()) == 0 || Fail(errno);
     }
-    return ::fchmod(file_.get(), permissions) == 0 || Fail(errno);
+    const Descriptor replaced(
+        ::openat(folder_.get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (replaced.valid()) {
+      const std::optional<LookedEntry> opened = LookAt(replaced.get());
+      if (!opened || !SameFile(*opened, *found_)) return Fail(EEXIST);
+    }
+    const int error = HandOnTraits(*found_, replaced.get(), file_.get());
+    return error == 0 || Fail(error);
   }
-  // Puts the file at its name in one step. A plain rename over an old
-  // output: file systems that delay writing a file's blocks write them out
-  // before such a rename, so that after a crash either the old output or
-  // the new one is there whole. A new output never replaces an entry that
-  // has appeared since it was started.
-  bool Rename() {
-#ifdef RENAME_NOREPLACE
-    if (!replaces_) {
-      if (::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str(),
-                      RENAME_NOREPLACE) == 0) {
+  // Gives a new output its name in one step, which fails where any entry
+  // has come to the name since the output was started.
+  bool LinkNewOutput() {
+    if (!LinkUnnamed(file_.get(), folder_.get(), name_)) return Fail(errno);
+    // A file system that reports write errors only on closing: the output
+    // that failed there is taken back.
+    if (file_.Close() != 0) {
+      const int error = errno;
+      ::unlinkat(folder_.get(), name_.c_str(), 0);
+      return Fail(error);
+    }
+    return true;
+  }
+  // Puts a named file at its name: one that replaces goes over the entry
+  // looked at, and only while that entry is still there; a new one never
+  // replaces an entry that has appeared since it was started. An unnamed
+  // file is first linked to a temporary name.
+  bool RenameIntoPlace() {
+    if (temporary_name_.empty() && !LinkToTemporaryName()) return false;
+    if (file_.Close() != 0) return Fail(errno);
+    if (!found_) return RenameToFreeName();
+    const std::optional<LookedEntry> now = LookAt(folder_.get(), name_.c_str());
+    if (!now) return Fail(errno);
+    if (!SameFile(*now, *found_)) return Fail(EEXIST);
+    // A plain rename over an old output: file systems that delay writing a
+    // file's blocks write them out before such a rename, so that after a
+    // crash either the old output or the new one is there whole.
+    return ::renameat(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str()) == 0 ||
+           Fail(errno);
+  }
+  bool LinkToTemporaryName() {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+      std::string temporary = TemporaryFileName();
+      const InterruptsDeferred until_registered;
+      if (LinkUnnamed(file_.get(), folder_.get(), temporary)) {
+        temporary_name_ = std::move(temporary);
+        RemoveOnInterrupt();
         return true;
       }
-      // A file system that cannot refuse to replace takes the plain rename.
-      if (errno != EINVAL && errno != ENOSYS) return false;
+      if (errno != EEXIST) break;
     }
+    return Fail(errno);
+  }
+  bool RenameToFreeName() {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return Fail(errno);
 #endif
-    return ::renameat(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str()) == 0;
+    // A file system that cannot refuse to replace: a second link fails as
+    // that rename would.
+    if (::linkat(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str(), 0) != 0) {
+      return Fail(errno);
+    }
+    ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
+    return true;
+  }
+  void RemoveTemporaryName() {
+    if (!temporary_name_.empty()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
   // Keeps the system's word on the first failure; always false.
   bool Fail(int error) {
@@ -185,30 +201,29 @@ class StagedOutputFile final : public StagedOutputBase {
   Descriptor file_;
   std::string temporary_name_;
   std::string name_;
-  bool replaces_;
-  RemovalOnInterrupt removal_;
+  std::optional<LookedEntry> found_;
+  std::optional<RemovalOnInterrupt> removal_;
 };
 
 // The output's own folder: folder, then each subfolder part of name, none
-// of them followed if it is a link. The last part of name goes to *last.
+// of them followed if it is a link. Held without reading it (O_PATH), so
+// that a folder others may write into but not list takes outputs. The last
+// part of name goes to *last.
 Descriptor OpenOutputFolder(const std::string& folder, std::string_view name, std::string* last) {
-  Descriptor held(
-      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  Descriptor held(::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   for (std::size_t slash; held.valid() && (slash = name.find('/')) != std::string_view::npos;
        name.remove_prefix(slash + 1)) {
     const std::string part(name.substr(0, slash));
     if (part.empty()) continue;
     held = Descriptor(
-        ::openat(held.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        ::openat(held.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   }
   *last = std::string(name);
   return held;
 }
 
-}  // namespace
-
-std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure) {
+std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& name,
+                                  CreationFailure* failure, bool unnamed_first) {
   const auto fail = [&](int error) {
     failure->reason = std::strerror(error);
     failure->name_too_long = error == ENAMETOOLONG;
@@ -220,9 +235,23 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   if (last.empty()) return fail(EISDIR);
   const long name_max = ::fpathconf(held.get(), _PC_NAME_MAX);
   if (name_max > 0 && last.size() > static_cast<std::size_t>(name_max)) return fail(ENAMETOOLONG);
-  struct stat entry;
-  const bool replaces = ::fstatat(held.get(), last.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
-  if (replaces && S_ISDIR(entry.st_mode)) return fail(EISDIR);
+  // The one look at the name: what it finds is what may be replaced.
+  const std::optional<LookedEntry> found = LookAt(held.get(), last.c_str());
+  if (!found && errno != ENOENT) return fail(errno);
+  if (found && S_ISDIR(found->mode)) return fail(EISDIR);
+#ifdef O_TMPFILE
+  // Without /proc an unnamed file could never be given its name.
+  if (unnamed_first && ::access(kOwnDescriptors, F_OK) == 0) {
+    Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (file.valid()) {
+      return std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::string(),
+                                                std::move(last), found);
+    }
+    if (!MakesNoUnnamedFiles(errno)) return fail(errno);
+  }
+#else
+  (void)unnamed_first;
+#endif
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string temporary = TemporaryFileName();
     const InterruptsDeferred until_registered;
@@ -231,12 +260,27 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     Descriptor file(::openat(held.get(), temporary.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.valid()) {
-      return std::make_unique<StagedOutputFile>(std::move(held), std::move(file),
-                                                std::move(temporary), std::move(last), replaces);
+      auto output = std::make_unique<StagedOutputFile>(
+          std::move(held), std::move(file), std::move(temporary), std::move(last), found);
+      output->RemoveOnInterrupt();
+      return output;
     }
     if (errno != EEXIST) break;
   }
   return fail(errno);
+}
+
+}  // namespace
+
+std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
+                                              CreationFailure* failure) {
+  return Start(folder, name, failure, true);
+}
+
+std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
+                                                   const std::string& name,
+                                                   CreationFailure* failure) {
+  return Start(folder, name, failure, false);
 }
 
 }  // namespace marrowpin
