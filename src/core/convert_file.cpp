@@ -200,8 +200,8 @@ std::optional<std::string> SettleOutputPath(const std::string& source_path,
     // (followed or not), a FIFO, a device. Replacing it replaces the entry.
     const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
     const messages::Texts& texts = services.messages.texts();
-    if (exists && !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
-                                             texts.overwrite_caption)) {
+    if (exists && !services.prompts.AskOverwrite(texts.overwrite_question, texts.overwrite_caption,
+                                                 output_path)) {
       fields.output_name.clear();
       why = NameReason::kOutputExists;
       continue;

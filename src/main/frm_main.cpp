@@ -55,8 +55,10 @@ class TfrmMain::Busy {
   explicit Busy(TfrmMain& form)
       : form_(form),
         window_(form.Handle(),
-                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]}) {
+                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]},
+                [&form](MSG& message) { return form.TakeKeys(message); }) {
     form_.busy_ = true;
+    form_.stop_requested_ = false;
   }
   ~Busy() { form_.busy_ = false; }
   Busy(const Busy&) = delete;
@@ -86,10 +88,18 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
       controls_(window_.get(), FrmMainLayout(), scale_),
       finList_(controls_["finList"]),
       ListBox1_(controls_["ListBox1"]),
+      // The buttons first, as the user meets them; then the list.
+      keyboard_(window_.get(), {controls_["BtnRead"], controls_["Button1"], controls_["finList"]},
+                LoadAcceleratorsW(owner.Instance(), MAKEINTRESOURCEW(IDA_SHORTCUTS)),
+                [this] { Escape(); }),
       OpenDialog1_(win::FindComponent(FrmMainLayout(), "OpenDialog1")),
       OpenDialog2_(win::FindComponent(FrmMainLayout(), "OpenDialog2")),
       prompts_(owner, OpenDialog2_) {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // Screen readers name a control by the text just before it in z-order:
+  // the list's is its label; the hidden text goes last, naming nothing.
+  SetWindowPos(controls_["StaticText1"], HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   controls_.ArrangeDocked();
   // Created at the system's scale; a screen of its own may differ.
   if (const int dpi = win::WindowDpi(window_.get()); dpi != scale_.Dpi()) ApplyDpi(dpi);
@@ -129,6 +139,14 @@ void TfrmMain::WMShowWindow() {
   }
   shown_before_ = true;
   FormShow();
+}
+
+void TfrmMain::WMActivate(bool active) {
+  if (active) {
+    keyboard_.Activated();
+  } else {
+    keyboard_.Deactivating();
+  }
 }
 
 void TfrmMain::FormShow() {
@@ -230,6 +248,11 @@ void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
   for (int i = 0; i < finList_.Count(); ++i) {
     busy.ShowProgress(i + 1, finList_.Count());
     if (!busy.KeepAnswering()) return;
+    if (stop_requested_) {
+      for (int left = i; left < finList_.Count(); ++left)
+        failed.push_back({left + 1, finList_.Line(left)});
+      return;
+    }
     const std::string line = finList_.Line(i);
     const std::string path = win_text::PathOfListLine(line);
     prompts_.StartNote(path);
@@ -253,6 +276,10 @@ bool TfrmMain::WMClose() {
   if (!busy_) return true;
   close_requested_ = true;
   return false;
+}
+
+void TfrmMain::Escape() {
+  if (busy_) stop_requested_ = true;
 }
 
 void TfrmMain::WMDestroy() {
