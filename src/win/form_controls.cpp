@@ -177,8 +177,10 @@ void FormControls::KeepLabelsClear() {
     for (const Control& other : controls_) {
       RECT beside;
       GetWindowRect(other.window, &beside);
-      if (other.window == label.window || !IsWindowVisible(other.window) ||
-          beside.left <= bounds.left || beside.top >= bounds.bottom || beside.bottom <= bounds.top)
+      // Asked for the style: the window itself may not be shown yet.
+      const bool shown = (GetWindowLongW(other.window, GWL_STYLE) & WS_VISIBLE) != 0;
+      if (other.window == label.window || !shown || beside.left <= bounds.left ||
+          beside.top >= bounds.bottom || beside.bottom <= bounds.top)
         continue;
       limit = std::min(limit, beside.left - scale_(kLabelGap));
     }

@@ -179,6 +179,16 @@ std::string ControlName(RemoteProgram& program, HWND window) {
   return "another window";
 }
 
+// Presses Tab until the control has the focus, at most once round.
+void TabTo(RemoteProgram& program, int id) {
+  const HWND wanted = program.Control(id);
+  for (int i = 0; i < 3 && FocusOf(program) != wanted; ++i) {
+    Type(program, VK_TAB);
+    WaitUntil([&] { return FocusOf(program) != nullptr; }, 1000);
+    Sleep(100);
+  }
+}
+
 void ExpectFocus(RemoteProgram& program, int id, const std::string& when) {
   const HWND wanted = program.Control(id);
   Expect(WaitUntil([&] { return FocusOf(program) == wanted; }, 3000),
@@ -499,6 +509,19 @@ void FileListCases(Suite& suite) {
     GetWindowRect(main_window, &before);
     const int dpi = static_cast<int>(GetDpiForWindow(main_window));
     const auto at = [dpi](int pixels, int new_dpi) { return MulDiv(pixels, new_dpi, 96); };
+    // The label stands clear of both buttons, whatever face stands in for its
+    // font.
+    const auto expect_label_clear = [&program](const std::string& when) {
+      RECT label, button, overlap;
+      GetWindowRect(program.Control(IDC_LABEL1), &label);
+      for (const int id : {IDC_BTNREAD, IDC_BUTTON1}) {
+        GetWindowRect(program.Control(id), &button);
+        const bool covers = IntersectRect(&overlap, &label, &button);
+        Expect(!covers, "the label covers a button by " +
+                            std::to_string(overlap.right - overlap.left) + " pixels" + when);
+      }
+    };
+    expect_label_clear(" as the window starts");
     for (const int new_dpi : {dpi * 3 / 2, dpi * 2, dpi * 5 / 2, dpi}) {
       RECT suggested{before.left, before.top,
                      before.left + MulDiv(before.right - before.left, new_dpi, dpi),
@@ -524,16 +547,7 @@ void FileListCases(Suite& suite) {
       Expect(
           list.top == at(37, new_dpi) && list.right == client.right && list.bottom == client.bottom,
           "the file list does not fill the client area below the panel" + at_dpi);
-      // The label stands clear of both buttons, whatever face stands in for
-      // its font.
-      RECT label, button, overlap;
-      GetWindowRect(program.Control(IDC_LABEL1), &label);
-      for (const int id : {IDC_BTNREAD, IDC_BUTTON1}) {
-        GetWindowRect(program.Control(id), &button);
-        const bool covers = IntersectRect(&overlap, &label, &button);
-        Expect(!covers, "the label covers a button by " +
-                            std::to_string(overlap.right - overlap.left) + " pixels" + at_dpi);
-      }
+      expect_label_clear(at_dpi);
       suite.Screenshot({main_window}, "main-window-" + std::to_string(new_dpi) + "dpi.bmp");
     }
   });
@@ -607,7 +621,7 @@ void BatchCases(Suite& suite) {
     const std::vector<std::string> notes = ManyNotes(suite.Path("many stopped"), kNotes);
     SetListedFiles(program, notes);
     const HWND main_window = program.MainWindow();
-    Type(program, VK_TAB, {VK_SHIFT});
+    TabTo(program, IDC_FINLIST);
     ExpectFocus(program, IDC_FINLIST, "before the batch");
     Type(program, VK_F5);
     Expect(WaitUntil([&] { return ProgressIn(WindowText(main_window), kNotes) >= 20; }),
