@@ -35,6 +35,8 @@ inline std::string OverwriteQuestion(std::string_view output) {
 // used.
 inline constexpr std::string_view kOutputExistsNotice =
     "同名ファイルが存在します。別のファイル名を指定してください";
+inline constexpr std::string_view kOutputIsSourceNotice =
+    "出力ファイルが変換元のファイル自身になります。別のファイル名を指定してください";
 inline constexpr std::string_view kNoteNameRefusedNotice =
     "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。ファイル名を指"
     "定"

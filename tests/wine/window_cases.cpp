@@ -737,6 +737,18 @@ void PromptCases(Suite& suite) {
         ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
       });
 
+  suite.Run("prompts: a note naming itself as its output: the notice says so, no question", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string note = suite.Path("self-named.vnt");
+    WriteTestFile(note, Note("-FILENAME:self-named.vnt\r\n", "QUJD"));
+    SetListedFiles(program, {note});
+    Click(program, IDC_BUTTON1);
+    AnswerMessage(program, golden::kOutputIsSourceNotice);
+    CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle("self-named.vnt", false)));
+    AnswerMessage(program, golden::SomeFailed({note}));
+    ExpectFile(note, Note("-FILENAME:self-named.vnt\r\n", "QUJD"));
+  });
+
   suite.Run("prompts: no to overwriting, then a new name, asks for the bitmap header", [&] {
     RemoteProgram& program = suite.Window();
     const std::string note = NoteWithExistingOutput(suite, "ow-rename");
