@@ -53,7 +53,7 @@ bool IsFolder(const std::string& path) {
 class TfrmMain::Busy {
  public:
   explicit Busy(TfrmMain& form)
-      : form_(form),
+      : form_(KeepingFocus(form)),
         window_(form.Handle(),
                 {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]},
                 [&form](MSG& message) { return form.TakeKeys(message); }) {
@@ -72,6 +72,13 @@ class TfrmMain::Busy {
   }
 
  private:
+  // The control with the focus is kept before the busy window disables it,
+  // so that it gets the focus back when the window is next activated.
+  static TfrmMain& KeepingFocus(TfrmMain& form) {
+    form.keyboard_.KeepFocus();
+    return form;
+  }
+
   TfrmMain& form_;
   BusyWindow window_;
 };
@@ -145,7 +152,7 @@ void TfrmMain::WMActivate(bool active) {
   if (active) {
     keyboard_.Activated();
   } else {
-    keyboard_.Deactivating();
+    keyboard_.KeepFocus();
   }
 }
 

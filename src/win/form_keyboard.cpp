@@ -79,7 +79,7 @@ void FormKeyboard::MoveFocus(bool backwards) {
   SendMessageW(form_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
-void FormKeyboard::Deactivating() {
+void FormKeyboard::KeepFocus() {
   const HWND focus = GetFocus();
   if (focus && IsChild(form_, focus)) focus_ = focus;
 }

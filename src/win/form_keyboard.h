@@ -23,8 +23,9 @@ class FormKeyboard {
   // translated and dispatched; whether it was taken.
   bool TakeMessage(MSG& message);
 
-  // The form is being left: keeps the control that has the focus.
-  void Deactivating();
+  // Keeps the control that has the focus, when one of the form's has it:
+  // when the form is left, and before its controls are disabled.
+  void KeepFocus();
   // The form is active again: the kept control gets the focus, or the form
   // itself while that control cannot take it.
   void Activated();
