@@ -252,8 +252,12 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
                        WritePayload(first_piece, services.lines, *output, header_size) &&
                        output->Commit();
   if (!written) {
-    services.prompts.ShowOutputFailure(texts.cannot_write_file, *output_path,
-                                       output->FailureReason());
+    // The output's temporary file goes, and its folders are let go, before
+    // the box waits for the user: a session that ends at the box leaves
+    // nothing behind.
+    const std::string reason = output->FailureReason();
+    output.reset();
+    services.prompts.ShowOutputFailure(texts.cannot_write_file, *output_path, reason);
     return false;
   }
   written_path = *output_path;
@@ -274,7 +278,7 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
   // The note's identity, so that no output replaces it.
   const std::optional<FileId> source_id = services.files.FileIdAt(source_path);
   try {
-    services.lines.Open(source_path, services.files);
+    services.lines.Open(source_path, services.files, services.progress);
   } catch (const FileError& e) {
     throw Error(e.step() == FileError::Step::kHold ? services.messages.FileTooLarge(source_path)
                                                    : services.messages.CannotOpenFile(source_path),
