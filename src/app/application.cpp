@@ -52,8 +52,7 @@ void Application::Run(int show_command) {
   }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    const HWND main_window = OwnerWindow();
-    if (main_window && IsDialogMessageW(main_window, &message)) continue;
+    if (main::frmMain && main::frmMain->Handle() && main::frmMain->TakeKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -188,8 +188,8 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
     // Anything but a folder counts as an existing output: a file, a link
     // (followed or not), a FIFO, a device. Replacing it replaces the entry.
     const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
-    if (exists && !services.prompts.AskYesNo(Question::kOverwrite, texts.overwrite_question,
-                                             texts.overwrite_caption)) {
+    if (exists && !services.prompts.AskOverwrite(texts.overwrite_question, texts.overwrite_caption,
+                                                 output_path)) {
       fields.output_name.clear();
       why = NameReason::kOutputExists;
       continue;

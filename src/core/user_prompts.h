@@ -42,6 +42,12 @@ class UserPrompts {
     ShowFailure(text, reason);
   }
   virtual bool AskYesNo(Question question, const std::string& text, const std::string& caption) = 0;
+  // Whether to replace the existing output at output_path. A front end that
+  // does not name the output asks it as any other question.
+  virtual bool AskOverwrite(const std::string& text, const std::string& caption,
+                            const std::string& /*output_path*/) {
+    return AskYesNo(Question::kOverwrite, text, caption);
+  }
   // Shows the notice, then asks for one file name, which need not exist;
   // nullopt when cancelled.
   virtual std::optional<std::string> AskFileName(NameReason why, const std::string& notice,

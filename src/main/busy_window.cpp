@@ -18,9 +18,16 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-BusyWindow::BusyWindow(HWND form, std::vector<HWND> controls)
-    : form_(form), controls_(std::move(controls)), caption_(WindowText(form)), focus_(GetFocus()) {
+BusyWindow::BusyWindow(HWND form, std::vector<HWND> controls, win::MessageFilter keys)
+    : form_(form),
+      controls_(std::move(controls)),
+      keys_(std::move(keys)),
+      caption_(WindowText(form)),
+      focus_(GetFocus()) {
   TakeInput(false);
+  // A disabled control loses the focus; the form takes it, so that its keys
+  // still come to it.
+  if (GetActiveWindow() == form_) SetFocus(form_);
 }
 
 BusyWindow::~BusyWindow() {
@@ -38,7 +45,7 @@ void BusyWindow::ShowProgress(int current, int total, std::optional<int> note_pe
 }
 
 void BusyWindow::KeepAnswering() {
-  win::DispatchWaitingMessages(form_);
+  win::DispatchWaitingMessages(keys_);
   if (IsWindow(form_)) TakeInput(false);
 }
 

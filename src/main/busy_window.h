@@ -6,16 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "win/message_pump.h"
+
 namespace marrowpin::main {
 
 // The main window while long work runs on its thread: its controls, menu and
 // drop target disabled, so that it takes no input of its own, while its
 // messages are dispatched between steps so that it keeps painting and
-// answering the system. Its caption can show how far the work has got. All
-// is restored when it goes.
+// answering the system. Meanwhile the form itself holds the focus, so that
+// its keys reach it. Its caption can show how far the work has got. All is
+// restored when it goes, the focus included.
 class BusyWindow {
  public:
-  BusyWindow(HWND form, std::vector<HWND> controls);
+  // keys takes the form's keys before they are dispatched.
+  BusyWindow(HWND form, std::vector<HWND> controls, win::MessageFilter keys);
   ~BusyWindow();
   BusyWindow(const BusyWindow&) = delete;
   BusyWindow& operator=(const BusyWindow&) = delete;
@@ -32,6 +36,7 @@ class BusyWindow {
 
   HWND form_;
   std::vector<HWND> controls_;
+  win::MessageFilter keys_;
   std::wstring caption_;
   HWND focus_;
 };

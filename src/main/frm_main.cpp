@@ -57,11 +57,13 @@ bool IsFolder(const std::string& path) {
 class TfrmMain::Busy final : public ConversionProgress {
  public:
   Busy(TfrmMain& form, bool converting)
-      : form_(form),
+      : form_(KeepingFocus(form)),
         converting_(converting),
         window_(form.Handle(),
-                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]}) {
+                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]},
+                [&form](MSG& message) { return form.TakeKeys(message); }) {
     form_.busy_ = this;
+    form_.stop_requested_ = false;
     if (converting_) {
       ShutdownBlockReasonCreate(form_.Handle(), win::Wide(win_text::kSessionEndWaits).c_str());
     }
@@ -98,6 +100,13 @@ class TfrmMain::Busy final : public ConversionProgress {
   }
 
  private:
+  // The control with the focus is kept before the busy window disables it,
+  // so that it gets the focus back when the window is next activated.
+  static TfrmMain& KeepingFocus(TfrmMain& form) {
+    form.keyboard_.KeepFocus();
+    return form;
+  }
+
   TfrmMain& form_;
   bool converting_;
   BusyWindow window_;
@@ -118,10 +127,18 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
       controls_(window_.get(), FrmMainLayout(), scale_),
       finList_(controls_["finList"]),
       ListBox1_(controls_["ListBox1"]),
+      // The buttons first, as the user meets them; then the list.
+      keyboard_(window_.get(), {controls_["BtnRead"], controls_["Button1"], controls_["finList"]},
+                LoadAcceleratorsW(owner.Instance(), MAKEINTRESOURCEW(IDA_SHORTCUTS)),
+                [this] { Escape(); }),
       OpenDialog1_(win::FindComponent(FrmMainLayout(), "OpenDialog1")),
       OpenDialog2_(win::FindComponent(FrmMainLayout(), "OpenDialog2")),
       prompts_(owner, OpenDialog2_) {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // Screen readers name a control by the text just before it in z-order:
+  // the list's is its label; the hidden text goes last, naming nothing.
+  SetWindowPos(controls_["StaticText1"], HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   controls_.ArrangeDocked();
   // Created at the system's scale; a screen of its own may differ.
   if (const int dpi = win::WindowDpi(window_.get()); dpi != scale_.Dpi()) ApplyDpi(dpi);
@@ -160,6 +177,14 @@ void TfrmMain::WMShowWindow() {
   }
   shown_before_ = true;
   FormShow();
+}
+
+void TfrmMain::WMActivate(bool active) {
+  if (active) {
+    keyboard_.Activated();
+  } else {
+    keyboard_.KeepFocus();
+  }
 }
 
 void TfrmMain::FormShow() {
@@ -261,6 +286,11 @@ void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
   for (int i = 0; i < finList_.Count(); ++i) {
     busy.StartNote(i + 1, finList_.Count());
     if (!busy.KeepAnswering()) return;
+    if (stop_requested_) {
+      for (int left = i; left < finList_.Count(); ++left)
+        failed.push_back({left + 1, finList_.Line(left)});
+      return;
+    }
     const std::string line = finList_.Line(i);
     const std::string path = win_text::PathOfListLine(line);
     prompts_.StartNote(path);
@@ -299,6 +329,10 @@ bool TfrmMain::WMClose() {
   if (!busy_) return true;
   close_requested_ = true;
   return false;
+}
+
+void TfrmMain::Escape() {
+  if (busy_) stop_requested_ = true;
 }
 
 bool TfrmMain::WMQueryEndSession() const {

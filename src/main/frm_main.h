@@ -12,6 +12,7 @@
 #include "main/window_prompts.h"
 #include "platform/native_file_system.h"
 #include "win/form_controls.h"
+#include "win/form_keyboard.h"
 #include "win/list_box_line_buffer.h"
 #include "win/memo_lines.h"
 #include "win/open_dialog.h"
@@ -41,8 +42,14 @@ class TfrmMain {
   // and prompts.
   bool ConvertFile(const std::string& source_path);
 
+  // Takes the window's keys before they are dispatched: Tab and Shift+Tab,
+  // Enter on a button, the shortcuts and Esc; whether it took the message.
+  bool TakeKeys(MSG& message) { return keyboard_.TakeMessage(message); }
+
   // Handlers, called by the window procedure.
   void WMShowWindow();
+  // The window is left, or becomes active again: the focus stays where it was.
+  void WMActivate(bool active);
   void FormShow();
   void FormResize();
   // The window moved to a screen of another scale: it takes the suggested
@@ -56,6 +63,9 @@ class TfrmMain {
   // the request is kept: the work ends after the note in hand, and then the
   // window closes.
   bool WMClose();
+  // Esc: during a batch, the batch ends after the note in hand; otherwise
+  // nothing happens, so that no key loses the list.
+  void Escape();
   // Whether the session may end now: not while notes are converted.
   bool WMQueryEndSession() const;
   // The session ends: the note in hand leaves nothing behind, and the
@@ -73,7 +83,7 @@ class TfrmMain {
   void CenterOnDesktop();
   void ApplyDpi(int dpi);
   // Converts every line of the list in turn; the lines that failed go into
-  // failed.
+  // failed, and so do those left when Esc stopped the batch.
   void RunBatch(std::vector<win_text::FailedLine>& failed);
   // Converts the paths the command line gives, in order.
   void ConvertArguments(const std::vector<std::string>& paths);
@@ -91,6 +101,7 @@ class TfrmMain {
   win::FormControls controls_;
   win::MemoLines finList_;
   win::ListBoxLineBuffer ListBox1_;
+  win::FormKeyboard keyboard_;
   win::OpenDialog OpenDialog1_;
   win::OpenDialog OpenDialog2_;
   WindowPrompts prompts_;
@@ -101,6 +112,7 @@ class TfrmMain {
   // While a batch, a folder scan or the command line's conversions run.
   Busy* busy_ = nullptr;
   bool close_requested_ = false;
+  bool stop_requested_ = false;
 };
 
 // The single main window, once its constructor has returned.

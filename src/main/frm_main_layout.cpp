@@ -28,9 +28,13 @@ constexpr LayoutComponent kComponents[] = {
      .tab_order = 3,
      .settings = kVisible | kDockTop,
      .id = IDC_PANEL1},
+    // The label stands over the panel as a control of the window itself,
+    // just before the list in z-order, so that screen readers name the list
+    // by it. The panel lies at the window's top left: its coordinates are
+    // the window's.
     {.name = "Label1",
      .kind = ComponentKind::kLabel,
-     .parent = "Panel1",
+     .parent = "frmMain",
      .left = 12,
      .top = 12,
      .width = 81,

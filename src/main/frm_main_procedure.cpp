@@ -20,6 +20,15 @@ LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SHOWWINDOW:
       if (wparam) form.WMShowWindow();
       break;
+    case WM_ACTIVATE:
+      // Minimised, the window keeps its focus for later.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        form.WMActivate(false);
+      } else if (!HIWORD(wparam)) {
+        form.WMActivate(true);
+        return 0;
+      }
+      break;
     case WM_SIZE:
       form.FormResize();
       return 0;

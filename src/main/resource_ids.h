@@ -4,6 +4,7 @@
 
 #define IDI_MARROWPIN 1
 #define IDM_MAINMENU1 101
+#define IDA_SHORTCUTS 102
 
 // Child control and menu command ids.
 #define IDC_PANEL1 1001

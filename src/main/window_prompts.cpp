@@ -27,10 +27,15 @@ bool WindowPrompts::AskYesNo(Question /*question*/, const std::string& text,
                      MB_YESNO) == IDYES;
 }
 
-std::optional<std::string> WindowPrompts::AskFileName(NameReason /*why*/, const std::string& notice,
+bool WindowPrompts::AskOverwrite(const std::string& text, const std::string& caption,
+                                 const std::string& output_path) {
+  return AskYesNo(Question::kOverwrite, win_text::OverwriteQuestion(text, output_path), caption);
+}
+
+std::optional<std::string> WindowPrompts::AskFileName(NameReason why, const std::string& notice,
                                                       const std::string& title,
                                                       const std::string& initial_folder) {
-  ShowMessage(notice);
+  ShowMessage(win_text::NameNotice(why, notice));
   name_dialog_.SetTitle(title);
   name_dialog_.SetInitialFolder(initial_folder);
   std::vector<std::string> chosen = name_dialog_.Execute(owner_.OwnerWindow());

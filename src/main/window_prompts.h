@@ -24,6 +24,10 @@ class WindowPrompts final : public UserPrompts {
   void ShowOutputFailure(const std::string& text, const std::string& output_path,
                          const std::string& reason) override;
   bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
+  // The question names the output below its text.
+  bool AskOverwrite(const std::string& text, const std::string& caption,
+                    const std::string& output_path) override;
+  // The notice says why the name is asked for.
   std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
                                          const std::string& title,
                                          const std::string& initial_folder) override;

@@ -1,6 +1,7 @@
 #include "win/form_controls.h"
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 #include "win/japanese_font.h"
@@ -21,7 +22,8 @@ struct ControlClass {
 ControlClass ClassOf(const LayoutComponent& component, HINSTANCE instance) {
   switch (component.kind) {
     case ComponentKind::kPanel:
-      return {RegisterPanelClass(instance), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+      // A label of the window may stand over it.
+      return {RegisterPanelClass(instance), WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ComponentKind::kLabel:
       return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ComponentKind::kButton:
@@ -42,9 +44,12 @@ ControlClass ClassOf(const LayoutComponent& component, HINSTANCE instance) {
   }
 }
 
-// A label grows to show its whole caption when the font that stands in for
-// the designed one is wider.
-void FitToText(HWND label, HFONT font) {
+// The room a label keeps free before the control on its right, in pixels at
+// 96 dpi.
+constexpr int kLabelGap = 4;
+
+// The size of a label's caption in font.
+SIZE TextExtent(HWND label, HFONT font) {
   wchar_t caption[256];
   const int length = GetWindowTextW(label, caption, static_cast<int>(std::size(caption)));
   const HDC dc = GetDC(label);
@@ -53,6 +58,13 @@ void FitToText(HWND label, HFONT font) {
   GetTextExtentPoint32W(dc, caption, length, &extent);
   SelectObject(dc, old_font);
   ReleaseDC(label, dc);
+  return extent;
+}
+
+// A label grows to show its whole caption when the font that stands in for
+// the designed one is wider.
+void FitToText(HWND label, HFONT font) {
+  const SIZE extent = TextExtent(label, font);
   RECT bounds;
   GetWindowRect(label, &bounds);
   MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&bounds), 2);
@@ -80,6 +92,7 @@ FormControls::FormControls(HWND form, FormLayout layout, const DpiScale& scale)
       CreateChildren(
           component, form,
           {font, component.font_face, component.fixed_pitch_font, component.font_height});
+      KeepLabelsClear();
       return;
     }
   }
@@ -151,7 +164,41 @@ void FormControls::Rescale() {
     Place(control);
   }
   ArrangeDocked();
+  KeepLabelsClear();
   RedrawWindow(form_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void FormControls::KeepLabelsClear() {
+  for (const Control& label : controls_) {
+    if (label.component->kind != ComponentKind::kLabel) continue;
+    RECT bounds;
+    GetWindowRect(label.window, &bounds);
+    LONG limit = LONG_MAX;
+    for (const Control& other : controls_) {
+      RECT beside;
+      GetWindowRect(other.window, &beside);
+      // Asked for the style: the window itself may not be shown yet.
+      const bool shown = (GetWindowLongW(other.window, GWL_STYLE) & WS_VISIBLE) != 0;
+      if (other.window == label.window || !shown || beside.left <= bounds.left ||
+          beside.top >= bounds.bottom || beside.bottom <= bounds.top)
+        continue;
+      limit = std::min(limit, beside.left - scale_(kLabelGap));
+    }
+    if (bounds.right <= limit) continue;
+    const int room = limit - bounds.left;
+    HFONT font = label.font.font;
+    SIZE extent = TextExtent(label.window, font);
+    for (int height = scale_(label.font.height) + 1; extent.cx > room && height < -1; ++height) {
+      fonts_.emplace_back(CreateJapaneseFont(label.font.face, height, label.font.fixed_pitch));
+      font = fonts_.back().get();
+      extent = TextExtent(label.window, font);
+    }
+    SendMessageW(label.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    POINT at{bounds.left, bounds.top};
+    ScreenToClient(GetParent(label.window), &at);
+    MoveWindow(label.window, at.x, at.y, std::max(0, room),
+               std::max<LONG>(extent.cy, bounds.bottom - bounds.top), TRUE);
+  }
 }
 
 HFONT FormControls::CreateLayoutFont(std::string_view face, int height, bool fixed_pitch) {

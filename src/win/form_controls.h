@@ -72,6 +72,11 @@ class FormControls {
   void CreateChildren(const LayoutComponent& parent, HWND parent_window, FontChoice parent_font);
   // Sizes and places the control at the current scale, with its font.
   void Place(const Control& control) const;
+  // A label that has grown to show its caption stands clear of the controls
+  // on its right: where the caption does not fit before the nearest of them,
+  // the label's font is made smaller until it does. Its text stays whole,
+  // and it covers no button, whatever face stands in for its font.
+  void KeepLabelsClear();
 
   HWND form_;
   FormLayout layout_;

@@ -2,14 +2,14 @@
 
 namespace marrowpin::win {
 
-void DispatchWaitingMessages(HWND dialog_window) {
+void DispatchWaitingMessages(const MessageFilter& take_first) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (dialog_window && IsDialogMessageW(dialog_window, &message)) continue;
+    if (take_first && take_first(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -39,6 +39,30 @@ std::string FailureText(std::string_view message, std::string_view note_path,
   return text;
 }
 
+std::string OverwriteQuestion(std::string_view question, std::string_view output_path) {
+  return FailureText(question, {}, output_path, {});
+}
+
+std::string NameNotice(NameReason why, std::string_view given) {
+  switch (why) {
+    case NameReason::kOutputExists:
+      return std::string(kOutputExistsNotice);
+    case NameReason::kNoteNameRefused:
+      return std::string(kNoteNameRefusedNotice);
+    case NameReason::kOutputIsSource:
+      return std::string(kOutputIsSourceNotice);
+    case NameReason::kOutputIsRunFile:
+      return std::string(kOutputIsRunFileNotice);
+    case NameReason::kOutputWrittenThisRun:
+      return std::string(kOutputWrittenThisRunNotice);
+    case NameReason::kNoteNamesNone:
+    case NameReason::kNameTooLong:
+    case NameReason::kOutputIsStandardStream:  // no window writes to a stream
+      break;
+  }
+  return std::string(given);
+}
+
 std::string ProgressCaption(std::string_view caption, int current, int total,
                             std::optional<int> note_percent) {
   std::string text = std::to_string(current);

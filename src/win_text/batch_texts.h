@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/user_prompts.h"
+
 // What the window's batch shows and reads, in the program's UTF-8, apart from
 // the window system so that it can be checked anywhere.
 namespace marrowpin::win_text {
@@ -13,6 +15,14 @@ namespace marrowpin::win_text {
 // is one and the system's reason where it gave one, a line each.
 std::string FailureText(std::string_view message, std::string_view note_path,
                         std::string_view output_path, std::string_view reason);
+
+// The overwrite question with the output's path below its text, as a
+// failure's box names it.
+std::string OverwriteQuestion(std::string_view question, std::string_view output_path);
+
+// The notice before the name dialog: why the name is asked for, where the
+// conversion's own notice (given) does not say it.
+std::string NameNotice(NameReason why, std::string_view given);
 
 // The window's caption while a batch runs: how far it has got, with how
 // far the note in hand has got when that is known (percent, clamped to

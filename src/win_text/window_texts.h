@@ -27,6 +27,19 @@ inline std::string BlankListLine(int line_number) {
 inline std::string MoreFailedLines(int count) {
   return "ほか " + std::to_string(count) + " 件";
 }
+// Why the name dialog comes, told before it where the note's own name cannot
+// be used; a note that names no output gets the conversion's own notice.
+inline constexpr std::string_view kOutputExistsNotice =
+    "同名ファイルが存在します。別のファイル名を指定してください";
+inline constexpr std::string_view kNoteNameRefusedNotice =
+    "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。"
+    "ファイル名を指定してください";
+inline constexpr std::string_view kOutputIsSourceNotice =
+    "出力ファイルが変換元のファイル自身になります。別のファイル名を指定してください";
+inline constexpr std::string_view kOutputIsRunFileNotice =
+    "出力ファイルがこの実行で変換するファイルになります。別のファイル名を指定してください";
+inline constexpr std::string_view kOutputWrittenThisRunNotice =
+    "同名の出力ファイルをこの実行で書き出しました。別のファイル名を指定してください";
 // A drop of nothing but folders without notes.
 inline constexpr std::string_view kNoNotesDropped =
     "ドロップしたフォルダには変換元ファイルがありません";

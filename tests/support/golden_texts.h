@@ -26,6 +26,21 @@ inline constexpr std::string_view kAddBitmapHeaderQuestion = "ＢＭＰヘッダ
 inline constexpr std::string_view kAddBitmapHeaderCaption = "BMPヘッダ確認";
 inline constexpr std::string_view kOverwriteQuestion = "同名ファイルが存在します。上書きしますか？";
 inline constexpr std::string_view kOverwriteCaption = "上書き確認";
+// The window's overwrite question names the output below its text.
+inline std::string OverwriteQuestion(std::string_view output) {
+  return std::string(kOverwriteQuestion) + "\n出力先: " + std::string(output);
+}
+
+// The window's notice before the name dialog, where the note's name is not
+// used.
+inline constexpr std::string_view kOutputExistsNotice =
+    "同名ファイルが存在します。別のファイル名を指定してください";
+inline constexpr std::string_view kOutputIsSourceNotice =
+    "出力ファイルが変換元のファイル自身になります。別のファイル名を指定してください";
+inline constexpr std::string_view kNoteNameRefusedNotice =
+    "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。ファイル名を指"
+    "定"
+    "してください";
 
 // The closing message of a batch.
 inline constexpr std::string_view kAllConverted = "変換終了!!";
@@ -44,6 +59,10 @@ inline std::string SomeFailed(const std::vector<std::string>& failed_lines) {
   for (const std::string& line : failed_lines)
     text += "\n" + line;
   return text;
+}
+// The failed lines beyond the twenty the closing message lists.
+inline std::string MoreFailedLines(int count) {
+  return "ほか " + std::to_string(count) + " 件";
 }
 // A failure box up to its reason: the message, the note and the output.
 inline std::string FailureBeforeReason(std::string_view message, std::string_view note,

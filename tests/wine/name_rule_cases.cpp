@@ -93,7 +93,7 @@ void NameRuleCases(Suite& suite) {
     SetListedFiles(program, notes);
     Click(program, IDC_BUTTON1);
     for (const std::string& note : notes) {
-      AnswerMessage(program, golden::kNoFileNameKey);
+      AnswerMessage(program, golden::kNoteNameRefusedNotice);
       CancelFileDialog(
           WaitForFileDialog(program, golden::NameDialogTitle(FileNamePart(note), false)));
     }
@@ -158,7 +158,9 @@ void NameRuleCases(Suite& suite) {
     WriteTestFile(literal + "\\note.vnt", Note("-FILENAME:long.bin\r\n", "REVG"));
     const std::string last_folder = FileNamePart(folder);
     const auto program = suite.Start(Quoted(folder + "\\.\\..\\" + last_folder + "\\note.vnt"));
-    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(*program,
+                   golden::OverwriteQuestion(folder + "\\.\\..\\" + last_folder + "\\long.bin"),
+                   golden::kOverwriteCaption, true);
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectFile(literal + "\\long.bin", "DEF");
 

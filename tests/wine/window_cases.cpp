@@ -1,6 +1,8 @@
 // The program's behaviour as a user meets it: the command-line mode, the file
 // list, the batch, every question and message, and the failures.
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +144,91 @@ std::vector<std::string> ManyNotes(const std::string& folder, int count) {
   return notes;
 }
 
+// Keys as a user types them: the held keys go down first and up last. They
+// reach the window in front, which the program's main window is made.
+void Type(RemoteProgram& program, WORD key, std::initializer_list<WORD> held = {}) {
+  SetForegroundWindow(program.MainWindow());
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD virtual_key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtual_key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (const WORD down : held)
+    add(down, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  for (auto up = std::rbegin(held); up != std::rend(held); ++up)
+    add(*up, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The window of the program that has the keyboard focus.
+HWND FocusOf(RemoteProgram& program) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(program.MainWindow(), nullptr), &info);
+  return info.hwndFocus;
+}
+
+// Names the main window's controls in a failure.
+std::string ControlName(RemoteProgram& program, HWND window) {
+  if (window == nullptr) return "nothing";
+  if (window == program.MainWindow()) return "the window itself";
+  for (const auto& [id, name] :
+       {std::pair{IDC_BTNREAD, "the browse button"}, std::pair{IDC_BUTTON1, "the start button"},
+        std::pair{IDC_FINLIST, "the file list"}}) {
+    if (window == program.Control(id)) return name;
+  }
+  return "another window";
+}
+
+// Presses Tab until the control has the focus, at most once round.
+void TabTo(RemoteProgram& program, int id) {
+  const HWND wanted = program.Control(id);
+  for (int i = 0; i < 3 && FocusOf(program) != wanted; ++i) {
+    Type(program, VK_TAB);
+    WaitUntil([&] { return FocusOf(program) != nullptr; }, 1000);
+    Sleep(100);
+  }
+}
+
+void ExpectFocus(RemoteProgram& program, int id, const std::string& when) {
+  const HWND wanted = program.Control(id);
+  Expect(WaitUntil([&] { return FocusOf(program) == wanted; }, 3000),
+         "the focus is on " + ControlName(program, FocusOf(program)) + " " + when + ", not on " +
+             ControlName(program, wanted));
+}
+
+// The name and role that screen readers read of a window.
+struct Accessible {
+  std::string name;
+  long role = 0;
+};
+Accessible AccessibleOf(HWND window) {
+  IAccessible* object = nullptr;
+  const HRESULT found = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&object));
+  Expect(SUCCEEDED(found) && object, "no accessible object: " + std::to_string(found));
+  VARIANT self;
+  VariantInit(&self);
+  V_VT(&self) = VT_I4;
+  V_I4(&self) = CHILDID_SELF;
+  Accessible read;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name) {
+    read.name = Utf8(std::wstring(name, SysStringLen(name)));
+    SysFreeString(name);
+  }
+  VARIANT role;
+  VariantInit(&role);
+  if (object->get_accRole(self, &role) == S_OK && V_VT(&role) == VT_I4) read.role = V_I4(&role);
+  object->Release();
+  return read;
+}
+
 // A note naming output whose payload is `lines` lines of 76 characters, as
 // a mailer wraps them; what it decodes to goes into *decoded.
 std::string LongNote(const std::string& output, int lines, std::string* decoded) {
@@ -232,7 +319,8 @@ void CommandLineCases(Suite& suite) {
     const auto program =
         suite.Start("cl-first.vnt " + suite.Path("cl-second.vnt") + " " +
                     Quoted(suite.Path("cl-third.vnt")) + " " + Quoted(suite.Path("cl dir")));
-    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(*program, golden::OverwriteQuestion(suite.Path("cl-same.bin")),
+                   golden::kOverwriteCaption, true);
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectFile(suite.Path("cl-same.bin"), "GHI");
     ExpectFile(suite.Path("cl-second.bin"), "DEF");
@@ -302,6 +390,91 @@ void FileListCases(Suite& suite) {
     ShowWindow(main_window, SW_SHOW);
     Expect(WaitUntil([&] { return ListedFiles(program).empty(); }),
            "file list after showing again is " + Joined(ListedFiles(program)));
+  });
+
+  suite.Run("window: keys: the focus starts on the browse button; Tab goes round and back", [&] {
+    suite.EndWindow();
+    RemoteProgram& program = suite.Window();
+    ExpectFocus(program, IDC_BTNREAD, "at start");
+    DWORD_PTR cues = 0;
+    SendMessageTimeoutW(program.Control(IDC_BTNREAD), WM_QUERYUISTATE, 0, 0, SMTO_ABORTIFHUNG,
+                        kTimeoutMs, &cues);
+    Expect((cues & UISF_HIDEFOCUS) == 0, "the browse button hides its focus rectangle");
+    SetListText(program, "C:\\one.vnt\r\nC:\\two.vnt");
+    const struct {
+      bool backwards;
+      int to;
+    } steps[] = {{false, IDC_BUTTON1}, {false, IDC_FINLIST}, {false, IDC_BTNREAD},
+                 {true, IDC_FINLIST},  {true, IDC_BUTTON1},  {true, IDC_BTNREAD}};
+    int step = 0;
+    for (const auto& [backwards, to] : steps) {
+      if (backwards) {
+        Type(program, VK_TAB, {VK_SHIFT});
+      } else {
+        Type(program, VK_TAB);
+      }
+      ExpectFocus(program, to,
+                  "after key " + std::to_string(++step) +
+                      " of Tab, Tab, Tab, "
+                      "Shift+Tab, Shift+Tab, Shift+Tab");
+    }
+    Expect(WindowText(program.Control(IDC_FINLIST)) == "C:\\one.vnt\r\nC:\\two.vnt",
+           "Tab typed into the list: " + Joined(ListedFiles(program)));
+  });
+
+  suite.Run("window: keys: Esc keeps the list; Enter, Space and shortcuts press buttons", [&] {
+    RemoteProgram& program = suite.Window();
+    SetListText(program, "typed one\r\ntyped two");
+    Type(program, VK_TAB, {VK_SHIFT});
+    ExpectFocus(program, IDC_FINLIST, "after Shift+Tab from the browse button");
+    Type(program, VK_ESCAPE);
+    Sleep(300);
+    Expect(!program.HasExited(), "Esc in the list ended the program");
+    program.ExpectNoDialog();
+    Expect(ListedFiles(program) == std::vector<std::string>{"typed one", "typed two"},
+           "after Esc the list is " + Joined(ListedFiles(program)));
+
+    // Every box and dialog gives the focus back to where it was.
+    Type(program, VK_F5);
+    AnswerMessage(program, golden::SomeFailed({"typed one", "typed two"}), VK_RETURN);
+    ExpectFocus(program, IDC_FINLIST, "after the batch F5 started");
+    Type(program, 'O', {VK_CONTROL});
+    CancelFileDialog(WaitForFileDialog(program, golden::kBrowseDialogTitle));
+    ExpectFocus(program, IDC_FINLIST, "after the browse dialog Ctrl+O opened");
+    Expect(ListedFiles(program).empty(), "the list is " + Joined(ListedFiles(program)));
+
+    Type(program, VK_TAB, {VK_SHIFT});
+    ExpectFocus(program, IDC_BUTTON1, "after Shift+Tab from the list");
+    Type(program, VK_RETURN);
+    AnswerMessage(program, golden::kAllConverted);
+    ExpectFocus(program, IDC_BUTTON1, "after the batch Enter started");
+    Type(program, VK_TAB, {VK_SHIFT});
+    Type(program, VK_SPACE);
+    CancelFileDialog(WaitForFileDialog(program, golden::kBrowseDialogTitle));
+    ExpectFocus(program, IDC_BTNREAD, "after the browse dialog Space opened");
+  });
+
+  suite.Run("window: screen readers: the list is named by its label, the buttons by theirs", [&] {
+    RemoteProgram& program = suite.Window();
+    const HRESULT initialised = CoInitialize(nullptr);
+    const struct {
+      int id;
+      std::string_view name;
+    } controls[] = {{IDC_FINLIST, golden::kSourceLabel},
+                    {IDC_BTNREAD, golden::kBrowseButton},
+                    {IDC_BUTTON1, golden::kStartButton}};
+    std::string wrong;
+    for (const auto& [id, name] : controls) {
+      const Accessible read = AccessibleOf(program.Control(id));
+      // Wine's oleacc gives a button the role of any window; its style
+      // says what it is.
+      const bool push_button =
+          (GetWindowLongW(program.Control(id), GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON;
+      if (read.name != name || (id == IDC_FINLIST ? read.role != ROLE_SYSTEM_TEXT : !push_button))
+        wrong += " \"" + Printable(read.name) + "\" role " + std::to_string(read.role) + ";";
+    }
+    if (SUCCEEDED(initialised)) CoUninitialize();
+    Expect(wrong.empty(), "screen readers read" + wrong);
   });
 
   suite.Run("window: the file list fills the client area below the panel as it resizes", [&] {
@@ -411,7 +584,20 @@ void FileListCases(Suite& suite) {
     GetWindowRect(main_window, &before);
     const int dpi = static_cast<int>(GetDpiForWindow(main_window));
     const auto at = [dpi](int pixels, int new_dpi) { return MulDiv(pixels, new_dpi, 96); };
-    for (const int new_dpi : {dpi * 3 / 2, dpi * 2, dpi}) {
+    // The label stands clear of both buttons, whatever face stands in for its
+    // font.
+    const auto expect_label_clear = [&program](const std::string& when) {
+      RECT label, button, overlap;
+      GetWindowRect(program.Control(IDC_LABEL1), &label);
+      for (const int id : {IDC_BTNREAD, IDC_BUTTON1}) {
+        GetWindowRect(program.Control(id), &button);
+        const bool covers = IntersectRect(&overlap, &label, &button);
+        Expect(!covers, "the label covers a button by " +
+                            std::to_string(overlap.right - overlap.left) + " pixels" + when);
+      }
+    };
+    expect_label_clear(" as the window starts");
+    for (const int new_dpi : {dpi * 3 / 2, dpi * 2, dpi * 5 / 2, dpi}) {
       RECT suggested{before.left, before.top,
                      before.left + MulDiv(before.right - before.left, new_dpi, dpi),
                      before.top + MulDiv(before.bottom - before.top, new_dpi, dpi)};
@@ -436,7 +622,8 @@ void FileListCases(Suite& suite) {
       Expect(
           list.top == at(37, new_dpi) && list.right == client.right && list.bottom == client.bottom,
           "the file list does not fill the client area below the panel" + at_dpi);
-      if (new_dpi == dpi * 2) suite.Screenshot({main_window}, "main-window-dpi-changed.bmp");
+      expect_label_clear(at_dpi);
+      suite.Screenshot({main_window}, "main-window-" + std::to_string(new_dpi) + "dpi.bmp");
     }
   });
 }
@@ -503,6 +690,38 @@ void BatchCases(Suite& suite) {
     ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
   });
 
+  suite.Run("batch: Esc ends a batch of 2,000 after the note in hand; the window stays", [&] {
+    RemoteProgram& program = suite.Window();
+    constexpr int kNotes = 2000;
+    const std::vector<std::string> notes = ManyNotes(suite.Path("many stopped"), kNotes);
+    SetListedFiles(program, notes);
+    const HWND main_window = program.MainWindow();
+    TabTo(program, IDC_FINLIST);
+    ExpectFocus(program, IDC_FINLIST, "before the batch");
+    Type(program, VK_F5);
+    Expect(WaitUntil([&] { return ProgressIn(WindowText(main_window), kNotes).note >= 20; }),
+           "the batch did not start");
+    Type(program, VK_ESCAPE);
+    const HWND box = program.WaitForDialog();
+    // The first note not converted is the first without its output.
+    int first_left = 1;
+    while (first_left <= kNotes &&
+           ReadTestFile(suite.Path("many stopped\\" + NumberedName(first_left) + ".bin")))
+      ++first_left;
+    Expect(first_left < kNotes - 20, "the batch went on to note " + std::to_string(first_left));
+    for (int i = first_left; i <= kNotes; i += 97)
+      ExpectNoFile(suite.Path("many stopped\\" + NumberedName(i) + ".bin"));
+    suite.Screenshot({main_window, box}, "batch-stopped.bmp");
+    AnswerMessage(program, golden::SomeFailed({notes.begin() + first_left - 1,
+                                               notes.begin() + first_left - 1 + 20}) +
+                               "\n" + golden::MoreFailedLines(kNotes - first_left + 1 - 20));
+    Expect(!program.HasExited() && WindowText(main_window) == golden::kWindowCaption &&
+               OpenInputs(program) == kAllInputs,
+           "the window did not stay as it was");
+    ExpectFocus(program, IDC_FINLIST, "after the stopped batch");
+    Expect(ListedFiles(program) == notes, "the list changed");
+  });
+
   suite.Run("batch: one note of 400,000 lines: every probe answered, its progress shown", [&] {
     RemoteProgram& program = suite.Window();
     std::string decoded;
@@ -548,7 +767,8 @@ void BatchCases(Suite& suite) {
     const auto program = suite.Start("");
     SetListedFiles(*program, {suite.Path("session dir\\s.vnt")});
     Click(*program, IDC_BUTTON1);
-    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(*program, golden::OverwriteQuestion(suite.Path("session dir\\s.bin")),
+                   golden::kOverwriteCaption, true);
     WaitForOutputBeingWritten(*program, suite.Path("session dir"));
     const HWND main_window = program->MainWindow();
     DWORD_PTR may_end = 1;
@@ -599,7 +819,8 @@ void BatchCases(Suite& suite) {
     Expect(IsWindowVisible(question) && !program.HasExited(),
            "the close request did not wait for the note in hand");
     // No closing message: the window closes once the note in hand is done.
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("closed-existing.bin")),
+                   golden::kOverwriteCaption, true);
     Expect(program.WaitForExit() == 0, "exit code is not 0");
     suite.EndWindow();
     ExpectFile(suite.Path("closed-existing.bin"), "ABC");
@@ -621,7 +842,8 @@ void BlankLineCases(Suite& suite) {
     SetListText(program, "\r\n" + suite.Path("blank2.vnt") + "\r\n \t\"" +
                              suite.Path("blank1.vnt") + "\" \r\n\"" + suite.Path("blank1.vnt"));
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("blank1.bin")),
+                   golden::kOverwriteCaption, true);
     AnswerMessage(program,
                   golden::SomeFailed({golden::BlankLine(1), "\"" + suite.Path("blank1.vnt")}));
     ExpectFile(suite.Path("blank2.bin"), "DEF");
@@ -659,16 +881,30 @@ void PromptCases(Suite& suite) {
     Expect(kept == 2, "line buffer keeps " + std::to_string(kept) + " lines, expected 2");
   });
 
-  suite.Run("prompts: no to overwriting, then cancel, leaves the file untouched", [&] {
+  suite.Run(
+      "prompts: no to overwriting a named output: it says so, then cancel leaves the file", [&] {
+        RemoteProgram& program = suite.Window();
+        const std::string note = NoteWithExistingOutput(suite, "ow-cancel");
+        SetListedFiles(program, {suite.Path(note)});
+        Click(program, IDC_BUTTON1);
+        AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("ow-cancel-existing.bin")),
+                       golden::kOverwriteCaption, false);
+        AnswerMessage(program, golden::kOutputExistsNotice);
+        CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle(note, false)));
+        AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
+        ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
+      });
+
+  suite.Run("prompts: a note naming itself as its output: the notice says so, no question", [&] {
     RemoteProgram& program = suite.Window();
-    const std::string note = NoteWithExistingOutput(suite, "ow-cancel");
-    SetListedFiles(program, {suite.Path(note)});
+    const std::string note = suite.Path("self-named.vnt");
+    WriteTestFile(note, Note("-FILENAME:self-named.vnt\r\n", "QUJD"));
+    SetListedFiles(program, {note});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
-    AnswerMessage(program, golden::kNoFileNameKey);
-    CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle(note, false)));
-    AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
-    ExpectFile(suite.Path("ow-cancel-existing.bin"), "keep me");
+    AnswerMessage(program, golden::kOutputIsSourceNotice);
+    CancelFileDialog(WaitForFileDialog(program, golden::NameDialogTitle("self-named.vnt", false)));
+    AnswerMessage(program, golden::SomeFailed({note}));
+    ExpectFile(note, Note("-FILENAME:self-named.vnt\r\n", "QUJD"));
   });
 
   suite.Run("prompts: no to overwriting, then a new name, asks for the bitmap header", [&] {
@@ -676,8 +912,9 @@ void PromptCases(Suite& suite) {
     const std::string note = NoteWithExistingOutput(suite, "ow-rename");
     SetListedFiles(program, {suite.Path(note)});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
-    AnswerMessage(program, golden::kNoFileNameKey);
+    AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("ow-rename-existing.bin")),
+                   golden::kOverwriteCaption, false);
+    AnswerMessage(program, golden::kOutputExistsNotice);
     ChooseFiles(WaitForFileDialog(program, golden::NameDialogTitle(note, false)), suite.Folder(),
                 {"ow-new.bin"});
     AnswerQuestion(program, golden::kAddBitmapHeaderQuestion, golden::kAddBitmapHeaderCaption,
@@ -688,8 +925,9 @@ void PromptCases(Suite& suite) {
 
     // The name dialog offers the name chosen last.
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, false);
-    AnswerMessage(program, golden::kNoFileNameKey);
+    AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("ow-rename-existing.bin")),
+                   golden::kOverwriteCaption, false);
+    AnswerMessage(program, golden::kOutputExistsNotice);
     const HWND dialog = WaitForFileDialog(program, golden::NameDialogTitle(note, false));
     const std::string offered = FileNameField(dialog);
     CancelFileDialog(dialog);
@@ -701,7 +939,8 @@ void PromptCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {suite.Path(NoteWithExistingOutput(suite, "ow-yes"))});
     Click(program, IDC_BUTTON1);
-    AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("ow-yes-existing.bin")),
+                   golden::kOverwriteCaption, true);
     AnswerMessage(program, golden::kAllConverted);
     ExpectFile(suite.Path("ow-yes-existing.bin"), "ABC");
   });
@@ -757,7 +996,8 @@ void FailureCases(Suite& suite) {
       const FileLock lock(suite.Path("held-existing.bin"));
       SetListedFiles(program, {suite.Path(note)});
       Click(program, IDC_BUTTON1);
-      AnswerQuestion(program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+      AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("held-existing.bin")),
+                     golden::kOverwriteCaption, true);
       AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, suite.Path(note),
                                                          suite.Path("held-existing.bin")));
       AnswerMessage(program, golden::SomeFailed({suite.Path(note)}));
