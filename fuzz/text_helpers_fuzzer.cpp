@@ -37,7 +37,7 @@ void CheckStreamLineSource(std::string_view bytes, std::uint8_t script) {
   files.notes["note"] = std::string(bytes);
   files.read_size = 1 + script % 5;
   marrowpin::StreamLineSource source(1 + (script >> 3) % 9);
-  source.Open("note", files);
+  source.Open("note", files, nullptr);
   std::vector<std::string> lines;
   bool open = false;
   for (marrowpin::LineSlice slice; source.Next(slice);) {

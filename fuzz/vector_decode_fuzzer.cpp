@@ -1,7 +1,8 @@
 // Differential check of the vector code against the scalar code on arbitrary
 // bytes: at every vector level the CPU has, the group decoder must give the
 // same bytes and the same verdict on the alphabet, and the line-break and
-// byte searches the same positions.
+// byte searches the same positions, and the search for clean payload lines
+// the same length and the same joined characters.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/byte_search.h"
+#include "core/clean_lines.h"
 #include "decode/base64_decode.h"
 #include "simd/vector_level.h"
 
@@ -29,6 +31,8 @@ struct Results {
   bool only_alphabet = false;
   std::size_t line_break = 0;
   std::size_t byte = 0;
+  std::size_t clean_lines = 0;
+  std::string joined;
 };
 
 Results Run(simd::VectorLevel level, std::string_view text, char wanted, std::size_t from) {
@@ -40,6 +44,11 @@ Results Run(simd::VectorLevel level, std::string_view text, char wanted, std::si
   marrowpin::Base64Decode(groups, results.decoded.data(), &results.only_alphabet);
   results.line_break = marrowpin::FindLineBreak(text);
   results.byte = marrowpin::FindByte(text, wanted, from);
+  // Room for the whole vector that the last joining step may store.
+  results.joined.assign(text.size() + 64, '\0');
+  const marrowpin::CleanLines clean = marrowpin::JoinCleanLines(text, results.joined.data());
+  results.clean_lines = clean.length;
+  results.joined.resize(clean.characters);
   return results;
 }
 
@@ -60,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(vector.only_alphabet == scalar.only_alphabet, level, "alphabet verdict");
     Require(vector.line_break == scalar.line_break, level, "FindLineBreak");
     Require(vector.byte == scalar.byte, level, "FindByte");
+    Require(vector.clean_lines == scalar.clean_lines, level, "clean lines' length");
+    Require(vector.joined == scalar.joined, level, "clean lines' characters");
   }
   return 0;
 }

@@ -110,7 +110,7 @@ __attribute__((target("avx2"))) std::size_t FindByteAvx2(const char* data, std::
 std::size_t FindLineBreak(std::string_view text) {
   switch (simd::ActiveLevel()) {
 #if defined(__i386__) || defined(__x86_64__)
-    case simd::VectorLevel::kAvx512Vbmi:
+    case simd::VectorLevel::kAvx512Vbmi2:
     case simd::VectorLevel::kAvx2:
       return FindLineBreakAvx2(text.data(), text.size());
     case simd::VectorLevel::kSsse3:
@@ -128,7 +128,7 @@ std::size_t FindByte(std::string_view text, char wanted, std::size_t from) {
   std::size_t at;
   switch (simd::ActiveLevel()) {
 #if defined(__i386__) || defined(__x86_64__)
-    case simd::VectorLevel::kAvx512Vbmi:
+    case simd::VectorLevel::kAvx512Vbmi2:
     case simd::VectorLevel::kAvx2:
       at = FindByteAvx2(data, size, wanted);
       break;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/conversion_progress.h"
 #include "core/file_system.h"
 #include "core/line_source.h"
 #include "core/messages.h"
@@ -26,6 +27,9 @@ struct ConversionServices {
   PathStyle path_style;
   // Files beyond the note itself that no output may replace; none when null.
   const ProtectedFiles* protected_files = nullptr;
+  // Told how far the note has got while it is loaded and written; none
+  // when null.
+  ConversionProgress* progress = nullptr;
 };
 
 // Extracts the base64 attachment of the note file at source_path into a file

@@ -29,6 +29,15 @@ class LineSplitter {
     PassLineBreak(rest, end);
     return true;
   }
+  // The rest of the current chunk when the next slice would start a line;
+  // empty otherwise.
+  std::string_view Ahead() const {
+    if (after_cr_ || line_open_ || ended_ || position_ >= chunk_.size()) return {};
+    return chunk_.substr(position_);
+  }
+  // Goes past the first size bytes of Ahead(), which end after a line end
+  // that is not a CR last in the chunk.
+  void Pass(std::size_t size) { position_ += size; }
   // After the last chunk: the end of a line that was left open, as an empty
   // slice; false when no line was open.
   bool Finish(LineSlice& slice);

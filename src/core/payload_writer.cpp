@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/clean_lines.h"
 #include "core/header_fields.h"
 #include "decode/base64_decode.h"
 
@@ -18,6 +19,37 @@ void PayloadWriter::Take(LineSlice slice) {
   }
   if (!text.empty()) TakeText(text);
   if (slice.ends_line) EndLine();
+}
+
+// Clean lines are looked for and joined a window at a time, which the cache
+// holds until they are decoded.
+constexpr std::size_t kCleanWindow = std::size_t{64} << 10;
+// The first window is short: a line longer than that comes in slices anyway
+// once the source's chunk ends, and is not searched twice.
+constexpr std::size_t kFirstCleanWindow = std::size_t{4} << 10;
+// Room for the kept partial group in front of the joined characters, and for
+// the whole vector that the last joining step stores.
+constexpr std::size_t kJoinedRoom = 3 + kCleanWindow + 64;
+
+std::size_t PayloadWriter::TakeCleanLines(std::string_view text) {
+  if (in_line_ || ended_) return 0;
+  std::size_t taken = 0;
+  while (taken < text.size()) {
+    if (!joined_) joined_ = std::make_unique_for_overwrite<char[]>(kJoinedRoom);
+    // Each line's piece is the partial group so far joined to the line.
+    char* const joined = joined_.get();
+    const std::size_t kept = kept_partial_group_.size();
+    kept_partial_group_.copy(joined, kept);
+    const CleanLines clean = JoinCleanLines(
+        text.substr(taken, taken == 0 ? kFirstCleanWindow : kCleanWindow), joined + kept);
+    if (clean.length == 0) break;
+    const std::size_t size = kept + clean.characters;
+    const std::size_t whole = size / 4 * 4;
+    output_.Gather(DecodeInto(std::string_view(joined, whole), nullptr));
+    kept_partial_group_.assign(joined + whole, size - whole);
+    taken += clean.length;
+  }
+  return taken;
 }
 
 // The quick way for a whole line after a whole group: when every character
@@ -49,6 +81,7 @@ void PayloadWriter::StartLine() {
 }
 
 void PayloadWriter::TakeText(std::string_view text) {
+  if (TakeCleanText(text)) return;
   skip_key_.Feed(text);
   end_key_.Feed(text);
   if (skip_key_.found() || end_key_.found()) {
@@ -77,6 +110,41 @@ void PayloadWriter::EndLine() {
   kept_partial_group_.assign(TrimBlanks(partial_group_));
 }
 
+// The quick way for a long slice of alphabet characters only, as a line
+// longer than the source holds comes: it has no blanks, and a key in it
+// would need a character outside the alphabet, so a key can only be one
+// that begins in the bytes before it and ends in its first bytes. The key
+// searches are fed those first bytes and, for the bytes they keep, its last
+// ones; the bytes between, all in the alphabet, can neither hold nor join a
+// key. The slice is decoded first, its groups telling whether they were all
+// in the alphabet; false, with nothing taken, for any other slice.
+bool PayloadWriter::TakeCleanText(std::string_view text) {
+  const std::size_t edge = std::max(skip_key_.key().size(), end_key_.key().size()) - 1;
+  // After a key the rest of the line is dropped as it comes.
+  if (taken_back_ || held_blanks_ > 0 || text.size() < 4 * edge) return false;
+  const std::string_view head = text.substr(0, edge);
+  const std::string_view tail = text.substr(text.size() - edge);
+  if (!std::all_of(head.begin(), head.end(), IsInBase64Alphabet) ||
+      !std::all_of(tail.begin(), tail.end(), IsInBase64Alphabet)) {
+    return false;
+  }
+  const std::uint64_t written_before = output_.size();
+  const std::string partial_group_before = partial_group_;
+  bool only_alphabet = false;
+  Decode(text, &only_alphabet);
+  if (!only_alphabet) {
+    output_.TruncateTo(written_before);
+    partial_group_ = partial_group_before;
+    return false;
+  }
+  for (KeySearch* key : {&skip_key_, &end_key_}) {
+    key->Feed(head);
+    key->Feed(tail);
+  }
+  if (skip_key_.found() || end_key_.found()) TakeBackLine();
+  return true;
+}
+
 // Removes what this line wrote: it is skipped or ends the payload.
 void PayloadWriter::TakeBackLine() {
   if (taken_back_) return;
@@ -86,7 +154,7 @@ void PayloadWriter::TakeBackLine() {
 
 // Decodes the partial group followed by text, up to the last whole group;
 // the rest is the partial group then.
-void PayloadWriter::Decode(std::string_view text) {
+void PayloadWriter::Decode(std::string_view text, bool* only_alphabet) {
   if (!partial_group_.empty()) {
     const std::size_t taken = std::min(text.size(), 4 - partial_group_.size());
     partial_group_.append(text.substr(0, taken));
@@ -96,7 +164,7 @@ void PayloadWriter::Decode(std::string_view text) {
     partial_group_.clear();
   }
   const std::size_t whole = text.size() / 4 * 4;
-  output_.Gather(DecodeInto(text.substr(0, whole), nullptr));
+  output_.Gather(DecodeInto(text.substr(0, whole), only_alphabet));
   partial_group_.assign(text.substr(whole));
 }
 
@@ -117,8 +185,13 @@ bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& o
                   std::uint64_t written) {
   PayloadWriter payload(output, written);
   if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
-  for (LineSlice slice; !payload.ended() && lines.Next(slice);)
+  for (LineSlice slice; !payload.ended();) {
+    // Runs of clean lines straight from the source's bytes, the rest line by
+    // line.
+    lines.Pass(payload.TakeCleanLines(lines.BytesAhead()));
+    if (!lines.Next(slice)) break;
     payload.Take(slice);
+  }
   return payload.Finish();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ class PayloadWriter {
 
   // Takes the next slice of the payload's lines.
   void Take(LineSlice slice);
+  // Takes the clean lines (core/clean_lines.h) at the start of text, whole
+  // lines with their line ends, all at once; returns the length taken, 0
+  // when the first line is not clean or a line has been taken in part.
+  std::size_t TakeCleanLines(std::string_view text);
   // True once a piece held the end mark or was empty.
   bool ended() const { return ended_; }
   // Hands the output file the last bytes. False when any write failed.
@@ -34,14 +39,17 @@ class PayloadWriter {
   bool TakeCleanLine(std::string_view line);
   void StartLine();
   void TakeText(std::string_view text);
+  bool TakeCleanText(std::string_view text);
   void EndLine();
   void TakeBackLine();
-  void Decode(std::string_view text);
+  void Decode(std::string_view text, bool* only_alphabet = nullptr);
   void DecodeBlanks(std::size_t count);
   std::size_t DecodeInto(std::string_view groups, bool* only_alphabet);
 
   OutputBatch output_;
   bool ended_ = false;
+  // The characters of clean lines, behind the kept partial group.
+  std::unique_ptr<char[]> joined_;
   // The characters beyond the last whole group of the lines taken so far.
   std::string kept_partial_group_;
 

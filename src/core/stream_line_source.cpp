@@ -5,7 +5,8 @@ namespace marrowpin {
 StreamLineSource::StreamLineSource(std::size_t chunk_size)
     : chunk_size_(chunk_size > 0 ? chunk_size : 1) {}
 
-void StreamLineSource::Open(const std::string& path, FileSystem& files) {
+void StreamLineSource::Open(const std::string& path, FileSystem& files,
+                            ConversionProgress* /*progress*/) {
   file_.reset();
   splitter_ = LineSplitter();
   file_ = files.OpenForReading(path);

@@ -14,12 +14,17 @@ namespace marrowpin {
 // and a line longer than a chunk comes in slices.
 class StreamLineSource final : public LineSource {
  public:
-  static constexpr std::size_t kDefaultChunkSize = std::size_t{1} << 20;
+  // Small enough that a chunk read stays in the CPU's cache while its lines
+  // are searched and decoded: measured 2 to 5 % less time than 1 MiB.
+  static constexpr std::size_t kDefaultChunkSize = std::size_t{256} << 10;
 
   explicit StreamLineSource(std::size_t chunk_size = kDefaultChunkSize);
 
-  void Open(const std::string& path, FileSystem& files) override;
+  // Reads as it goes, in chunks: it has no loading to tell of.
+  void Open(const std::string& path, FileSystem& files, ConversionProgress* progress) override;
   bool Next(LineSlice& slice) override;
+  std::string_view BytesAhead() override { return splitter_.Ahead(); }
+  void Pass(std::size_t size) override { splitter_.Pass(size); }
 
  private:
   std::size_t chunk_size_;

@@ -79,7 +79,7 @@ std::size_t Base64Decode(std::string_view text, unsigned char* out, bool* only_a
   bool clean;
   switch (simd::ActiveLevel()) {
 #if defined(__i386__) || defined(__x86_64__)
-    case simd::VectorLevel::kAvx512Vbmi:
+    case simd::VectorLevel::kAvx512Vbmi2:
       clean = base64::DecodeGroupsAvx512Vbmi(in, groups, out);
       break;
     case simd::VectorLevel::kAvx2:

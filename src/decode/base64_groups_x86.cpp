@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "decode/alphabet_class_x86.h"
 #include "decode/base64_decode.h"
 #include "decode/base64_groups.h"
 
@@ -38,43 +39,20 @@ __attribute__((always_inline)) inline bool DecodeInVectors(const unsigned char* 
   return DecodeGroupsScalar(in, groups, out) && clean;
 }
 
-// The tables of the SSSE3 and AVX2 translation, one 16-byte lane each (AVX2
-// uses the same lane twice). The low and high nibble of a character each pick
-// a class mask, which share a bit only for characters outside the alphabet;
-// the offset, picked by the high nibble ("/" apart), is what to add to a
-// character to get its value.
-alignas(16) constexpr std::array<signed char, 16> kClassByLowNibble = {
-    0x15, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A};
-alignas(16) constexpr std::array<signed char, 16> kClassByHighNibble = {
-    0x10, 0x10, 0x01, 0x02, 0x04, 0x08, 0x04, 0x08, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10};
-alignas(16) constexpr std::array<signed char, 16> kOffsets = {0, 16, 19, 4, -65, -65, -71, -71,
-                                                              0, 0,  0,  0, 0,   0,   0,   0};
-// The three bytes of each packed 32-bit lane, in order, then four unused.
-alignas(16) constexpr std::array<signed char, 16> kLaneBytes = {2, 1,  0,  6,  5,  4,  10, 9,
-                                                                8, 14, 13, 12, -1, -1, -1, -1};
-
-__attribute__((target("ssse3"))) inline __m128i LoadLane(const std::array<signed char, 16>& lane) {
-  return _mm_load_si128(reinterpret_cast<const __m128i*>(lane.data()));
-}
-
-__attribute__((target("avx2"))) inline __m256i LoadLaneTwice(
-    const std::array<signed char, 16>& lane) {
-  return _mm256_broadcastsi128_si256(LoadLane(lane));
-}
-
 // Each character's value in its byte, and whether all sixteen were in the
 // alphabet.
 __attribute__((target("ssse3"))) inline bool TranslateSsse3(__m128i chars, __m128i& values) {
-  const __m128i nibble_mask = _mm_set1_epi8(0x2F);
-  const __m128i high = _mm_and_si128(_mm_srli_epi32(chars, 4), nibble_mask);
-  const __m128i low = _mm_and_si128(chars, nibble_mask);
-  const __m128i outside = _mm_and_si128(_mm_shuffle_epi8(LoadLane(kClassByLowNibble), low),
-                                        _mm_shuffle_epi8(LoadLane(kClassByHighNibble), high));
+  const __m128i high = HighNibblesSsse3(chars);
+  const __m128i outside = OutsideAlphabetSsse3(chars, high);
   if (_mm_movemask_epi8(_mm_cmpeq_epi8(outside, _mm_setzero_si128())) != 0xFFFF) return false;
-  const __m128i is_slash = _mm_cmpeq_epi8(chars, nibble_mask);
+  const __m128i is_slash = _mm_cmpeq_epi8(chars, _mm_set1_epi8('/'));
   values = _mm_add_epi8(chars, _mm_shuffle_epi8(LoadLane(kOffsets), _mm_add_epi8(is_slash, high)));
   return true;
 }
+
+// The three bytes of each packed 32-bit lane, in order, then four unused.
+alignas(16) constexpr std::array<signed char, 16> kLaneBytes = {2, 1,  0,  6,  5,  4,  10, 9,
+                                                                8, 14, 13, 12, -1, -1, -1, -1};
 
 // Four values of six bits to three bytes, in each 32-bit lane.
 __attribute__((target("ssse3"))) inline __m128i PackLanesSsse3(__m128i values) {
@@ -83,31 +61,14 @@ __attribute__((target("ssse3"))) inline __m128i PackLanesSsse3(__m128i values) {
 }
 
 __attribute__((target("avx2"))) inline bool TranslateAvx2(__m256i chars, __m256i& values) {
-  const __m256i nibble_mask = _mm256_set1_epi8(0x2F);
-  const __m256i high = _mm256_and_si256(_mm256_srli_epi32(chars, 4), nibble_mask);
-  const __m256i low = _mm256_and_si256(chars, nibble_mask);
-  const __m256i outside =
-      _mm256_and_si256(_mm256_shuffle_epi8(LoadLaneTwice(kClassByLowNibble), low),
-                       _mm256_shuffle_epi8(LoadLaneTwice(kClassByHighNibble), high));
+  const __m256i high = HighNibblesAvx2(chars);
+  const __m256i outside = OutsideAlphabetAvx2(chars, high);
   if (!_mm256_testz_si256(outside, outside)) return false;
-  const __m256i is_slash = _mm256_cmpeq_epi8(chars, nibble_mask);
+  const __m256i is_slash = _mm256_cmpeq_epi8(chars, _mm256_set1_epi8('/'));
   values = _mm256_add_epi8(
       chars, _mm256_shuffle_epi8(LoadLaneTwice(kOffsets), _mm256_add_epi8(is_slash, high)));
   return true;
 }
-
-// Value tables for the 128 ASCII codes: a character's value, or 0x80 for
-// one outside the alphabet.
-constexpr std::array<unsigned char, 128> MakeAsciiValues() {
-  std::array<unsigned char, 128> values{};
-  values.fill(0x80);
-  for (std::size_t value = 0; value < kBase64Alphabet.size(); ++value) {
-    values[static_cast<unsigned char>(kBase64Alphabet[value])] = static_cast<unsigned char>(value);
-  }
-  return values;
-}
-
-constexpr std::array<unsigned char, 128> kAsciiValues = MakeAsciiValues();
 
 // Where each of the 48 decoded bytes lies in the packed 32-bit lanes.
 constexpr std::array<unsigned char, 64> MakePackOrder() {
@@ -162,9 +123,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) inline bool DecodeGroupsI
   const __m512i chars = _mm512_mask_loadu_epi8(_mm512_set1_epi8('A'), read, from);
   // The low seven bits pick the value; a set high bit in either the
   // character or its value marks it as outside the alphabet.
-  const __m512i values = _mm512_permutex2var_epi8(_mm512_loadu_si512(kAsciiValues.data()), chars,
-                                                  _mm512_loadu_si512(kAsciiValues.data() + 64));
-  const __mmask64 outside = _mm512_movepi8_mask(_mm512_or_si512(values, chars));
+  const __m512i values = AsciiValuesAvx512Vbmi(chars);
+  const __mmask64 outside = OutsideAlphabetAvx512Vbmi(chars, values);
   if (!_kortestz_mask64_u8(outside, outside)) return false;
   const __m512i pairs = _mm512_maddubs_epi16(values, _mm512_set1_epi32(0x01400140));
   const __m512i lanes = _mm512_madd_epi16(pairs, _mm512_set1_epi32(0x00011000));

@@ -31,9 +31,10 @@ BusyWindow::~BusyWindow() {
   if (focus_ && IsWindow(focus_) && GetActiveWindow() == form_) SetFocus(focus_);
 }
 
-void BusyWindow::ShowProgress(int current, int total) {
-  SetWindowTextW(form_,
-                 win::Wide(win_text::ProgressCaption(win::Utf8(caption_), current, total)).c_str());
+void BusyWindow::ShowProgress(int current, int total, std::optional<int> note_percent) {
+  SetWindowTextW(
+      form_, win::Wide(win_text::ProgressCaption(win::Utf8(caption_), current, total, note_percent))
+                 .c_str());
 }
 
 void BusyWindow::KeepAnswering() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,9 @@ class BusyWindow {
   BusyWindow(const BusyWindow&) = delete;
   BusyWindow& operator=(const BusyWindow&) = delete;
 
-  // Shows "current/total" in front of the caption.
-  void ShowProgress(int current, int total);
+  // Shows "current/total" in front of the caption, with how far the note in
+  // hand has got when that is known.
+  void ShowProgress(int current, int total, std::optional<int> note_percent = std::nullopt);
   // Dispatches the waiting messages, then takes the input away again: a
   // message box or dialog enables its owner when it closes.
   void KeepAnswering();

@@ -10,6 +10,8 @@
 #include "main/busy_window.h"
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
+#include "platform/removal_on_interrupt.h"
+#include "platform/windows/wide_path.h"
 #include "win/folder_notes.h"
 #include "win/wide_text.h"
 #include "win/window_dpi.h"
@@ -42,36 +44,66 @@ HWND CreateFormWindow(HINSTANCE instance, const win::DpiScale& scale) {
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(win::Wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
 
 // The window while a batch or a folder scan runs: it takes no input of its
-// own, keeps answering, and remembers a request to close.
-class TfrmMain::Busy {
+// own, keeps answering, also through one long note, and remembers a request
+// to close. While notes are converted, the end of the session waits and
+// Windows is told why.
+class TfrmMain::Busy final : public ConversionProgress {
  public:
-  explicit Busy(TfrmMain& form)
+  Busy(TfrmMain& form, bool converting)
       : form_(form),
+        converting_(converting),
         window_(form.Handle(),
                 {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]}) {
-    form_.busy_ = true;
+    form_.busy_ = this;
+    if (converting_) {
+      ShutdownBlockReasonCreate(form_.Handle(), win::Wide(win_text::kSessionEndWaits).c_str());
+    }
   }
-  ~Busy() { form_.busy_ = false; }
+  ~Busy() override {
+    if (converting_ && IsWindow(form_.Handle())) ShutdownBlockReasonDestroy(form_.Handle());
+    form_.busy_ = nullptr;
+  }
   Busy(const Busy&) = delete;
   Busy& operator=(const Busy&) = delete;
 
-  void ShowProgress(int current, int total) { window_.ShowProgress(current, total); }
+  bool converting() const { return converting_; }
+  // Note `current` of `total` is taken in hand.
+  void StartNote(int current, int total) {
+    current_ = current;
+    total_ = total;
+    note_percent_ = -1;
+    window_.ShowProgress(current, total);
+  }
   // Keeps the window answering; false once it has been asked to close.
   bool KeepAnswering() {
     window_.KeepAnswering();
     return !form_.close_requested_;
   }
+  // The note in hand has got this far.
+  void Reached(std::uint64_t done, std::uint64_t total) override {
+    if (total == 0) return;
+    const int percent = static_cast<int>(done * 100 / total);
+    if (percent != note_percent_) {
+      note_percent_ = percent;
+      window_.ShowProgress(current_, total_, percent);
+    }
+    window_.KeepAnswering();
+  }
 
  private:
   TfrmMain& form_;
+  bool converting_;
   BusyWindow window_;
+  int current_ = 0;
+  int total_ = 0;
+  int note_percent_ = -1;
 };
 
 void TfrmMain::WindowDestroyer::operator()(HWND window) const {
@@ -95,8 +127,7 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
   if (const int dpi = win::WindowDpi(window_.get()); dpi != scale_.Dpi()) ApplyDpi(dpi);
 
   if (arguments.size() > 1) {
-    prompts_.StartNote(arguments[1]);
-    ConvertFile(arguments[1]);
+    ConvertArguments({arguments.begin() + 1, arguments.end()});
     PostQuitMessage(0);
   }
   DragAcceptFiles(window_.get(), TRUE);
@@ -105,8 +136,8 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ConvertFile(const std::string& source_path) {
-  const ConversionServices services{ListBox1_,      prompts_,  files_,
-                                    bitmap_header_, messages_, NativePathStyle()};
+  const ConversionServices services{ListBox1_, prompts_,          files_,  bitmap_header_,
+                                    messages_, NativePathStyle(), nullptr, busy_};
   return marrowpin::ConvertFile(source_path, services);
 }
 
@@ -182,7 +213,7 @@ void TfrmMain::WMDropFiles(HDROP drop) {
   bool folder_dropped = false;
   std::vector<std::string> listed;
   {
-    Busy busy(*this);
+    Busy busy(*this, false);
     listed = DroppedNotes(dropped, busy, folder_dropped);
   }
   if (CloseIfRequested()) return;
@@ -226,14 +257,29 @@ void TfrmMain::Button1Click() {
 }
 
 void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
-  Busy busy(*this);
+  Busy busy(*this, true);
   for (int i = 0; i < finList_.Count(); ++i) {
-    busy.ShowProgress(i + 1, finList_.Count());
+    busy.StartNote(i + 1, finList_.Count());
     if (!busy.KeepAnswering()) return;
     const std::string line = finList_.Line(i);
     const std::string path = win_text::PathOfListLine(line);
     prompts_.StartNote(path);
     if (!ConvertFile(path)) failed.push_back({i + 1, line});
+  }
+}
+
+void TfrmMain::ConvertArguments(const std::vector<std::string>& paths) {
+  Busy busy(*this, true);
+  bool folder_given = false;
+  const std::vector<std::string> notes = DroppedNotes(paths, busy, folder_given);
+  if (notes.empty() && folder_given) {
+    prompts_.ShowMessage(std::string(win_text::kNoNotesDropped));
+  }
+  const int count = static_cast<int>(notes.size());
+  for (int i = 0; i < count && !close_requested_; ++i) {
+    busy.StartNote(i + 1, count);
+    prompts_.StartNote(notes[i]);
+    ConvertFile(notes[i]);
   }
 }
 
@@ -253,6 +299,19 @@ bool TfrmMain::WMClose() {
   if (!busy_) return true;
   close_requested_ = true;
   return false;
+}
+
+bool TfrmMain::WMQueryEndSession() const {
+  return !busy_ || !busy_->converting();
+}
+
+void TfrmMain::WMEndSession() {
+  if (!busy_) return;
+  // Removed before the handler returns, after which Windows may end the
+  // program at any moment; ending it here keeps the batch from going on
+  // half.
+  RemoveTemporaryFilesNow();
+  ExitProcess(0);
 }
 
 void TfrmMain::WMDestroy() {

@@ -24,10 +24,10 @@ namespace marrowpin::main {
 // convert it, and the hidden list box that holds the file being converted.
 class TfrmMain {
  public:
-  // Builds the window from its layout. Given a file in arguments (the
-  // command line's, the program's own path first), converts it at once and
-  // asks the application to end. Throws what the conversion throws (a
-  // source that cannot be opened).
+  // Builds the window from its layout. Given paths in arguments (the
+  // command line's, the program's own path first), converts them at once,
+  // in order, a folder standing for its notes, and asks the application to
+  // end. Throws what the conversion throws (a source that cannot be opened).
   TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arguments);
   ~TfrmMain();
   TfrmMain(const TfrmMain&) = delete;
@@ -56,6 +56,11 @@ class TfrmMain {
   // the request is kept: the work ends after the note in hand, and then the
   // window closes.
   bool WMClose();
+  // Whether the session may end now: not while notes are converted.
+  bool WMQueryEndSession() const;
+  // The session ends: the note in hand leaves nothing behind, and the
+  // program ends at once.
+  void WMEndSession();
   void WMDestroy();
 
  private:
@@ -70,8 +75,11 @@ class TfrmMain {
   // Converts every line of the list in turn; the lines that failed go into
   // failed.
   void RunBatch(std::vector<win_text::FailedLine>& failed);
-  // The dropped paths with every folder among them replaced by its notes;
-  // scanning stops early when the window is asked to close.
+  // Converts the paths the command line gives, in order.
+  void ConvertArguments(const std::vector<std::string>& paths);
+  // The paths the shell handed over (dropped, or given on the command line)
+  // with every folder among them replaced by its notes; scanning stops early
+  // when the window is asked to close.
   std::vector<std::string> DroppedNotes(const std::vector<std::string>& dropped, Busy& busy,
                                         bool& folder_dropped);
   // Closes the window if that was asked for while it was busy; whether it was.
@@ -90,7 +98,8 @@ class TfrmMain {
   BitmapHeaderTemplate bitmap_header_;
   const Messages messages_{win_text::kConversionTexts};
   bool shown_before_ = false;
-  bool busy_ = false;
+  // While a batch, a folder scan or the command line's conversions run.
+  Busy* busy_ = nullptr;
   bool close_requested_ = false;
 };
 

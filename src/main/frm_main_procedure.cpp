@@ -29,6 +29,11 @@ LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARA
     case WM_CLOSE:
       if (!form.WMClose()) return 0;
       break;
+    case WM_QUERYENDSESSION:
+      return form.WMQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wparam) form.WMEndSession();
+      return 0;
     case WM_DROPFILES:
       form.WMDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;

@@ -12,10 +12,18 @@ namespace marrowpin {
 // before it ends as it would have. POSIX: SIGINT, SIGTERM, SIGHUP, SIGQUIT,
 // SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF,
 // SIGPOLL and SIGPWR, each while it keeps its default action; the program
-// then dies of the same signal. Windows: Ctrl+C, Ctrl+Break
-// and closing the console. A signal the caller has the program ignore stays
+// then dies of the same signal. Windows: Ctrl+C, Ctrl+Break and closing the
+// console, after which the program ends with STATUS_CONTROL_C_EXIT. A
+// signal the caller has the program ignore stays
 // ignored. Only a console program calls this, once, at its start.
 void RemoveTemporaryFilesOnInterrupt();
+
+#ifdef _WIN32
+// Removes the files registered below at once, as an interrupt would: the
+// session is ending, and the program with it. A file still open goes when
+// the program ends.
+void RemoveTemporaryFilesNow();
+#endif
 
 // A temporary file that an interrupt removes while it is registered.
 class RemovalOnInterrupt {

@@ -11,7 +11,7 @@ const std::vector<VectorLevel> kBuiltLevels = {
 #if defined(__i386__) || defined(__x86_64__)
     VectorLevel::kSsse3,
     VectorLevel::kAvx2,
-    VectorLevel::kAvx512Vbmi,
+    VectorLevel::kAvx512Vbmi2,
 #endif
 };
 
@@ -25,8 +25,9 @@ std::vector<VectorLevel> DetectLevels() {
   levels.push_back(VectorLevel::kSsse3);
   if (!__builtin_cpu_supports("avx2")) return levels;
   levels.push_back(VectorLevel::kAvx2);
-  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi")) {
-    levels.push_back(VectorLevel::kAvx512Vbmi);
+  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
+      __builtin_cpu_supports("avx512vbmi2")) {
+    levels.push_back(VectorLevel::kAvx512Vbmi2);
   }
 #endif
   return levels;
@@ -64,8 +65,8 @@ const char* LevelName(VectorLevel level) {
       return "ssse3";
     case VectorLevel::kAvx2:
       return "avx2";
-    case VectorLevel::kAvx512Vbmi:
-      return "avx512vbmi";
+    case VectorLevel::kAvx512Vbmi2:
+      return "avx512vbmi2";
   }
   return "unknown";
 }

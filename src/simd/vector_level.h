@@ -7,10 +7,10 @@
 namespace marrowpin::simd {
 
 enum class VectorLevel {
-  kScalar,      // plain C++, any CPU
-  kSsse3,       // 16 bytes at a time
-  kAvx2,        // 32 bytes at a time
-  kAvx512Vbmi,  // 64 bytes at a time, byte permutes for the alphabet
+  kScalar,       // plain C++, any CPU
+  kSsse3,        // 16 bytes at a time
+  kAvx2,         // 32 bytes at a time
+  kAvx512Vbmi2,  // 64 bytes at a time, byte permutes for the alphabet, byte compression
 };
 
 // The levels this build holds code for, whatever this CPU runs, from kScalar

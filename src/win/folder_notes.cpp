@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/windows/link_rule.h"
+#include "platform/windows/wide_path.h"
 #include "win/wide_text.h"
 #include "win_text/batch_texts.h"
 
@@ -14,14 +16,6 @@ namespace {
 // Entries looked at between two calls of keep_going.
 constexpr int kEntriesPerStep = 64;
 
-// A link or junction leads elsewhere; other reparse points (files kept in
-// the cloud, deduplicated files) are files and folders of their own.
-bool LeadsElsewhere(const WIN32_FIND_DATAW& entry) {
-  return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-         (entry.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
-          entry.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
-}
-
 class FolderScan {
  public:
   explicit FolderScan(const std::function<bool()>& keep_going) : keep_going_(keep_going) {}
@@ -31,12 +25,15 @@ class FolderScan {
     std::vector<std::string> files;
     std::vector<std::string> subfolders;
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &entry,
+    const HANDLE search = FindFirstFileExW(WidePath(folder + "*").c_str(), FindExInfoBasic, &entry,
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return true;
     do {
       const std::string name = Utf8(entry.cFileName);
-      if (name == "." || name == ".." || LeadsElsewhere(entry)) continue;
+      // Links, junctions and the like lead elsewhere; files kept in the cloud
+      // or deduplicated are files and folders of their own.
+      if (name == "." || name == ".." || LeadsElsewhere(entry.dwFileAttributes, entry.dwReserved0))
+        continue;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         subfolders.push_back(name);
       } else if (win_text::IsNoteName(name)) {

@@ -15,6 +15,10 @@ namespace {
 // more are dropped by refilling the list box with the rest.
 constexpr std::size_t kItemsDeletedOneByOne = 16;
 
+// Lines loaded or read between two reports of progress: a few milliseconds'
+// work, so that the window answers at once through a note of any length.
+constexpr std::uint64_t kStepsPerReport = 1024;
+
 }  // namespace
 
 void ListBoxLineBuffer::Clear() {
@@ -44,24 +48,35 @@ void ListBoxLineBuffer::Insert(UINT message, WPARAM index, const std::wstring& u
   }
 }
 
-void ListBoxLineBuffer::Open(const std::string& path, FileSystem& files) {
+void ListBoxLineBuffer::Step() {
+  if (++steps_done_ % kStepsPerReport == 0 && progress_) progress_->Reached(steps_done_, steps_);
+}
+
+void ListBoxLineBuffer::Open(const std::string& path, FileSystem& files,
+                             ConversionProgress* progress) {
   Clear();
   next_line_ = 0;
+  progress_ = progress;
+  steps_done_ = 0;
+  steps_ = 0;
   const std::string file_bytes = ReadWholeFile(files, path);
   // The list box is never shown: it need not redraw after every line.
   SendMessageW(list_box_, WM_SETREDRAW, FALSE, 0);
   std::size_t lines = 0;
   SplitLines(file_bytes, [&lines](std::string_view) { ++lines; });
+  steps_ = std::uint64_t{lines} * 2;
   // Room for every item at once, instead of growing step by step.
   SendMessageW(list_box_, LB_INITSTORAGE, lines, file_bytes.size() * sizeof(wchar_t));
   SplitLines(file_bytes, [this](std::string_view line) {
     Insert(LB_ADDSTRING, 0, win_text::UnitsFromBytes<wchar_t>(line));
+    Step();
   });
 }
 
 bool ListBoxLineBuffer::Next(LineSlice& slice) {
   if (next_line_ >= Count()) return false;
   line_ = win_text::BytesFromUnits<wchar_t>(Item(next_line_++));
+  Step();
   slice = LineSlice{line_, true};
   return true;
 }
@@ -84,14 +99,20 @@ void ListBoxLineBuffer::DropRead() {
   }
   std::vector<std::wstring> rest;
   rest.reserve(Count() - next_line_);
+  // Long for a long payload: progress is told meanwhile, as it stands.
+  const auto keep_telling = [this](std::size_t done) {
+    if (done % kStepsPerReport == 0 && progress_) progress_->Reached(steps_done_, steps_);
+  };
   for (std::size_t index = next_line_; index < Count(); ++index) {
     rest.push_back(Item(index));
+    keep_telling(index);
   }
   Clear();
   next_line_ = 0;
   SendMessageW(list_box_, LB_INITSTORAGE, rest.size(), 0);
-  for (const std::wstring& units : rest) {
-    Insert(LB_ADDSTRING, 0, units);
+  for (std::size_t index = 0; index < rest.size(); ++index) {
+    Insert(LB_ADDSTRING, 0, rest[index]);
+    keep_telling(index);
   }
 }
 

@@ -39,8 +39,19 @@ std::string FailureText(std::string_view message, std::string_view note_path,
   return text;
 }
 
-std::string ProgressCaption(std::string_view caption, int current, int total) {
-  return std::to_string(current) + "/" + std::to_string(total) + " - " + std::string(caption);
+std::string ProgressCaption(std::string_view caption, int current, int total,
+                            std::optional<int> note_percent) {
+  std::string text = std::to_string(current);
+  text += '/';
+  text += std::to_string(total);
+  if (note_percent) {
+    text += ' ';
+    text += std::to_string(std::clamp(*note_percent, 0, 100));
+    text += '%';
+  }
+  text += " - ";
+  text += caption;
+  return text;
 }
 
 std::string WithFailedLines(std::string_view message, const std::vector<FailedLine>& failed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,11 @@ namespace marrowpin::win_text {
 std::string FailureText(std::string_view message, std::string_view note_path,
                         std::string_view output_path, std::string_view reason);
 
-// The window's caption while a batch runs: how far it has got, then the
-// caption as designed.
-std::string ProgressCaption(std::string_view caption, int current, int total);
+// The window's caption while a batch runs: how far it has got, with how
+// far the note in hand has got when that is known (percent, clamped to
+// 0..100), then the caption as designed.
+std::string ProgressCaption(std::string_view caption, int current, int total,
+                            std::optional<int> note_percent = std::nullopt);
 
 // A line of the list that failed: its number from 1 and its text as it stands.
 struct FailedLine {

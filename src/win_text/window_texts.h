@@ -30,6 +30,9 @@ inline std::string MoreFailedLines(int count) {
 // A drop of nothing but folders without notes.
 inline constexpr std::string_view kNoNotesDropped =
     "ドロップしたフォルダには変換元ファイルがありません";
+// Why signing out or shutting down should wait while notes are converted.
+inline constexpr std::string_view kSessionEndWaits =
+    "ファイルを変換しています。終わるまでお待ちください";
 
 inline constexpr std::string_view kCannotCreateMainWindow = "cannot create the main window";
 inline std::string CannotCreateControl(std::string_view name) {

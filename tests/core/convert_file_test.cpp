@@ -770,7 +770,8 @@ TEST_F(ConvertFileTest, JapaneseFolderNamesKeepTheirSeparators) {
 // --- whole or nothing ------------------------------------------------------------
 
 // A failure at any step of writing leaves the folder as it was: an existing
-// output byte for byte, a new one not at all, and no temporary file.
+// output byte for byte, a new one not at all, and no temporary file, from
+// the moment its box is shown.
 TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
   const struct {
     OutputFailure failure;
@@ -797,10 +798,17 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
         prompts_.yes_no_answers.push_back(true);  // a bitmap header
       }
       if (existing) prompts_.yes_no_answers.push_back(true);  // overwrite
+      // The temporary file is gone before the box waits for the user.
+      std::vector<std::string> at_box;
+      prompts_.while_failure_shown = [&] { at_box = FolderEntries(); };
       FailingOutputFileSystem files;
       files.failure = c.failure;
       files.capacity = c.capacity;
       EXPECT_FALSE(Convert(source, files));
+      std::erase(at_box, "note.vnt");
+      if (c.failure != OutputFailure::kRename) {
+        EXPECT_EQ(at_box, before);
+      }
       EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
       EXPECT_EQ(prompts_.failure_outputs, std::vector<std::string>{(folder_ / "p.bmp").string()});
       if (c.failure == OutputFailure::kRename) {

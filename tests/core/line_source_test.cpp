@@ -63,7 +63,7 @@ StreamRead ReadStreamed(const std::string& bytes, std::size_t chunk_size, std::s
   files.notes["n"] = bytes;
   files.read_size = read_size;
   StreamLineSource source(chunk_size);
-  source.Open("n", files);
+  source.Open("n", files, nullptr);
   StreamRead read;
   bool open = false;
   for (LineSlice slice; source.Next(slice);) {
@@ -109,7 +109,7 @@ TEST(StreamLineSourceTest, ReadErrorReachesTheReader) {
   files.notes["n"] = "line one\r\nline two\r\n";
   files.fail_after = 12;
   StreamLineSource source(8);
-  source.Open("n", files);
+  source.Open("n", files, nullptr);
   LineSlice slice;
   EXPECT_TRUE(source.Next(slice));
   try {
@@ -126,12 +126,12 @@ TEST(StreamLineSourceTest, OpenFailsForAMissingNoteAndStartsAfreshOnTheNext) {
   files.notes["a"] = "first\nsecond";
   files.notes["b"] = "other\n";
   StreamLineSource source(4);
-  EXPECT_THROW(source.Open("absent", files), FileError);
-  source.Open("a", files);
+  EXPECT_THROW(source.Open("absent", files, nullptr), FileError);
+  source.Open("a", files, nullptr);
   LineSlice slice;
   ASSERT_TRUE(source.Next(slice));
   EXPECT_EQ(slice.text, "firs");
-  source.Open("b", files);
+  source.Open("b", files, nullptr);
   ASSERT_TRUE(source.Next(slice));
   EXPECT_EQ(slice.text, "othe");
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "support/reference_rules.h"
 #include "support/repeat.h"
 
 namespace marrowpin {
@@ -13,13 +15,17 @@ namespace {
 
 using testing::Repeat;
 
-// Keeps the bytes written and records every cut.
+// Keeps the bytes written and records every cut; fails every write from
+// the one numbered failing_write on.
 class RecordingOutput final : public OutputFile {
  public:
   std::string bytes;
   std::vector<std::uint64_t> cuts;
+  int writes = 0;
+  int failing_write = -1;
 
   bool Write(const void* data, std::size_t size) override {
+    if (failing_write >= 0 && writes++ >= failing_write) return false;
     bytes.append(static_cast<const char*>(data), size);
     return true;
   }
@@ -42,6 +48,11 @@ LineSlice Ends(std::string_view text) {
 // Over a megabyte of groups: the writer hands them to the file before the
 // line ends, so taking the line back cuts the file.
 const std::string kHandedOver = Repeat("QUJD", 1 << 19);
+// Slices long enough to be taken as runs of alphabet characters.
+const std::string kLongAfterEnd = "VNOTE" + Repeat("QUJD", 20);
+const std::string kLongBeforeEnd = Repeat("QUJD", 20) + "END";
+const std::string kLongWithBlank = "Q" + Repeat("QUJD", 4) + " " + Repeat("QUJD", 4);
+const std::string kLongWithPadding = Repeat("QUJD", 7) + "=UJD";
 
 struct Case {
   const char* what;
@@ -101,6 +112,21 @@ TEST(PayloadWriterTest, DecodesSlicesAndTakesBackLinesThatTurnOutSkippedOrEnding
        "ABC",
        true,
        {6}},
+      {"end mark that a long slice completes",
+       {Ends("QUJD"), Open("QUJDEND:"), Ends(kLongAfterEnd), Ends("REVG")},
+       "ABC",
+       true,
+       {}},
+      {"end mark that the slice after a long one completes",
+       {Ends("QUJD"), Open(kLongBeforeEnd), Ends(":VNOTE"), Ends("REVG")},
+       "ABC",
+       true,
+       {}},
+      {"long slices with a blank and an \"=\" inside",
+       {Open(kLongWithBlank), Ends(kLongWithPadding)},
+       reference::Base64Decode((kLongWithBlank + kLongWithPadding).substr(0, 64)),
+       false,
+       {}},
   };
   for (const Case& c : cases) {
     RecordingOutput output;
@@ -115,6 +141,32 @@ TEST(PayloadWriterTest, DecodesSlicesAndTakesBackLinesThatTurnOutSkippedOrEnding
         << c.what;
     EXPECT_EQ(payload.ended(), c.ended) << c.what;
     EXPECT_EQ(output.cuts, c.cuts) << c.what;
+  }
+}
+
+// Megabytes of clean lines taken at once are handed to the file in blocks,
+// in order; a write that fails fails the payload, and none follows it.
+TEST(PayloadWriterTest, WritesEveryBlockInOrderAndTellsOfAFailedWrite) {
+  std::string lines;
+  std::string decoded;
+  for (int i = 0; i < 100000; ++i) {
+    const std::string line = Repeat("QUJD", 10) + "R" + std::to_string(i % 10) + "hJ";
+    lines += line + "\r\n";
+    decoded += reference::Base64Decode(line);
+  }
+  for (const int failing_write : {-1, 0, 1, 3}) {
+    RecordingOutput output;
+    output.failing_write = failing_write;
+    PayloadWriter payload(output, 0);
+    for (int round = 0; round < 4; ++round)
+      ASSERT_EQ(payload.TakeCleanLines(lines), lines.size());
+    EXPECT_EQ(payload.Finish(), failing_write < 0) << "failing write " << failing_write;
+    if (failing_write >= 0) {
+      EXPECT_EQ(output.writes, failing_write + 1);
+    } else {
+      EXPECT_TRUE(output.bytes == decoded + decoded + decoded + decoded)
+          << output.bytes.size() << " bytes";
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "core/stream_line_source.h"
 #include "support/conversion_fixture.h"
 #include "support/fake_prompts.h"
+#include "support/reference_rules.h"
+#include "support/repeat.h"
 #include "support/vector_levels.h"
 
 namespace marrowpin {
@@ -19,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFile;
+using testing::Repeat;
 
 struct Case {
   const char* what;
@@ -84,6 +88,65 @@ TEST_P(StreamingConversionTest, GivesTheSameOutputForEveryChunkSize) {
     EXPECT_EQ(ReadFile(folder_ / "p"), c.output) << c.what;
   }
   EXPECT_TRUE(prompts.shown.empty());
+}
+
+// A note of many lines: mostly clean runs of alphabet characters in lines of
+// every length, with the odd line that takes the line-by-line rules (blanks,
+// "=", a skip key, bytes outside the alphabet, an empty line after a partial
+// group, a Shift-JIS lead byte) at random places relative to the blocks that
+// the vector code reads, and all three line ends.
+std::string RandomNote(std::mt19937& random) {
+  const std::string_view alphabet =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::string_view line_ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+  // Long ones too, which come in slices when chunks are short.
+  const std::string long_groups = Repeat("QUJD", 30);
+  const std::string odd_lines[] = {" QUJD\t",
+                                   "QU JD",
+                                   "QQ==",
+                                   "#Content-Type: x",
+                                   "\x82QUJD",
+                                   "Q\x80UJD",
+                                   "QUJ",
+                                   ":",
+                                   "\x01",
+                                   long_groups + " " + long_groups,
+                                   long_groups + "END:VNOTE" + long_groups,
+                                   long_groups + "#Content-" + long_groups,
+                                   long_groups + "=" + long_groups + "\t"};
+  auto pick = [&random](std::size_t size) {
+    return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
+  };
+  std::string note = "-FILENAME:p\r\nBASE64:" + std::string(alphabet.substr(pick(8), pick(8)));
+  const std::size_t lines = 20 + pick(200);
+  const std::size_t width = 1 + pick(120);
+  for (std::size_t line = 0; line < lines; ++line) {
+    note += line_ends[pick(std::size(line_ends))];
+    if (pick(12) == 0) {
+      note += odd_lines[pick(std::size(odd_lines))];
+    } else {
+      for (std::size_t i = pick(4) == 0 ? 1 + pick(2 * width) : width; i > 0; --i)
+        note += alphabet[pick(alphabet.size())];
+    }
+  }
+  // The payload ends at an empty line without a partial group, or at the end mark.
+  note += pick(2) == 0 ? "\r\n\r\nQUJD\r\n" : "\nEND:VNOTE\nQUJD";
+  return note;
+}
+
+TEST_P(StreamingConversionTest, GivesTheOutputOfTheLineByLineRulesForRandomNotes) {
+  StreamLineSource lines(std::get<1>(GetParam()));
+  testing::FakePrompts prompts;
+  const ConversionServices services{lines, prompts, native_, header_, messages_, PathStyle::kPosix};
+  std::mt19937 random(29);
+  for (int note = 0; note < 40; ++note) {
+    const std::string bytes = RandomNote(random);
+    const fs::path source = Source(bytes);
+    fs::remove(folder_ / "p");
+    ASSERT_TRUE(ConvertFile(source.string(), services)) << "note " << note;
+    bool found = false;
+    ASSERT_EQ(ReadFile(folder_ / "p"), reference::PayloadBytes(bytes, &found)) << "note " << note;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ChunksAndLevels, StreamingConversionTest,

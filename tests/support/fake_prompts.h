@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +25,14 @@ class FakePrompts final : public UserPrompts {
   std::vector<std::string> failure_reasons;
   // The output each output failure names.
   std::vector<std::string> failure_outputs;
+  // Runs while a failure is shown, as the user would see the files then.
+  std::function<void()> while_failure_shown = [] {};
 
   void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
   void ShowFailure(const std::string& text, const std::string& reason) override {
     ShowMessage(text);
     failure_reasons.push_back(reason);
+    while_failure_shown();
   }
   void ShowOutputFailure(const std::string& text, const std::string& output_path,
                          const std::string& reason) override {

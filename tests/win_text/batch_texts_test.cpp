@@ -18,6 +18,14 @@ TEST(FailureText, AddsTheNoteTheOutputAndTheReasonThatAreKnown) {
             "x\n変換元: C:\\a.vnt\n出力先: C:\\a.bin");
 }
 
+TEST(ProgressCaption, ShowsTheNoteInHandAndHowFarItHasGot) {
+  EXPECT_EQ(ProgressCaption("Marrowpin", 2, 5), "2/5 - Marrowpin");
+  EXPECT_EQ(ProgressCaption("Marrowpin", 1, 1, 0), "1/1 0% - Marrowpin");
+  EXPECT_EQ(ProgressCaption("Marrowpin", 3, 12, 47), "3/12 47% - Marrowpin");
+  // A source that reads a line more than it counted never shows past 100.
+  EXPECT_EQ(ProgressCaption("Marrowpin", 1, 2, 101), "1/2 100% - Marrowpin");
+}
+
 TEST(WithFailedLines, ListsTheLinesAsTheyStandAndBlankOnesByNumber) {
   EXPECT_EQ(WithFailedLines("失敗", {}), "失敗");
   EXPECT_EQ(WithFailedLines("失敗", {{2, ""}, {3, "  \t"}, {5, " \"C:\\a b.vnt\" "}}),

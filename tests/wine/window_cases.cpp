@@ -91,20 +91,26 @@ RECT BoundsInParent(HWND window) {
   return bounds;
 }
 
-// The number n of a caption "n/total - caption", or 0 when it shows no
-// progress through total notes.
-int ProgressIn(const std::string& shown, int total) {
-  std::string ending = "/";
-  ending += std::to_string(total);
-  ending += " - ";
-  ending += golden::kWindowCaption;
+// How far a caption "n/total - caption" or "n/total p% - caption" shows a
+// batch through total notes.
+struct Progress {
+  int note = 0;           // 0 when the caption shows no progress
+  int note_percent = -1;  // -1 when it shows none for the note in hand
+};
+Progress ProgressIn(const std::string& shown, int total) {
+  const std::string ending = " - " + std::string(golden::kWindowCaption);
   if (shown.size() <= ending.size() ||
       shown.compare(shown.size() - ending.size(), ending.size(), ending) != 0) {
-    return 0;
+    return {};
   }
-  const std::string number = shown.substr(0, shown.size() - ending.size());
-  if (number.find_first_not_of("0123456789") != std::string::npos) return 0;
-  return std::atoi(number.c_str());
+  int note = 0, shown_total = 0, percent = -1, used = 0;
+  const std::string progress = shown.substr(0, shown.size() - ending.size());
+  const bool with_percent =
+      std::sscanf(progress.c_str(), "%d/%d %d%%%n", &note, &shown_total, &percent, &used) == 3;
+  if (!with_percent && std::sscanf(progress.c_str(), "%d/%d%n", &note, &shown_total, &used) != 2)
+    return {};
+  if (used != static_cast<int>(progress.size()) || shown_total != total) return {};
+  return {note, with_percent ? percent : -1};
 }
 
 // Which of the main window's ways of input are open: its buttons, its list
@@ -136,6 +142,56 @@ std::vector<std::string> ManyNotes(const std::string& folder, int count) {
   return notes;
 }
 
+// A note naming output whose payload is `lines` lines of 76 characters, as
+// a mailer wraps them; what it decodes to goes into *decoded.
+std::string LongNote(const std::string& output, int lines, std::string* decoded) {
+  std::string line, bytes;
+  for (int i = 0; i < 19; ++i) {
+    line += "QUJD";
+    bytes += "ABC";
+  }
+  line += "\r\n";
+  std::string note = "-FILENAME:" + output + "\r\nBASE64:\r\n";
+  note.reserve(note.size() + line.size() * static_cast<std::size_t>(lines) + 16);
+  decoded->clear();
+  for (int i = 0; i < lines; ++i) {
+    note += line;
+    *decoded += bytes;
+  }
+  return note + "END:VNOTE\r\n";
+}
+constexpr int kLongNoteLines = 400000;
+
+// The caption as the window system holds it, read without asking the
+// window, so that a window that does not answer cannot hold up the probes.
+std::string HeldCaption(HWND window) {
+  wchar_t text[256] = {};
+  const int length = InternalGetWindowText(window, text, 256);
+  return Utf8(std::wstring_view(text, length > 0 ? static_cast<std::size_t>(length) : 0));
+}
+
+// Whether a temporary output file is in folder.
+bool TemporaryFileIn(const std::string& folder) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Wide(folder + "\\.marrowpin-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+// Waits until the one note of a batch is being written: its caption past
+// half way (its lines are loaded) and its temporary file in folder.
+void WaitForOutputBeingWritten(RemoteProgram& program, const std::string& folder) {
+  const HWND main_window = program.MainWindow();
+  Expect(WaitUntil(
+             [&] {
+               return ProgressIn(HeldCaption(main_window), 1).note_percent > 50 &&
+                      TemporaryFileIn(folder);
+             },
+             60000),
+         "the note's output was never seen being written");
+}
+
 }  // namespace
 
 void CommandLineCases(Suite& suite) {
@@ -164,13 +220,31 @@ void CommandLineCases(Suite& suite) {
     ExpectNoFile(suite.Path("cl-never.bin"));
   });
 
-  suite.Run("command line: of two arguments only the first is converted", [&] {
-    WriteTestFile(suite.Path("cl-first.vnt"), Note("-FILENAME:cl-first.bin\r\n", "QUJD"));
+  suite.Run("command line: three notes and a folder, as the shell hands them, all convert", [&] {
+    WriteTestFile(suite.Path("cl-first.vnt"), Note("-FILENAME:cl-same.bin\r\n", "QUJD"));
     WriteTestFile(suite.Path("cl-second.vnt"), Note("-FILENAME:cl-second.bin\r\n", "REVG"));
-    const auto program = suite.Start("cl-first.vnt " + suite.Path("cl-second.vnt"));
+    // Names the first one's output: converted after it, it asks to overwrite.
+    WriteTestFile(suite.Path("cl-third.vnt"), Note("-FILENAME:cl-same.bin\r\n", "R0hJ"));
+    CreateTestFolder(suite.Path("cl dir"));
+    CreateTestFolder(suite.Path("cl dir\\sub"));
+    WriteTestFile(suite.Path("cl dir\\a.vnt"), Note("-FILENAME:cl-dir-a.bin\r\n", "QUJD"));
+    WriteTestFile(suite.Path("cl dir\\sub\\b.dat"), Note("-FILENAME:cl-dir-b.bin\r\n", "REVG"));
+    const auto program =
+        suite.Start("cl-first.vnt " + suite.Path("cl-second.vnt") + " " +
+                    Quoted(suite.Path("cl-third.vnt")) + " " + Quoted(suite.Path("cl dir")));
+    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
     Expect(program->WaitForExit() == 0, "exit code is not 0");
-    ExpectFile(suite.Path("cl-first.bin"), "ABC");
-    ExpectNoFile(suite.Path("cl-second.bin"));
+    ExpectFile(suite.Path("cl-same.bin"), "GHI");
+    ExpectFile(suite.Path("cl-second.bin"), "DEF");
+    ExpectFile(suite.Path("cl dir\\cl-dir-a.bin"), "ABC");
+    ExpectFile(suite.Path("cl dir\\sub\\cl-dir-b.bin"), "DEF");
+  });
+
+  suite.Run("command line: a folder without notes says so, then the program ends", [&] {
+    CreateTestFolder(suite.Path("cl empty dir"));
+    const auto program = suite.Start(Quoted(suite.Path("cl empty dir")));
+    AnswerMessage(*program, golden::kNoNotesDropped);
+    Expect(program->WaitForExit() == 0, "exit code is not 0");
   });
 
   suite.Run("command line: a bare name's output goes beside it, wherever the dialog went", [&] {
@@ -405,7 +479,7 @@ void BatchCases(Suite& suite) {
       slowest = std::max(slowest, took);
       ++probes;
       if (!answered || took > 1000) ++late;
-      const int progress = ProgressIn(WindowText(main_window), kNotes);
+      const int progress = ProgressIn(WindowText(main_window), kNotes).note;
       if (progress > 0) {
         Expect(progress >= last_progress, "the progress went back");
         last_progress = progress;
@@ -427,6 +501,88 @@ void BatchCases(Suite& suite) {
            "the caption or the input is not restored");
     ExpectFile(suite.Path("many\\n1.bin"), "ABC");
     ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
+  });
+
+  suite.Run("batch: one note of 400,000 lines: every probe answered, its progress shown", [&] {
+    RemoteProgram& program = suite.Window();
+    std::string decoded;
+    WriteTestFile(suite.Path("long.vnt"), LongNote("long.bin", kLongNoteLines, &decoded));
+    SetListedFiles(program, {suite.Path("long.vnt")});
+    const HWND main_window = program.MainWindow();
+    Click(program, IDC_BUTTON1);
+    int probes = 0, late = 0, percents_seen = 0, last_percent = -1;
+    DWORD slowest = 0;
+    while (program.Dialogs().empty()) {
+      const DWORD start = GetTickCount();
+      DWORD_PTR result;
+      const bool answered =
+          SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
+      const DWORD took = GetTickCount() - start;
+      slowest = std::max(slowest, took);
+      ++probes;
+      if (!answered || took > 1000) ++late;
+      const int percent = ProgressIn(HeldCaption(main_window), 1).note_percent;
+      if (percent >= 0) {
+        Expect(percent >= last_percent, "the note's progress went back");
+        percents_seen += percent != last_percent ? 1 : 0;
+        last_percent = percent;
+      }
+      Expect(probes < 3000, "the batch does not end");
+      Sleep(20);
+    }
+    AnswerMessage(program, golden::kAllConverted);
+    std::printf("     %d probes, slowest answer %lu ms, %d steps of the note seen, last %d%%\n",
+                probes, static_cast<unsigned long>(slowest), percents_seen, last_percent);
+    Expect(late == 0, std::to_string(late) + " of " + std::to_string(probes) +
+                          " probes were not answered within 1 s");
+    Expect(percents_seen >= 2, "the caption did not show the note's progress");
+    Expect(WindowText(main_window) == golden::kWindowCaption, "the caption is not restored");
+    ExpectFile(suite.Path("long.bin"), decoded);
+  });
+
+  suite.Run("batch: the end of the session leaves the old output and no temporary file", [&] {
+    CreateTestFolder(suite.Path("session dir"));
+    std::string decoded;
+    WriteTestFile(suite.Path("session dir\\s.vnt"), LongNote("s.bin", kLongNoteLines, &decoded));
+    WriteTestFile(suite.Path("session dir\\s.bin"), "keep me");
+    const auto program = suite.Start("");
+    SetListedFiles(*program, {suite.Path("session dir\\s.vnt")});
+    Click(*program, IDC_BUTTON1);
+    AnswerQuestion(*program, golden::kOverwriteQuestion, golden::kOverwriteCaption, true);
+    WaitForOutputBeingWritten(*program, suite.Path("session dir"));
+    const HWND main_window = program->MainWindow();
+    DWORD_PTR may_end = 1;
+    Expect(SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
+                               5000, &may_end) != 0 &&
+               may_end == FALSE,
+           "the session was not asked to wait for the batch");
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(main_window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                        &ignored);
+    Expect(program->WaitForExit() == 0, "exit code is not 0");
+    Expect(!TemporaryFileIn(suite.Path("session dir")), "a temporary file is left");
+    ExpectFile(suite.Path("session dir\\s.bin"), "keep me");
+  });
+
+  suite.Run("batch: a file that appears at a new output's name meanwhile is kept", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string folder = suite.Path("appear dir");
+    CreateTestFolder(folder);
+    std::string decoded;
+    WriteTestFile(folder + "\\a.vnt", LongNote("a.bin", kLongNoteLines, &decoded));
+    SetListedFiles(program, {folder + "\\a.vnt"});
+    Click(program, IDC_BUTTON1);
+    WaitForOutputBeingWritten(program, folder);
+    // The output's folder is held: it cannot be moved away under the output.
+    const bool moved = MoveFileW(Wide(folder).c_str(), Wide(folder + " moved").c_str()) != 0;
+    if (moved) MoveFileW(Wide(folder + " moved").c_str(), Wide(folder).c_str());
+    Expect(!moved, "the output's folder could be renamed while the output was written");
+    WriteTestFile(folder + "\\a.bin", "appeared");
+    AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, folder + "\\a.vnt",
+                                                       folder + "\\a.bin"));
+    AnswerMessage(program, golden::SomeFailed({folder + "\\a.vnt"}));
+    ExpectFile(folder + "\\a.bin", "appeared");
+    Expect(!TemporaryFileIn(folder), "a temporary file is left");
   });
 
   suite.Run("batch: closing the window ends the batch after the note in hand", [&] {

@@ -10,6 +10,7 @@
 #include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
 #include "platform/windows/file_identity.h"
+#include "platform/windows/link_rule.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
@@ -27,12 +28,11 @@ constexpr DWORD kErrorDirectoryNotSupported = 336;
 // The code page of the names a note gives.
 constexpr UINT kShiftJisCodePage = 932;
 
-// The identity of the file or folder at path; with `flags`
-// FILE_FLAG_OPEN_REPARSE_POINT, of a link there itself.
-std::optional<FileId> IdAt(const std::string& path, DWORD flags) {
+// The identity of the file or folder that path leads to.
+std::optional<FileId> IdAt(const std::string& path) {
   const HANDLE file =
       CreateFileW(WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   const std::optional<FileId> id = IdOf(file);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return id;
@@ -70,13 +70,25 @@ bool NativeFileSystem::FileExists(const std::string& path) {
 }
 
 Entry NativeFileSystem::EntryAt(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return Entry{};
-  // A symbolic link or a junction, to a file or a folder.
-  const Entry::Kind kind = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? Entry::Kind::kLink
-                           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? Entry::Kind::kFolder
-                                                                            : Entry::Kind::kFile;
-  return Entry{kind, IdAt(path, FILE_FLAG_OPEN_REPARSE_POINT).value_or(FileId{})};
+  // The entry itself, for its reparse tag and its identity.
+  const HANDLE entry = CreateFileW(
+      WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  DWORD reparse_tag = 0;  // unknown: a reparse point counts as a link
+  if (const std::optional<FILE_ATTRIBUTE_TAG_INFO> info = AttributeTagOf(entry)) {
+    attributes = info->FileAttributes;
+    reparse_tag = info->ReparseTag;
+  }
+  const std::optional<FileId> id = IdOf(entry);
+  if (entry != INVALID_HANDLE_VALUE) CloseHandle(entry);
+  // A symbolic link or a junction, to a file or a folder; a folder or file
+  // kept in the cloud is one of its own.
+  const Entry::Kind kind = LeadsElsewhere(attributes, reparse_tag)        ? Entry::Kind::kLink
+                           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry::Kind::kFolder
+                                                                          : Entry::Kind::kFile;
+  return Entry{kind, id.value_or(FileId{})};
 }
 
 std::string NativeFileSystem::MissingFileReason(const std::string& path) {
@@ -98,7 +110,7 @@ bool NativeFileSystem::HasNoFolderOfItsOwn(const std::string& path) {
 }
 
 std::optional<FileId> NativeFileSystem::FileIdAt(const std::string& path) {
-  return IdAt(path, 0);
+  return IdAt(path);
 }
 
 std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& path) {

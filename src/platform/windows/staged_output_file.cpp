@@ -8,12 +8,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "platform/removal_on_interrupt.h"
 #include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/link_rule.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
@@ -62,20 +64,22 @@ class HeldFolders {
   HeldFolders& operator=(const HeldFolders&) = delete;
 
   // Opens the folder at path and holds it; `own_links` opens a link or
-  // junction there itself, which is refused. ERROR_SUCCESS when held.
+  // junction there itself, which is refused. ERROR_SUCCESS when held. Opened
+  // for listing: the system keeps the sharing of no handle that reads only
+  // attributes, and such a handle would let the folder be renamed.
   DWORD Hold(const std::string& path, bool own_links) {
     const HANDLE folder = CreateFileW(
-        WidePath(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | (own_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0),
-        nullptr);
+        WidePath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | (own_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
     if (folder == INVALID_HANDLE_VALUE) return GetLastError();
     folders_.push_back(folder);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(folder, &info)) return GetLastError();
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-      return ERROR_CANT_RESOLVE_FILENAME;
-    }
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ERROR_DIRECTORY;
+    const std::optional<FILE_ATTRIBUTE_TAG_INFO> info = AttributeTagOf(folder);
+    if (!info) return GetLastError();
+    // A folder kept in the cloud (a synced Desktop or Documents) is one of
+    // its own; a link or junction could lead anywhere.
+    if (LeadsElsewhere(info->FileAttributes, info->ReparseTag)) return ERROR_CANT_RESOLVE_FILENAME;
+    if ((info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ERROR_DIRECTORY;
     return ERROR_SUCCESS;
   }
 
@@ -83,17 +87,60 @@ class HeldFolders {
   std::vector<HANDLE> folders_;
 };
 
+// The temporary file while it is open: dropped, it is removed through its
+// handle (wherever it may have been moved meanwhile) and closed.
+class OpenTemporaryFile {
+ public:
+  explicit OpenTemporaryFile(HANDLE file) : file_(file) {}
+  ~OpenTemporaryFile() { Remove(); }
+  OpenTemporaryFile(OpenTemporaryFile&& other) noexcept : file_(other.file_) {
+    other.file_ = INVALID_HANDLE_VALUE;
+  }
+  OpenTemporaryFile(const OpenTemporaryFile&) = delete;
+  OpenTemporaryFile& operator=(const OpenTemporaryFile&) = delete;
+
+  HANDLE get() const { return file_; }
+  bool is_open() const { return file_ != INVALID_HANDLE_VALUE; }
+  // Removes the file, if still open, and closes it.
+  void Remove() {
+    if (!is_open()) return;
+    FILE_DISPOSITION_INFO removal{TRUE};
+    SetFileInformationByHandle(file_, FileDispositionInfo, &removal, sizeof removal);
+    CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
+  // Closes the file and keeps it; the system's error when closing fails.
+  DWORD Close() {
+    const HANDLE file = file_;
+    file_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(file) ? ERROR_SUCCESS : GetLastError();
+  }
+
+ private:
+  HANDLE file_;
+};
+
 class StagedOutputFile final : public StagedOutputBase {
  public:
-  StagedOutputFile(HeldFolders folders, HANDLE file, std::string temporary_path, std::string path)
+  // `replacing`: an entry stood at path when the output was started, which
+  // the user chose to replace.
+  StagedOutputFile(HeldFolders folders, OpenTemporaryFile file, std::string temporary_path,
+                   std::string path, bool replacing)
       : folders_(std::move(folders)),
-        file_(file),
+        file_(std::move(file)),
         temporary_path_(std::move(temporary_path)),
         path_(std::move(path)),
+        replacing_(replacing),
         removal_(WidePath(temporary_path_)) {}
+  // The file goes before it is no longer removed on an interrupt.
   ~StagedOutputFile() override {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    if (!committed()) DeleteFileW(WidePath(temporary_path_).c_str());
+    if (committed()) return;
+    if (file_.is_open()) {
+      file_.Remove();
+    } else {
+      // Closed by a commit that failed: only its path is left to remove it by.
+      DeleteFileW(WidePath(temporary_path_).c_str());
+    }
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
   StagedOutputFile& operator=(const StagedOutputFile&) = delete;
@@ -103,7 +150,7 @@ class StagedOutputFile final : public StagedOutputBase {
     while (size > 0) {
       DWORD written = 0;
       const DWORD piece = static_cast<DWORD>(size < kMaxWritePiece ? size : kMaxWritePiece);
-      if (!WriteFile(file_, bytes, piece, &written, nullptr)) return Fail(GetLastError());
+      if (!WriteFile(file_.get(), bytes, piece, &written, nullptr)) return Fail(GetLastError());
       if (written == 0) return Fail(ERROR_DISK_FULL);
       bytes += written;
       size -= written;
@@ -113,19 +160,19 @@ class StagedOutputFile final : public StagedOutputBase {
   bool TruncateTo(std::uint64_t size) override {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size);
-    return (SetFilePointerEx(file_, position, nullptr, FILE_BEGIN) && SetEndOfFile(file_)) ||
+    return (SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN) &&
+            SetEndOfFile(file_.get())) ||
            Fail(GetLastError());
   }
   bool Commit() override {
-    const HANDLE file = file_;
-    file_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(file)) return Fail(GetLastError());
+    if (const DWORD error = file_.Close()) return Fail(error);
     const std::wstring temporary = WidePath(temporary_path_);
     const std::wstring path = WidePath(path_);
-    // An output that is there is replaced keeping its attributes and
-    // security; a new one is moved into place, never over a file that has
-    // appeared meanwhile.
-    const bool replacing = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // An output the user chose to replace is replaced keeping its
+    // attributes and security; a new one is moved into place, never over a
+    // file that has appeared meanwhile: that one stays, and the move fails.
+    const bool replacing =
+        replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     const bool moved = replacing
                            ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
@@ -141,9 +188,10 @@ class StagedOutputFile final : public StagedOutputBase {
   bool Fail(DWORD error) { return Failed(SystemErrorText(error)); }
 
   HeldFolders folders_;
-  HANDLE file_;
+  OpenTemporaryFile file_;
   std::string temporary_path_;
   std::string path_;
+  bool replacing_;
   RemovalOnInterrupt removal_;
 };
 
@@ -173,20 +221,26 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   if (win_text::Utf16FromUtf8<wchar_t>(rest).size() > kMaxNameUnits)
     return fail(ERROR_FILENAME_EXCED_RANGE);
   const std::string path = at + std::string(rest);
-  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+  const std::optional<FILE_ATTRIBUTE_TAG_INFO> entry = AttributeTagAt(path);
+  if (entry && (entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+      !LeadsElsewhere(entry->FileAttributes, entry->ReparseTag)) {
     return fail(ERROR_DIRECTORY);
   }
+  // What stands at the name now is what the user chose to replace; a file
+  // that appears there later is kept.
+  const bool replacing = GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kTemporaryNameAttempts && error == ERROR_FILE_EXISTS; ++attempt) {
     std::string temporary = at + TemporaryFileName();
     // CREATE_NEW: a new file, never one that is there. Shared for deleting
-    // only, so that an interrupt can remove it while it is being written.
-    const HANDLE file = CreateFileW(WidePath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
-                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      return std::make_unique<StagedOutputFile>(std::move(held), file, std::move(temporary), path);
+    // only, so that an interrupt can remove it while it is being written;
+    // opened for deleting, so that it can be removed through its handle.
+    OpenTemporaryFile file(CreateFileW(WidePath(temporary).c_str(), GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.is_open()) {
+      return std::make_unique<StagedOutputFile>(std::move(held), std::move(file),
+                                                std::move(temporary), path, replacing);
     }
     error = GetLastError();
   }

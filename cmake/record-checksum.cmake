@@ -1,0 +1,28 @@
+# marrowpin_record_checksum(FILE): writes FILE's SHA-256 into SHA256SUMS in
+# the folder given as the second argument, in the form "sha256sum -c" checks,
+# replacing an older line for the same name and keeping the lines in name
+# order.
+function(marrowpin_record_checksum file folder)
+  file(SHA256 ${file} hash)
+  get_filename_component(name ${file} NAME)
+  set(sums ${folder}/SHA256SUMS)
+  set(lines)
+  if(EXISTS ${sums})
+    file(STRINGS ${sums} lines)
+    list(FILTER lines EXCLUDE REGEX "^[0-9a-f]+  ${name}$")
+  endif()
+  list(APPEND lines "${hash}  ${name}")
+  set(sorted)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[0-9a-f]+  " "" line_name "${line}")
+    list(APPEND sorted "${line_name}|${line}")
+  endforeach()
+  list(SORT sorted)
+  set(text "")
+  foreach(entry IN LISTS sorted)
+    string(REGEX REPLACE "^[^|]*\\|" "" line "${entry}")
+    string(APPEND text "${line}\n")
+  endforeach()
+  file(WRITE ${sums}.part "${text}")
+  file(RENAME ${sums}.part ${sums})
+endfunction()
