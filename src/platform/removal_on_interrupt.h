@@ -13,9 +13,9 @@ namespace marrowpin {
 // SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGVTALRM, SIGPROF,
 // SIGPOLL and SIGPWR, each while it keeps its default action; the program
 // then dies of the same signal. Windows: Ctrl+C, Ctrl+Break and closing the
-// console, after which the program ends with STATUS_CONTROL_C_EXIT. A
-// signal the caller has the program ignore stays
-// ignored. Only a console program calls this, once, at its start.
+// console, after which the program ends with STATUS_CONTROL_C_EXIT. A signal
+// the caller has the program ignore stays ignored. Only a console program
+// calls this, once, at its start.
 void RemoveTemporaryFilesOnInterrupt();
 
 #ifdef _WIN32
