@@ -37,6 +37,7 @@ class StandardInputFileSystem final : public FileSystem {
     return files_.CreateForWriting(folder, name);
   }
   CreationFailure LastCreationFailure() const override { return files_.LastCreationFailure(); }
+  bool OutputsLookAtTheirName() const override { return files_.OutputsLookAtTheirName(); }
   std::string PathNameFromNote(std::string_view note_name) override {
     return files_.PathNameFromNote(note_name);
   }

@@ -140,13 +140,37 @@ struct StartedOutput {
   std::unique_ptr<OutputFile> file;
 };
 
+// Starts the output named fields.output_name in output_folder. When it
+// cannot be started, says why and gives up (nullptr), or, for a name too
+// long for its folder, clears the name and sets why for the next question.
+std::unique_ptr<OutputFile> StartAt(const std::string& output_folder,
+                                    const std::string& output_path, AttachmentFields& fields,
+                                    NameReason& why, const ConversionServices& services) {
+  const messages::Texts& texts = services.messages.texts();
+  std::unique_ptr<OutputFile> output =
+      services.files.CreateForWriting(output_folder, fields.output_name);
+  if (output) return output;
+  const CreationFailure failure = services.files.LastCreationFailure();
+  if (!failure.name_too_long) {
+    services.prompts.ShowOutputFailure(texts.cannot_create_file, output_path, failure.reason);
+    return nullptr;
+  }
+  fields.output_name.clear();
+  why = NameReason::kNameTooLong;
+  fields.name_notice = failure.reason.empty() ? texts.name_too_long
+                                              : texts.name_too_long + (" (" + failure.reason + ")");
+  return nullptr;
+}
+
 // Settles the output's path, asking for a name and before overwriting as
 // needed, and starts the output there; nullopt when the user gives up or the
 // output cannot be started (then said). The note's name is judged first.
-// Whether to ask before overwriting, and what the output may replace, come
-// from one look at the name, taken by the output as it starts where the
-// platform can. A name too long for its folder is found there too, before
-// any byte is written: the user is asked for another.
+// Where the file system's outputs look at their name as they start, that one
+// look decides whether to ask before overwriting and what the output may
+// replace; elsewhere the output starts once the questions are answered, so
+// that nothing of it waits on the user. A name too long for its folder is
+// found as the output starts, before any byte is written: the user is asked
+// for another.
 std::optional<StartedOutput> StartOutput(const std::string& source_path,
                                          const std::optional<FileId>& source_id,
                                          const std::string& output_folder, AttachmentFields& fields,
@@ -157,28 +181,20 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
   NameReason why = from_note.fault == NoteOutputPath::Fault::kRefused ? NameReason::kNoteNameRefused
                                                                       : NameReason::kNoteNamesNone;
   fields.output_name = from_note.name;
+  const bool look_as_started = services.files.OutputsLookAtTheirName();
   while (true) {
     if (fields.output_name.empty() &&
         !AskForOutputName(why, source_path, output_folder, fields, services)) {
       return std::nullopt;
     }
     std::string output_path = output_folder + fields.output_name;
-    std::unique_ptr<OutputFile> output =
-        services.files.CreateForWriting(output_folder, fields.output_name);
-    if (!output) {
-      const CreationFailure failure = services.files.LastCreationFailure();
-      if (!failure.name_too_long) {
-        services.prompts.ShowOutputFailure(texts.cannot_create_file, output_path, failure.reason);
-        return std::nullopt;
-      }
-      fields.output_name.clear();
-      why = NameReason::kNameTooLong;
-      fields.name_notice = failure.reason.empty()
-                               ? texts.name_too_long
-                               : texts.name_too_long + (" (" + failure.reason + ")");
-      continue;
+    std::unique_ptr<OutputFile> output;
+    if (look_as_started) {
+      output = StartAt(output_folder, output_path, fields, why, services);
+      if (!output && fields.output_name.empty()) continue;
+      if (!output) return std::nullopt;
     }
-    const std::optional<Entry> looked = output->EntryAtName();
+    const std::optional<Entry> looked = output ? output->EntryAtName() : std::nullopt;
     const Entry entry = looked ? *looked : services.files.EntryAt(output_path);
     if (const std::optional<NameReason> clash = ClashAt(entry, source_id, services)) {
       fields.output_name.clear();
@@ -193,6 +209,11 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
       fields.output_name.clear();
       why = NameReason::kOutputExists;
       continue;
+    }
+    if (!output) {
+      output = StartAt(output_folder, output_path, fields, why, services);
+      if (!output && fields.output_name.empty()) continue;
+      if (!output) return std::nullopt;
     }
     return StartedOutput{std::move(output_path), std::move(output)};
   }

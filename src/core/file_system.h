@@ -114,6 +114,10 @@ class FileSystem {
                                                        const std::string& name) = 0;
   // Why the last CreateForWriting failed.
   virtual CreationFailure LastCreationFailure() const { return {}; }
+  // Whether each output looks at the entry at its name as it starts (see
+  // OutputFile::EntryAtName), so that it is started before the user is asked
+  // about that entry. By default none does.
+  virtual bool OutputsLookAtTheirName() const { return false; }
   // How an output name read from a note (its own bytes, as a rule Shift-JIS)
   // is spelled in this file system's paths; empty when it cannot be. By
   // default its bytes are used as they are.

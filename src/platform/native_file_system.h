@@ -27,6 +27,11 @@ class NativeFileSystem final : public FileSystem {
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override;
   CreationFailure LastCreationFailure() const override { return creation_failure_; }
+#ifndef _WIN32
+  bool OutputsLookAtTheirName() const override {
+    return true;
+  }
+#endif
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
   std::string PathNameFromNote(std::string_view note_name) override;

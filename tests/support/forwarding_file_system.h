@@ -31,6 +31,7 @@ class ForwardingFileSystem : public FileSystem {
   CreationFailure LastCreationFailure() const override {
     return named_staging ? failure_ : native_.LastCreationFailure();
   }
+  bool OutputsLookAtTheirName() const override { return native_.OutputsLookAtTheirName(); }
 
   // Outputs staged in named temporary files, as on a file system that makes
   // no unnamed ones.
