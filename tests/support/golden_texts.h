@@ -38,9 +38,8 @@ inline constexpr std::string_view kOutputExistsNotice =
 inline constexpr std::string_view kOutputIsSourceNotice =
     "出力ファイルが変換元のファイル自身になります。別のファイル名を指定してください";
 inline constexpr std::string_view kNoteNameRefusedNotice =
-    "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。ファイル名を指"
-    "定"
-    "してください";
+    "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。"
+    "ファイル名を指定してください";
 
 // The closing message of a batch.
 inline constexpr std::string_view kAllConverted = "変換終了!!";

@@ -229,6 +229,32 @@ Accessible AccessibleOf(HWND window) {
   return read;
 }
 
+// WM_NULL probes of a window that must keep answering, as Windows sends
+// them before it marks a window as not responding.
+struct Probes {
+  int sent = 0;
+  int late = 0;  // not answered within 1 s
+  DWORD slowest = 0;
+
+  void Send(HWND window) {
+    const DWORD start = GetTickCount();
+    DWORD_PTR result;
+    const bool answered =
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
+    const DWORD took = GetTickCount() - start;
+    slowest = std::max(slowest, took);
+    ++sent;
+    if (!answered || took > 1000) ++late;
+  }
+  std::string Summary() const {
+    return std::to_string(sent) + " probes, slowest answer " + std::to_string(slowest) + " ms";
+  }
+  void ExpectAllAnswered() const {
+    Expect(late == 0, std::to_string(late) + " of " + std::to_string(sent) +
+                          " probes were not answered within 1 s");
+  }
+};
+
 // A note naming output whose payload is `lines` lines of 76 characters, as
 // a mailer wraps them; what it decodes to goes into *decoded.
 std::string LongNote(const std::string& output, int lines, std::string* decoded) {
@@ -657,17 +683,10 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, notes);
     const HWND main_window = program.MainWindow();
     Click(program, IDC_BUTTON1);
-    int probes = 0, late = 0, last_progress = 0, busy_seen = 0, input_open = 0;
-    DWORD slowest = 0;
+    Probes probes;
+    int last_progress = 0, busy_seen = 0, input_open = 0;
     while (program.Dialogs().empty()) {
-      const DWORD start = GetTickCount();
-      DWORD_PTR result;
-      const bool answered =
-          SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
-      const DWORD took = GetTickCount() - start;
-      slowest = std::max(slowest, took);
-      ++probes;
-      if (!answered || took > 1000) ++late;
+      probes.Send(main_window);
       const int progress = ProgressIn(WindowText(main_window), kNotes).note;
       if (progress > 0) {
         Expect(progress >= last_progress, "the progress went back");
@@ -675,14 +694,13 @@ void BatchCases(Suite& suite) {
         ++busy_seen;
         input_open |= OpenInputs(program);
       }
-      Expect(probes < 3000, "the batch does not end");
+      Expect(probes.sent < 3000, "the batch does not end");
       Sleep(50);
     }
     AnswerMessage(program, golden::kAllConverted);
-    std::printf("     %d probes, slowest answer %lu ms, last progress seen %d/%d\n", probes,
-                static_cast<unsigned long>(slowest), last_progress, kNotes);
-    Expect(late == 0, std::to_string(late) + " of " + std::to_string(probes) +
-                          " probes were not answered within 1 s");
+    std::printf("     %s, last progress seen %d/%d\n", probes.Summary().c_str(), last_progress,
+                kNotes);
+    probes.ExpectAllAnswered();
     Expect(last_progress > 0, "the caption never showed the progress");
     Expect(busy_seen > 0 && input_open == 0,
            "the window took input while the batch ran (" + std::to_string(input_open) + ")");
@@ -731,31 +749,23 @@ void BatchCases(Suite& suite) {
     SetListedFiles(program, {suite.Path("long.vnt")});
     const HWND main_window = program.MainWindow();
     Click(program, IDC_BUTTON1);
-    int probes = 0, late = 0, percents_seen = 0, last_percent = -1;
-    DWORD slowest = 0;
+    Probes probes;
+    int percents_seen = 0, last_percent = -1;
     while (program.Dialogs().empty()) {
-      const DWORD start = GetTickCount();
-      DWORD_PTR result;
-      const bool answered =
-          SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result) != 0;
-      const DWORD took = GetTickCount() - start;
-      slowest = std::max(slowest, took);
-      ++probes;
-      if (!answered || took > 1000) ++late;
+      probes.Send(main_window);
       const int percent = ProgressIn(HeldCaption(main_window), 1).note_percent;
       if (percent >= 0) {
         Expect(percent >= last_percent, "the note's progress went back");
         percents_seen += percent != last_percent ? 1 : 0;
         last_percent = percent;
       }
-      Expect(probes < 3000, "the batch does not end");
+      Expect(probes.sent < 3000, "the batch does not end");
       Sleep(20);
     }
     AnswerMessage(program, golden::kAllConverted);
-    std::printf("     %d probes, slowest answer %lu ms, %d steps of the note seen, last %d%%\n",
-                probes, static_cast<unsigned long>(slowest), percents_seen, last_percent);
-    Expect(late == 0, std::to_string(late) + " of " + std::to_string(probes) +
-                          " probes were not answered within 1 s");
+    std::printf("     %s, %d steps of the note seen, last %d%%\n", probes.Summary().c_str(),
+                percents_seen, last_percent);
+    probes.ExpectAllAnswered();
     Expect(percents_seen >= 2, "the caption did not show the note's progress");
     Expect(WindowText(main_window) == golden::kWindowCaption, "the caption is not restored");
     ExpectFile(suite.Path("long.bin"), decoded);
