@@ -12,6 +12,7 @@
 #include "cli/usage_texts.h"
 #include "core/convert_file.h"
 #include "core/error.h"
+#include "core/output_group.h"
 #include "core/paths.h"
 #include "core/protected_files.h"
 #include "core/stream_line_source.h"
@@ -66,20 +67,47 @@ int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
   }
   protected_files.Add(streams.output_id, NameReason::kOutputIsStandardStream);
   protected_files.Add(streams.error_id, NameReason::kOutputIsStandardStream);
-  const ConversionServices services{lines,    prompts,           files,           bitmap_header,
-                                    messages, NativePathStyle(), &protected_files};
+  bool all_converted = true;
+  bool output_failed = false;
+  // Outputs are put in place in groups and reported as each group ends:
+  // each line on stdout is said once its output is on the disk.
+  OutputGroup group(files, NativePathStyle(), [&](const OutputGroup::Outcome& done) {
+    if (!done.placed) {
+      all_converted = false;
+      prompts.ShowOutputFailureOf(done.source_path, texts.conversion().cannot_write_file,
+                                  done.output_path, done.reason);
+      return;
+    }
+    protected_files.Add(files.EntryAt(done.output_path).id, NameReason::kOutputWrittenThisRun);
+    // Flushed at once, in order with the messages on the error stream, where
+    // both go to one place.
+    if (!options.quiet && !output_failed &&
+        !WriteOutput(streams,
+                     QuotedName(done.source_path) + " -> " + QuotedName(done.output_path) + "\n")) {
+      output_failed = true;
+    }
+  });
+  prompts.EndBeforeMessages(group);
+  const ConversionServices services{
+      lines,   prompts, files, bitmap_header, messages, NativePathStyle(), &protected_files,
+      nullptr, &group};
   const std::string output_folder = FolderPrefix(options.output_folder, NativePathStyle());
 
-  bool all_converted = true;
   for (const std::string& file : options.files) {
     prompts.StartFile(file);
-    std::string written_path;
     bool converted = false;
     // Whatever goes wrong with one file ends that file only.
     try {
+      // The FILE may be an output of an earlier one that waits for its name;
+      // a stream may keep the run waiting, while the outputs before it are
+      // put in place and said.
+      group.EndIfWaitingAt(file);
+      const bool stream = files.HasNoFolderOfItsOwn(file);
+      if (stream) group.End();
       if (files.FileExists(file)) {
         // A FILE read as a stream writes where "-" does: into the current folder.
-        const bool beside_file = output_folder.empty() && !files.HasNoFolderOfItsOwn(file);
+        const bool beside_file = output_folder.empty() && !stream;
+        std::string written_path;
         converted =
             ConvertFile(file, services,
                         beside_file ? std::nullopt : std::optional<std::string_view>(output_folder),
@@ -94,18 +122,15 @@ int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
     } catch (const std::exception& e) {
       prompts.ShowMessage(e.what());
     }
-    if (converted) {
-      protected_files.Add(files.EntryAt(written_path).id, NameReason::kOutputWrittenThisRun);
-    }
-    // Flushed at once, in order with the messages on the error stream, where
-    // both go to one place.
-    if (converted && !options.quiet &&
-        !WriteOutput(streams, QuotedName(file) + " -> " + QuotedName(written_path) + "\n")) {
-      return kSomeFailed;
-    }
-    if (prompts.WriteFailed()) return kSomeFailed;
     all_converted &= converted;
+    // The first output is said alone: where stdout cannot be written, the
+    // run ends before it converts more.
+    if (&file == &options.files.front()) group.End();
+    if (output_failed || prompts.WriteFailed()) break;
   }
+  // Nothing is said before every output is on the disk.
+  group.End();
+  if (output_failed || prompts.WriteFailed()) return kSomeFailed;
   const messages::Texts& closing = texts.conversion();
   if (!WriteOutput(
           streams,

@@ -5,6 +5,15 @@
 
 namespace marrowpin::cli {
 
+namespace {
+
+// The text, with the system's reason in parentheses where it gave one.
+std::string WithReason(const std::string& text, const std::string& reason) {
+  return reason.empty() ? text : text + " (" + reason + ")";
+}
+
+}  // namespace
+
 ScriptedPrompts::ScriptedPrompts(bool overwrite, bool bitmap_header,
                                  std::optional<std::string> name, const ConsoleTexts& texts,
                                  std::FILE* messages)
@@ -19,18 +28,31 @@ void ScriptedPrompts::StartFile(const std::string& file) {
   name_offered_ = false;
 }
 
-void ScriptedPrompts::ShowMessage(const std::string& text) {
+void ScriptedPrompts::Say(const std::string& quoted_file, const std::string& text) {
+  if (group_) group_->End();
   std::string unused_reason;
-  if (!WriteText(messages_, file_ + ": " + text + "\n", &unused_reason)) write_failed_ = true;
+  if (!WriteText(messages_, quoted_file + ": " + text + "\n", &unused_reason)) {
+    write_failed_ = true;
+  }
+}
+
+void ScriptedPrompts::ShowMessage(const std::string& text) {
+  Say(file_, text);
 }
 
 void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& reason) {
-  ShowMessage(reason.empty() ? text : text + " (" + reason + ")");
+  Say(file_, WithReason(text, reason));
 }
 
 void ScriptedPrompts::ShowOutputFailure(const std::string& text, const std::string& output_path,
                                         const std::string& reason) {
-  ShowFailure(text + ": " + QuotedName(output_path), reason);
+  Say(file_, WithReason(text + ": " + QuotedName(output_path), reason));
+}
+
+void ScriptedPrompts::ShowOutputFailureOf(const std::string& file, const std::string& text,
+                                          const std::string& output_path,
+                                          const std::string& reason) {
+  Say(QuotedName(file), WithReason(text + ": " + QuotedName(output_path), reason));
 }
 
 bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/console_texts.h"
+#include "core/output_group.h"
 #include "core/user_prompts.h"
 
 namespace marrowpin::cli {
@@ -24,6 +25,12 @@ class ScriptedPrompts final : public UserPrompts {
   void StartFile(const std::string& file);
   // Whether a message could not be written.
   bool WriteFailed() const { return write_failed_; }
+  // Puts the outputs waiting in group in place before each message, so that
+  // what is said of them comes first.
+  void EndBeforeMessages(OutputGroup& group) { group_ = &group; }
+  // An output failure of the earlier file `file`, told as its group ended.
+  void ShowOutputFailureOf(const std::string& file, const std::string& text,
+                           const std::string& output_path, const std::string& reason);
 
   void ShowMessage(const std::string& text) override;
   void ShowFailure(const std::string& text, const std::string& reason) override;
@@ -41,9 +48,12 @@ class ScriptedPrompts final : public UserPrompts {
   std::optional<std::string> name_;
   const ConsoleTexts& texts_;
   std::FILE* messages_;
+  OutputGroup* group_ = nullptr;
   std::string file_;
   bool name_offered_ = false;
   bool write_failed_ = false;
+
+  void Say(const std::string& quoted_file, const std::string& text);
 };
 
 }  // namespace marrowpin::cli

@@ -38,6 +38,7 @@ class StandardInputFileSystem final : public FileSystem {
   }
   CreationFailure LastCreationFailure() const override { return files_.LastCreationFailure(); }
   bool OutputsLookAtTheirName() const override { return files_.OutputsLookAtTheirName(); }
+  std::size_t OutputsPlacedTogether() const override { return files_.OutputsPlacedTogether(); }
   std::string PathNameFromNote(std::string_view note_name) override {
     return files_.PathNameFromNote(note_name);
   }

@@ -188,6 +188,9 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
       return std::nullopt;
     }
     std::string output_path = output_folder + fields.output_name;
+    // An earlier output that waits for this name takes it first, so that the
+    // look below sees it.
+    if (services.outputs) services.outputs->EndIfWaitingAt(output_path);
     std::unique_ptr<OutputFile> output;
     if (look_as_started) {
       output = StartAt(output_folder, output_path, fields, why, services);
@@ -242,10 +245,16 @@ bool ConvertOpenedFile(const std::string& source_path, const std::optional<FileI
   const std::uint64_t header_size = fields.write_bitmap_header ? header.size() : 0;
   // A short write means a full disk or a failing device: stop and say so.
   // Dropped without its commit, the output leaves nothing behind.
-  const bool written = (header_size == 0 || output.Write(header.data(), header.size())) &&
-                       WritePayload(first_piece, services.lines, output, header_size) &&
-                       output.Commit();
-  if (!written) {
+  const std::optional<std::uint64_t> size =
+      header_size == 0 || output.Write(header.data(), header.size())
+          ? WritePayload(first_piece, services.lines, output, header_size)
+          : std::nullopt;
+  if (size && services.outputs) {
+    written_path = started->path;
+    services.outputs->Add(source_path, started->path, std::move(started->file), *size);
+    return true;
+  }
+  if (!size || !output.Commit() || !output.MakeNameDurable()) {
     // The output's temporary file goes, and its folders are let go, before
     // the box waits for the user: a session that ends at the box leaves
     // nothing behind.
@@ -267,6 +276,8 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
 
 bool ConvertFile(const std::string& source_path, const ConversionServices& services,
                  std::optional<std::string_view> output_folder, std::string& written_path) {
+  // The note may be an earlier output that waits for its name.
+  if (services.outputs) services.outputs->EndIfWaitingAt(source_path);
   if (!services.files.FileExists(source_path)) return false;
 
   // The note's identity, so that no output replaces it.

@@ -8,6 +8,7 @@
 #include "core/file_system.h"
 #include "core/line_source.h"
 #include "core/messages.h"
+#include "core/output_group.h"
 #include "core/paths.h"
 #include "core/protected_files.h"
 #include "core/user_prompts.h"
@@ -30,10 +31,15 @@ struct ConversionServices {
   // Told how far the note has got while it is loaded and written; none
   // when null.
   ConversionProgress* progress = nullptr;
+  // Where outputs wait to take their names together; when null, each one
+  // takes its name, and is on the disk, before the conversion returns.
+  OutputGroup* outputs = nullptr;
 };
 
 // Extracts the base64 attachment of the note file at source_path into a file
-// in the same folder. True when an output file was written and put in place.
+// in the same folder. True when an output file was written and put in place,
+// on the disk (or, with services.outputs, written whole and handed to that
+// group, which tells of it once it is in place).
 // A source that exists but cannot be opened, or is too large to hold, throws
 // Error with its message (not caught here); one that fails while it is read is
 // a failure shown with its own message.
@@ -42,7 +48,7 @@ bool ConvertFile(const std::string& source_path, const ConversionServices& servi
 // The same, writing into output_folder (a folder path that ends in its
 // separator, or empty for the current folder) instead, or beside the source
 // when it is nullopt; written_path receives the output's path once the
-// output is in place.
+// output is in place or handed to the group.
 bool ConvertFile(const std::string& source_path, const ConversionServices& services,
                  std::optional<std::string_view> output_folder, std::string& written_path);
 

@@ -57,10 +57,31 @@ class OutputFile {
   // Drops what was written after the first size bytes, so that the next
   // write follows them. False when that fails.
   virtual bool TruncateTo(std::uint64_t size) = 0;
-  // Closes the file and gives it the output's name. False when that fails;
-  // then nothing is left.
+  // Putting an output in place takes four steps, which a group of outputs
+  // (OutputGroup) takes step by step, so that one flush of the disk serves
+  // them all:
+  //
+  // No more bytes come: whatever is left to be done before they can be
+  // flushed to the disk is done now, so that one flush then serves the
+  // outputs of a group together.
+  virtual bool FinishWriting() = 0;
+  // Waits until every byte is on the disk, flushing it unless a flush
+  // since FinishWriting has served this output already.
+  virtual bool MakeDurable() = 0;
+  // Gives the file the output's name, once its bytes are durable (made so
+  // here where they are not yet): a power cut after this leaves either the
+  // old output or the whole new one. False when that fails; then nothing is
+  // left.
   virtual bool Commit() = 0;
-  // The system's own word on why Write or Commit failed; empty when it gave none.
+  // Waits until the name is on the disk too, flushing it unless a flush
+  // since Commit has done so already: the output survives a power cut from
+  // now on. False when that fails: a new output is then taken back, a
+  // replacing one stays in place.
+  virtual bool MakeNameDurable() = 0;
+  // The folder the output's name goes into, as the output holds it;
+  // nullopt when the system tells no identity.
+  virtual std::optional<FileId> FolderId() const = 0;
+  // The system's own word on why a step failed; empty when it gave none.
   virtual std::string FailureReason() const { return {}; }
   // What stood at the output's name when the output was started, as the one
   // look that decides about it saw it: whether the user is asked before it
@@ -114,6 +135,10 @@ class FileSystem {
                                                        const std::string& name) = 0;
   // Why the last CreateForWriting failed.
   virtual CreationFailure LastCreationFailure() const { return {}; }
+  // How many outputs may wait to take their names together (see
+  // OutputGroup): one where a flush costs as much for many outputs as for
+  // one.
+  virtual std::size_t OutputsPlacedTogether() const { return 1; }
   // Whether each output looks at the entry at its name as it starts (see
   // OutputFile::EntryAtName), so that it is started before the user is asked
   // about that entry. By default none does.

@@ -181,8 +181,8 @@ std::size_t PayloadWriter::DecodeInto(std::string_view groups, bool* only_alphab
   return Base64Decode(groups, output_.Room(Base64DecodedSize(groups.size())), only_alphabet);
 }
 
-bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
-                  std::uint64_t written) {
+std::optional<std::uint64_t> WritePayload(std::string_view first_piece, LineSource& lines,
+                                          OutputFile& output, std::uint64_t written) {
   PayloadWriter payload(output, written);
   if (!first_piece.empty()) payload.Take(LineSlice{first_piece, true});
   for (LineSlice slice; !payload.ended();) {
@@ -192,7 +192,8 @@ bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& o
     if (!lines.Next(slice)) break;
     payload.Take(slice);
   }
-  return payload.Finish();
+  if (!payload.Finish()) return std::nullopt;
+  return payload.size();
 }
 
 }  // namespace marrowpin

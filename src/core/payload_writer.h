@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ class PayloadWriter {
   bool ended() const { return ended_; }
   // Hands the output file the last bytes. False when any write failed.
   bool Finish() { return output_.Flush(); }
+  // The output's bytes so far.
+  std::uint64_t size() const { return output_.size(); }
 
  private:
   bool TakeCleanLine(std::string_view line);
@@ -66,8 +69,9 @@ class PayloadWriter {
 };
 
 // Writes the payload: its first piece, then the lines after it, after the
-// `written` bytes output holds. False when a write failed.
-bool WritePayload(std::string_view first_piece, LineSource& lines, OutputFile& output,
-                  std::uint64_t written);
+// `written` bytes output holds. The output's size then; nullopt when a write
+// failed.
+std::optional<std::uint64_t> WritePayload(std::string_view first_piece, LineSource& lines,
+                                          OutputFile& output, std::uint64_t written);
 
 }  // namespace marrowpin

@@ -4,6 +4,10 @@
 
 #include "core/file_system.h"
 
+#ifndef _WIN32
+#include "platform/posix/disk_flushes.h"
+#endif
+
 namespace marrowpin {
 
 // The file services of the platform this program was built for. On Windows
@@ -31,6 +35,9 @@ class NativeFileSystem final : public FileSystem {
   bool OutputsLookAtTheirName() const override {
     return true;
   }
+  // Many: a journal commits the names and bytes of many files at once. As
+  // many as the descriptor limit leaves room for, each output holding two.
+  std::size_t OutputsPlacedTogether() const override;
 #endif
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
@@ -43,6 +50,9 @@ class NativeFileSystem final : public FileSystem {
  private:
   std::chrono::milliseconds fifo_writer_wait_;
   CreationFailure creation_failure_;
+#ifndef _WIN32
+  DiskFlushes flushes_;
+#endif
 };
 
 }  // namespace marrowpin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #ifndef _WIN32
@@ -24,6 +25,10 @@ void RemoveTemporaryFilesOnInterrupt();
 // the program ends.
 void RemoveTemporaryFilesNow();
 #endif
+
+// How many temporary files may be registered at one time: more than the
+// outputs that wait to be put in place together.
+inline constexpr std::size_t kMostRegisteredRemovals = 72;
 
 // A temporary file that an interrupt removes while it is registered.
 class RemovalOnInterrupt {

@@ -5,6 +5,10 @@
 
 #include "core/file_system.h"
 
+#ifndef _WIN32
+#include "platform/posix/disk_flushes.h"
+#endif
+
 namespace marrowpin {
 
 // Starts the output named `name` in `folder` as FileSystem::CreateForWriting
@@ -13,15 +17,18 @@ namespace marrowpin {
 // folder, which stays held until the output is in place. On Linux that file
 // has no name until it is whole, where the file system can make such files.
 // nullptr, with the reason in *failure, when it cannot be started.
+#ifdef _WIN32
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
                                               CreationFailure* failure);
-
-#ifndef _WIN32
+#else
+// The outputs of one run share its flushes of whole file systems.
+std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
+                                              CreationFailure* failure, DiskFlushes& flushes);
 // The same, always staged in a named temporary file, as on a file system that
 // cannot make unnamed files.
 std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
                                                    const std::string& name,
-                                                   CreationFailure* failure);
+                                                   CreationFailure* failure, DiskFlushes& flushes);
 #endif
 
 }  // namespace marrowpin

@@ -5,7 +5,8 @@ set -u
 cli=$(realpath "${1:?usage: cli_end_to_end.sh PATH-TO-marrowpin-cli VERSION}")
 version=${2:?usage: cli_end_to_end.sh PATH-TO-marrowpin-cli VERSION}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# A file system image of a power-cut case may still be mounted.
+trap 'mountpoint -q "$work/c/mnt" 2>/dev/null && umount "$work/c/mnt"; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
 passed=0
@@ -617,6 +618,108 @@ else
 fi
 rm -f big.vnt
 finish
+
+# A power cut as file-system developers test for one: the file system is shut
+# down without writing its journal, then mounted again. Needs root, loop
+# devices and xfs_io (xfsprogs).
+# mount_image FS: a fresh file system of type FS (ext4, xfs) in an image,
+# mounted on mnt; false where that cannot be done here.
+mount_image() {
+  [ "$(id -u)" -eq 0 ] && command -v xfs_io >/dev/null && command -v "mkfs.$1" >/dev/null &&
+    rm -f "$work/image" && truncate -s 512M "$work/image" &&
+    "mkfs.$1" -q "$work/image" >/dev/null 2>&1 && mkdir -p mnt &&
+    mount -o loop "$work/image" mnt 2>/dev/null
+}
+cut_power() {
+  xfs_io -x -c shutdown mnt && umount mnt && mount -o loop "$work/image" mnt
+}
+# make_notes BYTES FILE OUTPUT_NAME [FILE OUTPUT_NAME]...: notes of BYTES
+# random bytes each, which go to FILE.payload too.
+make_notes() {
+  python3 -c 'import base64, os, sys
+size = int(sys.argv[1])
+for note, name in zip(sys.argv[2::2], sys.argv[3::2]):
+    payload = os.urandom(size)
+    open(note + ".payload", "wb").write(payload)
+    text = base64.b64encode(payload)
+    lines = b"\r\n".join(text[i:i + 76] for i in range(0, len(text), 76))
+    open(note, "wb").write(b"-FILENAME:" + name.encode() + b"\r\nBASE64:\r\n" + lines + b"\r\nEND:VNOTE\r\n")' "$@"
+}
+expect_whole() { cmp -s "$1" "$2" || fail "$1 is not whole after the power cut"; }
+skip_power_cut() { echo "skipped in [$case_name]: needs root, loop devices and xfs_io (xfsprogs)"; }
+
+start "the bytes are flushed before the name is given, the name before the output is reported"
+printf -- '-FILENAME:one.bin\nBASE64:QUJD\n' >a.vnt
+printf -- '-FILENAME:two.bin\nBASE64:REVG\n' >b.vnt
+printf -- '-FILENAME:three.bin\nBASE64:R0hJ\n' >c.vnt
+printf 'old' >two.bin
+if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
+  strace -f -o trace.txt -e trace=write,fsync,fdatasync,syncfs,linkat,renameat,renameat2 \
+    "$cli" --overwrite a.vnt b.vnt c.vnt >out.txt 2>err.txt
+  # Of the calls in order: W a write of an output, F a flush, N a name given
+  # (the first link of each output), R a line reported on stdout.
+  calls=$(sed -E -n \
+    -e 's/^[0-9]+ +write\(1,.*/R/p' -e 's/^[0-9]+ +write\([0-9]{2,}|^[0-9]+ +write\([3-9],.*/W/p' \
+    -e 's/^[0-9]+ +(fsync|fdatasync|syncfs)\(.*/F/p' -e 's/^[0-9]+ +linkat\(AT_FDCWD, "\/proc.*/N/p' \
+    trace.txt | tr -d '\n')
+  # The first output alone, then the others together: written, flushed,
+  # named, flushed, reported; the closing line last.
+  [[ $calls =~ ^WF+NF+RWWF+NNF+RRR$ ]] || fail "calls in order: $calls"
+  expect_file one.bin 414243
+  expect_file two.bin 444546
+  expect_file three.bin 474849
+else
+  echo "skipped in [$case_name]: no strace"
+fi
+finish
+
+for fs in ext4 xfs; do
+  start "a power cut right after the run keeps every output it reported ($fs)"
+  if mount_image "$fs"; then
+    make_notes 8388606 mnt/new.vnt new.bin
+    make_notes 300000 mnt/replace.vnt replaced.bin
+    printf 'old' >mnt/replaced.bin
+    mkdir mnt/many
+    make_notes 3000 $(for i in $(seq 100); do echo "mnt/many/n$i.vnt n$i.bin"; done)
+    sync
+    "$cli" -q mnt/new.vnt >/dev/null && "$cli" -q --overwrite mnt/replace.vnt >/dev/null &&
+      "$cli" -q mnt/many/*.vnt >/dev/null || fail "a conversion failed"
+    cut_power || fail "the power cut failed"
+    expect_whole mnt/new.bin mnt/new.vnt.payload
+    expect_whole mnt/replaced.bin mnt/replace.vnt.payload
+    for i in $(seq 100); do expect_whole "mnt/many/n$i.bin" "mnt/many/n$i.vnt.payload"; done
+    umount mnt
+  else
+    skip_power_cut
+  fi
+  finish
+
+  start "a power cut during a run keeps the old output or the whole new one, and nothing else ($fs)"
+  if mount_image "$fs"; then
+    make_notes 30000000 mnt/big.vnt big.bin
+    printf 'old' >mnt/big.bin
+    sync
+    for delay in 0.05 0.2 0.5; do
+      "$cli" -q --overwrite mnt/big.vnt >/dev/null 2>&1 &
+      sleep "$delay"
+      cut_power || fail "the power cut failed"
+      wait
+      if ! cmp -s mnt/big.bin mnt/big.vnt.payload && [ "$(cat mnt/big.bin)" != old ]; then
+        fail "cut after $delay s: big.bin is neither the old output nor the whole new one"
+      fi
+      left=$(find mnt -name '.marrowpin-*')
+      [ -z "$left" ] || fail "cut after $delay s: left behind: $left"
+      # The next cut starts from the old output again.
+      printf 'old' >mnt/big.bin
+      sync
+    done
+    umount mnt
+  else
+    skip_power_cut
+  fi
+  finish
+done
+rm -f "$work/image"
 
 echo "cli_end_to_end: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -174,5 +174,29 @@ TEST(RunTest, FailuresNameTheFileOnceAndGiveTheReason) {
   EXPECT_EQ(files.notes["one.bin"], "ABC");
 }
 
+// Outputs wait to take their names together, yet a FILE after them sees
+// them as if each were in place at once: one that is such an output is
+// read, and one whose output has the same name asks for another.
+TEST(RunTest, OutputsWaitingToBePlacedAreSeenByTheFilesAfterThem) {
+  MemoryFileSystem files;
+  files.placed_together = 64;
+  files.notes["first.vnt"] = Note("first.bin");
+  // Its payload is a note itself: "-FILENAME:inner.bin\nBASE64:QUJD\n".
+  files.notes["a.vnt"] =
+      "-FILENAME:made.vnt\nBASE64:LUZJTEVOQU1FOmlubmVyLmJpbgpCQVNFNjQ6UVVKRAo=\n";
+  files.notes["b.vnt"] = Note("made.vnt");
+  files.notes["c.vnt"] = Note("c.bin");
+  files.notes["d.vnt"] = Note("c.bin");
+  const Outcome outcome =
+      RunOn(files, {"first.vnt", "a.vnt", "made.vnt", "b.vnt", "c.vnt", "d.vnt"});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output,
+            "first.vnt -> first.bin\na.vnt -> made.vnt\nmade.vnt -> inner.bin\nc.vnt -> c.bin\n" +
+                std::string(golden::kSomeFailed) + "\n");
+  const std::string written_before(golden::kOutputWrittenThisRun);
+  EXPECT_EQ(outcome.error, "b.vnt: " + written_before + "\nd.vnt: " + written_before + "\n");
+  EXPECT_EQ(files.notes["inner.bin"], "ABC");
+}
+
 }  // namespace
 }  // namespace marrowpin::cli

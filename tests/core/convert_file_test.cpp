@@ -79,6 +79,10 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
       }
       return file_->Commit();
     }
+    bool FinishWriting() override { return file_->FinishWriting(); }
+    bool MakeDurable() override { return file_->MakeDurable(); }
+    bool MakeNameDurable() override { return file_->MakeNameDurable(); }
+    std::optional<FileId> FolderId() const override { return file_->FolderId(); }
     std::string FailureReason() const override { return file_->FailureReason(); }
     std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
 
@@ -120,6 +124,10 @@ class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
       files_.before_commit();
       return file_->Commit();
     }
+    bool FinishWriting() override { return file_->FinishWriting(); }
+    bool MakeDurable() override { return file_->MakeDurable(); }
+    bool MakeNameDurable() override { return file_->MakeNameDurable(); }
+    std::optional<FileId> FolderId() const override { return file_->FolderId(); }
     std::string FailureReason() const override { return file_->FailureReason(); }
     std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
 

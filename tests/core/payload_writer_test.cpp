@@ -34,7 +34,11 @@ class RecordingOutput final : public OutputFile {
     bytes.resize(size);
     return true;
   }
+  bool FinishWriting() override { return true; }
+  bool MakeDurable() override { return true; }
   bool Commit() override { return true; }
+  bool MakeNameDurable() override { return true; }
+  std::optional<FileId> FolderId() const override { return std::nullopt; }
 };
 
 // A slice that leaves its line open, and one that ends it.

@@ -32,6 +32,7 @@ class ForwardingFileSystem : public FileSystem {
     return named_staging ? failure_ : native_.LastCreationFailure();
   }
   bool OutputsLookAtTheirName() const override { return native_.OutputsLookAtTheirName(); }
+  std::size_t OutputsPlacedTogether() const override { return native_.OutputsPlacedTogether(); }
 
   // Outputs staged in named temporary files, as on a file system that makes
   // no unnamed ones.
@@ -41,11 +42,12 @@ class ForwardingFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> StartOutput(const std::string& folder, const std::string& name) {
     if (!named_staging) return native_.CreateForWriting(folder, name);
     failure_ = {};
-    return StartNamedStagedOutput(folder, name, &failure_);
+    return StartNamedStagedOutput(folder, name, &failure_, flushes_);
   }
 
   NativeFileSystem native_;
   CreationFailure failure_;
+  DiskFlushes flushes_;
 };
 
 }  // namespace marrowpin::testing

@@ -15,7 +15,8 @@ namespace marrowpin::testing {
 
 // Files, links and folders held in memory. Notes are read at most read_size
 // bytes at a time; reading fails once fail_after bytes of a note have been
-// read. An output lands among the notes when it is committed.
+// read. An output lands among the notes when it is committed; up to
+// placed_together outputs take their names together.
 class MemoryFileSystem final : public FileSystem {
  public:
   std::map<std::string, std::string> notes;
@@ -24,6 +25,7 @@ class MemoryFileSystem final : public FileSystem {
   std::set<std::string> folders;
   std::size_t read_size = 1 << 20;
   std::size_t fail_after = std::string::npos;
+  std::size_t placed_together = 1;
 
   bool FileExists(const std::string& path) override { return notes.count(Followed(path)) == 1; }
   Entry EntryAt(const std::string& path) override {
@@ -54,11 +56,14 @@ class MemoryFileSystem final : public FileSystem {
                                                const std::string& name) override {
     const std::string path = folder + name;
     if (folders.count(path) == 1) return nullptr;
-    return std::make_unique<MemoryOutput>([this, path](std::string bytes) {
-      links.erase(path);
-      notes[path] = std::move(bytes);
-    });
+    return std::make_unique<MemoryOutput>(
+        [this, path](std::string bytes) {
+          links.erase(path);
+          notes[path] = std::move(bytes);
+        },
+        IdOf(folder));
   }
+  std::size_t OutputsPlacedTogether() const override { return placed_together; }
 
  private:
   // A file is told from the others by its path.
@@ -91,7 +96,8 @@ class MemoryFileSystem final : public FileSystem {
 
   class MemoryOutput final : public OutputFile {
    public:
-    explicit MemoryOutput(std::function<void(std::string)> put) : put_(std::move(put)) {}
+    MemoryOutput(std::function<void(std::string)> put, FileId folder)
+        : put_(std::move(put)), folder_(folder) {}
     bool Write(const void* data, std::size_t size) override {
       bytes_.append(static_cast<const char*>(data), size);
       return true;
@@ -100,13 +106,18 @@ class MemoryFileSystem final : public FileSystem {
       bytes_.resize(std::min<std::uint64_t>(size, bytes_.size()));
       return true;
     }
+    bool FinishWriting() override { return true; }
+    bool MakeDurable() override { return true; }
     bool Commit() override {
       put_(std::move(bytes_));
       return true;
     }
+    bool MakeNameDurable() override { return true; }
+    std::optional<FileId> FolderId() const override { return folder_; }
 
    private:
     std::function<void(std::string)> put_;
+    FileId folder_;
     std::string bytes_;
   };
 };

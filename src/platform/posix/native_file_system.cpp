@@ -1,9 +1,11 @@
 #include "platform/native_file_system.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "platform/posix/file_identity.h"
 #include "platform/posix/name_recoding.h"
 #include "platform/posix/posix_input_file.h"
+#include "platform/removal_on_interrupt.h"
 #include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
 
@@ -83,10 +86,19 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
                             fifo ? std::optional(fifo_writer_wait_) : std::nullopt);
 }
 
+std::size_t NativeFileSystem::OutputsPlacedTogether() const {
+  // Well below the limit: the run holds its notes and streams open too.
+  constexpr rlim_t kMost = 64;
+  static_assert(kMost < kMostRegisteredRemovals, "every named temporary file is removed");
+  rlimit descriptors{};
+  if (::getrlimit(RLIMIT_NOFILE, &descriptors) != 0) return 1;
+  return static_cast<std::size_t>(std::clamp<rlim_t>(descriptors.rlim_cur / 8, 1, kMost));
+}
+
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
                                                                const std::string& name) {
   creation_failure_ = {};
-  return StartStagedOutput(folder, name, &creation_failure_);
+  return StartStagedOutput(folder, name, &creation_failure_, flushes_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

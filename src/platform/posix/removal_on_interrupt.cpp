@@ -18,8 +18,7 @@ namespace {
 
 // Room for a temporary file's name; longer names are not registered.
 constexpr std::size_t kNameRoom = 64;
-// Outputs being written at one time; one as a rule.
-constexpr std::size_t kSlots = 8;
+constexpr std::size_t kSlots = kMostRegisteredRemovals;
 
 struct Slot {
   // The folder's descriptor; -1 while the slot is free. Set last, once the

@@ -8,6 +8,11 @@
 // or the folder's default ACL. Elsewhere, and where the file system makes no
 // unnamed files, they go to a named temporary file of mode 0600 that an
 // interrupt removes.
+//
+// The bytes start on their way to the disk as they are written, and are on
+// it before the file takes its name; the name is flushed after that, so that
+// an output once in place survives a power cut. Where one flush of the whole
+// file system reaches the disk for every file on it, outputs share it.
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -22,6 +27,7 @@
 #include <string_view>
 
 #include "platform/posix/descriptor.h"
+#include "platform/posix/disk_flushes.h"
 #include "platform/posix/file_identity.h"
 #include "platform/posix/handed_on_traits.h"
 #include "platform/removal_on_interrupt.h"
@@ -61,13 +67,19 @@ class StagedOutputFile final : public StagedOutputBase {
  public:
   // temporary_name: the file's name in folder; empty when it has none.
   // found: the entry that stood at name when the output was started.
+  // flushes: the run's flushes of whole file systems, which it shares
+  // where they serve its file system.
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
-                   std::optional<LookedEntry> found)
+                   std::optional<LookedEntry> found, DiskFlushes& flushes)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
-        found_(found) {}
+        found_(found),
+        flushes_(DiskFlushes::ServeWholeFileSystem(file_.get()) ? &flushes : nullptr) {
+    const std::optional<LookedEntry> looked = LookAt(file_.get());
+    device_ = looked ? looked->id.device : 0;
+  }
   ~StagedOutputFile() override {
     file_.Close();
     if (!committed()) RemoveTemporaryName();
@@ -88,10 +100,20 @@ class StagedOutputFile final : public StagedOutputBase {
       bytes += written;
       size -= static_cast<std::size_t>(written);
     }
+#ifdef SYNC_FILE_RANGE_WRITE
+    // Started now, the write-back goes on while the next note is converted;
+    // only a hint, so its failure shows at the flush. A flush of the whole
+    // file system writes out many files at once, faster than this.
+    if (!flushes_) ::sync_file_range(file_.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    finished_at_.reset();
+    durable_ = false;
     return true;
   }
   bool TruncateTo(std::uint64_t size) override {
     const auto offset = static_cast<off_t>(size);
+    finished_at_.reset();
+    durable_ = false;
     return (::ftruncate(file_.get(), offset) == 0 &&
             ::lseek(file_.get(), offset, SEEK_SET) == offset) ||
            Fail(errno);
@@ -100,13 +122,54 @@ class StagedOutputFile final : public StagedOutputBase {
     if (!found_) return Entry{};
     return Entry{S_ISLNK(found_->mode) ? Entry::Kind::kLink : Entry::Kind::kFile, found_->id};
   }
-  bool Commit() override {
+  // What the replaced file hands on is given here, so that the flush that
+  // makes the bytes durable takes it too. The bytes themselves are written
+  // out by that flush: a flush of the whole file system writes out every
+  // file at once.
+  bool FinishWriting() override {
+    if (finished_at_) return true;
     if (!TakeOverTheReplacedFile()) return false;
+    finished_at_ = Flushes();
+    return true;
+  }
+  bool MakeDurable() override {
+    if (durable_) return true;
+    if (!FinishWriting()) return false;
+    if (flushes_) {
+      // A flush that started after the last byte was written served them.
+      if (flushes_->Count(device_) == *finished_at_) {
+        if (const int error = flushes_->Flush(file_.get(), device_)) return Fail(error);
+      }
+    } else if (::fsync(file_.get()) != 0) {
+      // The traits handed on are flushed with the bytes. This also reports
+      // what some file systems report only on closing.
+      return Fail(errno);
+    }
+    durable_ = true;
+    return true;
+  }
+  // The bytes are on the disk before the name: a power cut after the name
+  // is given cannot leave it on an empty or half-written file.
+  bool Commit() override {
+    if (!MakeDurable()) return false;
     const bool placed = temporary_name_.empty() && !found_ ? LinkNewOutput() : RenameIntoPlace();
     if (!placed) return false;
     MarkCommitted();
     removal_.reset();
+    named_at_ = Flushes();
     return true;
+  }
+  bool MakeNameDurable() override {
+    if (flushes_ && flushes_->Count(device_) > named_at_) return true;
+    const int error = FlushName();
+    if (error == 0) return true;
+    // A new output whose name may not last is taken back.
+    if (!found_) ::unlinkat(folder_.get(), name_.c_str(), 0);
+    return Fail(error);
+  }
+  std::optional<FileId> FolderId() const override {
+    const std::optional<LookedEntry> folder = LookAt(folder_.get());
+    return folder ? std::optional(folder->id) : std::nullopt;
   }
 
  private:
@@ -133,15 +196,7 @@ class StagedOutputFile final : public StagedOutputBase {
   // Gives a new output its name in one step, which fails where any entry
   // has come to the name since the output was started.
   bool LinkNewOutput() {
-    if (!LinkUnnamed(file_.get(), folder_.get(), name_)) return Fail(errno);
-    // A file system that reports write errors only on closing: the output
-    // that failed there is taken back.
-    if (file_.Close() != 0) {
-      const int error = errno;
-      ::unlinkat(folder_.get(), name_.c_str(), 0);
-      return Fail(error);
-    }
-    return true;
+    return LinkUnnamed(file_.get(), folder_.get(), name_) || Fail(errno);
   }
   // Puts a named file at its name: one that replaces goes over the entry
   // looked at, and only while that entry is still there; a new one never
@@ -149,14 +204,10 @@ class StagedOutputFile final : public StagedOutputBase {
   // file is first linked to a temporary name.
   bool RenameIntoPlace() {
     if (temporary_name_.empty() && !LinkToTemporaryName()) return false;
-    if (file_.Close() != 0) return Fail(errno);
     if (!found_) return RenameToFreeName();
     const std::optional<LookedEntry> now = LookAt(folder_.get(), name_.c_str());
     if (!now) return Fail(errno);
     if (!SameFile(*now, *found_)) return Fail(EEXIST);
-    // A plain rename over an old output: file systems that delay writing a
-    // file's blocks write them out before such a rename, so that after a
-    // crash either the old output or the new one is there whole.
     return ::renameat(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str()) == 0 ||
            Fail(errno);
   }
@@ -189,6 +240,22 @@ class StagedOutputFile final : public StagedOutputBase {
     ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
     return true;
   }
+  std::uint64_t Flushes() const {
+    return flushes_ ? flushes_->Count(device_) : 0;
+  }
+  // Flushes the folder's entries; 0, or errno.
+  int FlushName() {
+    if (flushes_) return flushes_->Flush(file_.get(), device_);
+    // The folder is held without reading it (O_PATH), which cannot be
+    // flushed: it is opened again. One that may not be read is flushed
+    // through the output itself, whose name is part of it where a folder
+    // is no file of its own (FAT).
+    const Descriptor readable(::openat(folder_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const int flushed = readable.valid()  ? ::fsync(readable.get())
+                        : errno == EACCES ? ::fsync(file_.get())
+                                          : -1;
+    return flushed == 0 ? 0 : errno;
+  }
   void RemoveTemporaryName() {
     if (!temporary_name_.empty()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
@@ -202,6 +269,14 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string temporary_name_;
   std::string name_;
   std::optional<LookedEntry> found_;
+  // Null where each output is flushed on its own.
+  DiskFlushes* flushes_;
+  std::uint64_t device_;
+  // The file system's flushes when the bytes had reached the disk, and when
+  // the name was given.
+  std::optional<std::uint64_t> finished_at_;
+  bool durable_ = false;
+  std::uint64_t named_at_ = 0;
   std::optional<RemovalOnInterrupt> removal_;
 };
 
@@ -223,7 +298,8 @@ Descriptor OpenOutputFolder(const std::string& folder, std::string_view name, st
 }
 
 std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& name,
-                                  CreationFailure* failure, bool unnamed_first) {
+                                  CreationFailure* failure, DiskFlushes& flushes,
+                                  bool unnamed_first) {
   const auto fail = [&](int error) {
     failure->reason = std::strerror(error);
     failure->name_too_long = error == ENAMETOOLONG;
@@ -245,7 +321,7 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
     Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file.valid()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::string(),
-                                                std::move(last), found);
+                                                std::move(last), found, flushes);
     }
     if (!MakesNoUnnamedFiles(errno)) return fail(errno);
   }
@@ -261,7 +337,7 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.valid()) {
       auto output = std::make_unique<StagedOutputFile>(
-          std::move(held), std::move(file), std::move(temporary), std::move(last), found);
+          std::move(held), std::move(file), std::move(temporary), std::move(last), found, flushes);
       output->RemoveOnInterrupt();
       return output;
     }
@@ -273,14 +349,14 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
 }  // namespace
 
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure) {
-  return Start(folder, name, failure, true);
+                                              CreationFailure* failure, DiskFlushes& flushes) {
+  return Start(folder, name, failure, flushes, true);
 }
 
 std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
                                                    const std::string& name,
-                                                   CreationFailure* failure) {
-  return Start(folder, name, failure, false);
+                                                   CreationFailure* failure, DiskFlushes& flushes) {
+  return Start(folder, name, failure, flushes, false);
 }
 
 }  // namespace marrowpin

@@ -15,8 +15,7 @@ namespace marrowpin {
 
 namespace {
 
-// Outputs being written at one time; one as a rule.
-constexpr std::size_t kSlots = 8;
+constexpr std::size_t kSlots = kMostRegisteredRemovals;
 
 struct Slot {
   bool taken = false;

@@ -2,6 +2,12 @@
 // from the start of the output until it is in place, shared with no one who
 // would delete or rename it: none of them can be swapped for a link or
 // junction meanwhile, so the paths below keep leading where they did.
+//
+// NTFS journals a move but not the data moved: the bytes are flushed before
+// the staged file takes its name, and the name is flushed with it, so that
+// an output once in place survives a power cut. Each output is flushed on
+// its own: FlushFileBuffers flushes the disk's cache every time, so many
+// outputs together would save no flush.
 
 #include "platform/staged_output_file.h"
 
@@ -15,6 +21,7 @@
 #include "platform/removal_on_interrupt.h"
 #include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/file_identity.h"
 #include "platform/windows/link_rule.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
@@ -82,6 +89,8 @@ class HeldFolders {
     if ((info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ERROR_DIRECTORY;
     return ERROR_SUCCESS;
   }
+  // The folder the output goes into: the last one held.
+  HANDLE innermost() const { return folders_.empty() ? INVALID_HANDLE_VALUE : folders_.back(); }
 
  private:
   std::vector<HANDLE> folders_;
@@ -155,33 +164,62 @@ class StagedOutputFile final : public StagedOutputBase {
       bytes += written;
       size -= written;
     }
+    flushed_ = false;
     return true;
   }
   bool TruncateTo(std::uint64_t size) override {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size);
+    flushed_ = false;
     return (SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN) &&
             SetEndOfFile(file_.get())) ||
            Fail(GetLastError());
   }
+  // FlushFileBuffers writes the bytes and flushes the disk's cache: there
+  // is nothing left for a later step to share.
+  bool FinishWriting() override {
+    if (!flushed_ && !FlushFileBuffers(file_.get())) return Fail(GetLastError());
+    flushed_ = true;
+    return true;
+  }
+  bool MakeDurable() override { return FinishWriting(); }
   bool Commit() override {
+    if (!MakeDurable()) return false;
     if (const DWORD error = file_.Close()) return Fail(error);
     const std::wstring temporary = WidePath(temporary_path_);
     const std::wstring path = WidePath(path_);
     // An output the user chose to replace is replaced keeping its
     // attributes and security; a new one is moved into place, never over a
     // file that has appeared meanwhile: that one stays, and the move fails.
-    const bool replacing =
-        replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const bool moved = replacing
-                           ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                           : MoveFileExW(temporary.c_str(), path.c_str(), 0) != 0;
+    // A move written through flushes the moved file, name and all, before
+    // it returns.
+    replaced_ = replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool moved =
+        replaced_ ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                  : MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
     if (!moved) return Fail(GetLastError());
     MarkCommitted();
     removal_.Release();
     return true;
   }
+  // ReplaceFileW has no write-through of its own: the replaced output is
+  // flushed as a move written through flushes the moved file. A flush writes
+  // the file's metadata, its names in its file record among them, and NTFS's
+  // journal, which holds the replacement, before the disk's cache.
+  bool MakeNameDurable() override {
+    if (!replaced_) return true;
+    const HANDLE output =
+        CreateFileW(WidePath(path_).c_str(), GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return Fail(GetLastError());
+    const bool flushed = FlushFileBuffers(output) != 0;
+    const DWORD error = GetLastError();
+    CloseHandle(output);
+    return flushed || Fail(error);
+  }
+  std::optional<FileId> FolderId() const override { return IdOf(folders_.innermost()); }
 
  private:
   // Keeps the system's word on the first failure; always false.
@@ -192,6 +230,9 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string temporary_path_;
   std::string path_;
   bool replacing_;
+  bool flushed_ = false;
+  // Put in place by ReplaceFileW.
+  bool replaced_ = false;
   RemovalOnInterrupt removal_;
 };
 
