@@ -33,12 +33,23 @@ std::uint64_t DiskFlushes::Count(std::uint64_t device) const {
   return found == counts_.end() ? 0 : found->second;
 }
 
+void DiskFlushes::Served(std::uint64_t device) {
+  int& waiting = waiting_[device];
+  if (waiting > 0) --waiting;
+}
+
+bool DiskFlushes::WorthFlushingWhole(std::uint64_t device) const {
+  const auto found = waiting_.find(device);
+  return found != waiting_.end() && found->second >= kOutputsWorthAWholeFlush;
+}
+
 int DiskFlushes::Flush([[maybe_unused]] int fd, std::uint64_t device) {
 #ifdef __linux__
-  // Also writes out what others left unwritten on the file system; ours is
-  // on the disk already, waiting for the disk's cache to be flushed.
+  // Writes out every file's bytes at once, commits the journal and flushes
+  // the disk's cache; reports write-back errors since fd was opened.
   if (::syncfs(fd) != 0) return errno;
   ++counts_[device];
+  waiting_[device] = 0;
   return 0;
 #else
   (void)device;

@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,9 @@ bool LinkUnnamed(int fd, int folder, const std::string& name) {
   return ::linkat(AT_FDCWD, own_path.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
+// Written bytes after which an output's write-back is started.
+constexpr std::uint64_t kWriteBackStartBytes = 1 << 20;
+
 class StagedOutputFile final : public StagedOutputBase {
  public:
   // temporary_name: the file's name in folder; empty when it has none.
@@ -76,7 +80,8 @@ class StagedOutputFile final : public StagedOutputBase {
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
         found_(found),
-        flushes_(DiskFlushes::ServeWholeFileSystem(file_.get()) ? &flushes : nullptr) {
+        flushes_(flushes),
+        whole_(DiskFlushes::ServeWholeFileSystem(file_.get())) {
     const std::optional<LookedEntry> looked = LookAt(file_.get());
     device_ = looked ? looked->id.device : 0;
   }
@@ -93,6 +98,7 @@ class StagedOutputFile final : public StagedOutputBase {
 
   bool Write(const void* data, std::size_t size) override {
     const char* bytes = static_cast<const char*>(data);
+    unstarted_ += size;
     while (size > 0) {
       const ssize_t written = ::write(file_.get(), bytes, size);
       if (written < 0 && errno == EINTR) continue;
@@ -101,10 +107,13 @@ class StagedOutputFile final : public StagedOutputBase {
       size -= static_cast<std::size_t>(written);
     }
 #ifdef SYNC_FILE_RANGE_WRITE
-    // Started now, the write-back goes on while the next note is converted;
-    // only a hint, so its failure shows at the flush. A flush of the whole
-    // file system writes out many files at once, faster than this.
-    if (!flushes_) ::sync_file_range(file_.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    // Started a megabyte at a time, the write-back goes on while the rest
+    // is decoded; only a hint, so its failure shows at the flush. Small
+    // outputs are left to their flush, which writes many out together.
+    if (unstarted_ >= kWriteBackStartBytes) {
+      ::sync_file_range(file_.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+      unstarted_ = 0;
+    }
 #endif
     finished_at_.reset();
     durable_ = false;
@@ -123,28 +132,24 @@ class StagedOutputFile final : public StagedOutputBase {
     return Entry{S_ISLNK(found_->mode) ? Entry::Kind::kLink : Entry::Kind::kFile, found_->id};
   }
   // What the replaced file hands on is given here, so that the flush that
-  // makes the bytes durable takes it too. The bytes themselves are written
-  // out by that flush: a flush of the whole file system writes out every
-  // file at once.
+  // makes the bytes durable takes it too.
   bool FinishWriting() override {
     if (finished_at_) return true;
     if (!TakeOverTheReplacedFile()) return false;
-    finished_at_ = Flushes();
+    finished_at_ = flushes_.Count(device_);
+    if (whole_) flushes_.Wait(device_);
     return true;
   }
   bool MakeDurable() override {
     if (durable_) return true;
     if (!FinishWriting()) return false;
-    if (flushes_) {
-      // A flush that started after the last byte was written served them.
-      if (flushes_->Count(device_) == *finished_at_) {
-        if (const int error = flushes_->Flush(file_.get(), device_)) return Fail(error);
-      }
-    } else if (::fsync(file_.get()) != 0) {
-      // The traits handed on are flushed with the bytes. This also reports
-      // what some file systems report only on closing.
-      return Fail(errno);
-    }
+    // Where the file system does not commit everything together, the
+    // traits handed on are flushed with the bytes. This also reports what
+    // some file systems report only on closing.
+    const int error = FlushSince(*finished_at_, [this] {
+      return (whole_ ? ::fdatasync(file_.get()) : ::fsync(file_.get())) == 0 ? 0 : errno;
+    });
+    if (error != 0) return Fail(error);
     durable_ = true;
     return true;
   }
@@ -156,12 +161,12 @@ class StagedOutputFile final : public StagedOutputBase {
     if (!placed) return false;
     MarkCommitted();
     removal_.reset();
-    named_at_ = Flushes();
+    named_at_ = flushes_.Count(device_);
+    if (whole_) flushes_.Wait(device_);
     return true;
   }
   bool MakeNameDurable() override {
-    if (flushes_ && flushes_->Count(device_) > named_at_) return true;
-    const int error = FlushName();
+    const int error = FlushSince(named_at_, [this] { return FlushFolder(); });
     if (error == 0) return true;
     // A new output whose name may not last is taken back.
     if (!found_) ::unlinkat(folder_.get(), name_.c_str(), 0);
@@ -240,16 +245,23 @@ class StagedOutputFile final : public StagedOutputBase {
     ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
     return true;
   }
-  std::uint64_t Flushes() const {
-    return flushes_ ? flushes_->Count(device_) : 0;
+  // Flushes what this output has done since the file system's flush
+  // number `since`: nothing where a flush of the whole file system has come
+  // since, one such flush where enough outputs wait for it, else `own`,
+  // which flushes this output alone. 0, or errno.
+  int FlushSince(std::uint64_t since, const std::function<int()>& own) {
+    if (whole_ && flushes_.Count(device_) > since) return 0;
+    if (whole_ && flushes_.WorthFlushingWhole(device_)) return flushes_.Flush(file_.get(), device_);
+    const int error = own();
+    if (error == 0 && whole_) flushes_.Served(device_);
+    return error;
   }
   // Flushes the folder's entries; 0, or errno.
-  int FlushName() {
-    if (flushes_) return flushes_->Flush(file_.get(), device_);
+  int FlushFolder() {
     // The folder is held without reading it (O_PATH), which cannot be
     // flushed: it is opened again. One that may not be read is flushed
-    // through the output itself, whose name is part of it where a folder
-    // is no file of its own (FAT).
+    // through the output itself, whose new name its journal commits with
+    // it, as FAT keeps the name in the file's own entry.
     const Descriptor readable(::openat(folder_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const int flushed = readable.valid()  ? ::fsync(readable.get())
                         : errno == EACCES ? ::fsync(file_.get())
@@ -269,9 +281,12 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string temporary_name_;
   std::string name_;
   std::optional<LookedEntry> found_;
-  // Null where each output is flushed on its own.
-  DiskFlushes* flushes_;
+  DiskFlushes& flushes_;
+  // Whether one flush of the whole file system serves it (DiskFlushes).
+  bool whole_;
   std::uint64_t device_;
+  // Bytes written since the write-back was last started.
+  std::uint64_t unstarted_ = 0;
   // The file system's flushes when the bytes had reached the disk, and when
   // the name was given.
   std::optional<std::uint64_t> finished_at_;
