@@ -98,6 +98,8 @@ class TfrmMain::Busy final : public ConversionProgress {
     }
     window_.KeepAnswering();
   }
+  // Waits before a file step is tried again, answering meanwhile.
+  void Wait(std::chrono::milliseconds pause) { window_.WaitAnswering(pause); }
 
  private:
   // The control with the focus is kept before the busy window disables it,
@@ -135,6 +137,15 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
       OpenDialog2_(win::FindComponent(FrmMainLayout(), "OpenDialog2")),
       prompts_(owner, OpenDialog2_) {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // An output held by a scanner or viewer is tried again for a while: the
+  // window goes on answering meanwhile.
+  files_.SetRetryPause([this](std::chrono::milliseconds pause) {
+    if (busy_) {
+      busy_->Wait(pause);
+    } else {
+      SleepingPause(pause);
+    }
+  });
   // Screen readers name a control by the text just before it in z-order:
   // the list's is its label; the hidden text goes last, naming nothing.
   SetWindowPos(controls_["StaticText1"], HWND_BOTTOM, 0, 0, 0, 0,

@@ -19,6 +19,11 @@ inline constexpr std::string_view kOkButton = "OK";
 inline constexpr std::string_view kNotePathLabel = "変換元: ";
 inline constexpr std::string_view kOutputPathLabel = "出力先: ";
 inline constexpr std::string_view kReasonLabel = "理由: ";
+// Follows the reason of an output that could not take its name after the
+// old output had left it: where the new bytes are.
+inline std::string KeptUnder(std::string_view temporary_path) {
+  return " 変換した内容は " + std::string(temporary_path) + " に残してあります";
+}
 // A blank line of the list, as the closing message names it.
 inline std::string BlankListLine(int line_number) {
   return std::to_string(line_number) + "行目 (空行)";
