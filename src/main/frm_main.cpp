@@ -10,6 +10,7 @@
 #include "main/busy_window.h"
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
+#include "main/session_end.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/windows/wide_path.h"
 #include "win/folder_notes.h"
@@ -346,12 +347,21 @@ void TfrmMain::Escape() {
   if (busy_) stop_requested_ = true;
 }
 
-bool TfrmMain::WMQueryEndSession() const {
-  return !busy_ || !busy_->converting();
+bool TfrmMain::WMQueryEndSession(std::uint32_t flags) {
+  const SessionEndAnswer answer = AnswerQueryEndSession(busy_ && busy_->converting(), flags);
+  if (answer == SessionEndAnswer::kCleanUpAndEnd) EndWithSession();
+  refused_session_end_ = answer == SessionEndAnswer::kWait;
+  return answer == SessionEndAnswer::kLetEnd;
 }
 
-void TfrmMain::WMEndSession() {
-  if (!busy_) return;
+void TfrmMain::WMEndSession(bool ending) {
+  const bool refused = refused_session_end_;
+  refused_session_end_ = false;
+  if (AnswerEndSession(busy_ != nullptr, ending, refused) == SessionEndAnswer::kCleanUpAndEnd)
+    EndWithSession();
+}
+
+void TfrmMain::EndWithSession() {
   // Removed before the handler returns, after which Windows may end the
   // program at any moment; ending it here keeps the batch from going on
   // half.

@@ -771,30 +771,50 @@ void BatchCases(Suite& suite) {
     ExpectFile(suite.Path("long.bin"), decoded);
   });
 
-  suite.Run("batch: the end of the session leaves the old output and no temporary file", [&] {
-    CreateTestFolder(suite.Path("session dir"));
-    std::string decoded;
-    WriteTestFile(suite.Path("session dir\\s.vnt"), LongNote("s.bin", kLongNoteLines, &decoded));
-    WriteTestFile(suite.Path("session dir\\s.bin"), "keep me");
-    const auto program = suite.Start("");
-    SetListedFiles(*program, {suite.Path("session dir\\s.vnt")});
-    Click(*program, IDC_BUTTON1);
-    AnswerQuestion(*program, golden::OverwriteQuestion(suite.Path("session dir\\s.bin")),
-                   golden::kOverwriteCaption, true);
-    WaitForOutputBeingWritten(*program, suite.Path("session dir"));
-    const HWND main_window = program->MainWindow();
-    DWORD_PTR may_end = 1;
-    Expect(SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
-                               5000, &may_end) != 0 &&
-               may_end == FALSE,
-           "the session was not asked to wait for the batch");
-    DWORD_PTR ignored;
-    SendMessageTimeoutW(main_window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
-                        &ignored);
-    Expect(program->WaitForExit() == 0, "exit code is not 0");
-    Expect(!TemporaryFileIn(suite.Path("session dir")), "a temporary file is left");
-    ExpectFile(suite.Path("session dir\\s.bin"), "keep me");
-  });
+  // The sequences Windows sends: a query refused is followed by
+  // WM_ENDSESSION(FALSE), after which a user who shuts down anyway has the
+  // program ended without a word; a forced end sends ENDSESSION_CRITICAL.
+  const struct {
+    const char* what;
+    const char* folder;
+    LPARAM query_flags;
+    bool refused;
+  } session_ends[] = {
+      {"batch: a refused log-off, then WM_ENDSESSION(FALSE), leaves no temporary file",
+       "session dir", ENDSESSION_LOGOFF, true},
+      {"batch: a refused shutdown, then WM_ENDSESSION(FALSE), leaves no temporary file",
+       "shutdown dir", 0, true},
+      {"batch: a forced log-off (ENDSESSION_CRITICAL) leaves no temporary file", "forced dir",
+       ENDSESSION_CRITICAL | ENDSESSION_LOGOFF, false},
+  };
+  for (const auto& end : session_ends) {
+    suite.Run(end.what, [&] {
+      const std::string folder = suite.Path(end.folder);
+      CreateTestFolder(folder);
+      std::string decoded;
+      WriteTestFile(folder + "\\s.vnt", LongNote("s.bin", kLongNoteLines, &decoded));
+      WriteTestFile(folder + "\\s.bin", "keep me");
+      const auto program = suite.Start("");
+      SetListedFiles(*program, {folder + "\\s.vnt"});
+      Click(*program, IDC_BUTTON1);
+      AnswerQuestion(*program, golden::OverwriteQuestion(folder + "\\s.bin"),
+                     golden::kOverwriteCaption, true);
+      WaitForOutputBeingWritten(*program, folder);
+      const HWND main_window = program->MainWindow();
+      DWORD_PTR may_end = 1;
+      const bool answered = SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, end.query_flags,
+                                                SMTO_BLOCK, 5000, &may_end) != 0;
+      if (end.refused) {
+        Expect(answered && may_end == FALSE, "the session was not asked to wait for the batch");
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(main_window, WM_ENDSESSION, FALSE, end.query_flags, SMTO_BLOCK, 5000,
+                            &ignored);
+      }
+      Expect(program->WaitForExit() == 0, "exit code is not 0");
+      Expect(!TemporaryFileIn(folder), "a temporary file is left");
+      ExpectFile(folder + "\\s.bin", "keep me");
+    });
+  }
 
   suite.Run("batch: a file that appears at a new output's name meanwhile is kept", [&] {
     RemoteProgram& program = suite.Window();
