@@ -10,6 +10,7 @@
 #include "cases.h"
 #include "dialogs.h"
 #include "main/resource_ids.h"
+#include "stand_in_reader.h"
 #include "suite.h"
 #include "support/golden_texts.h"
 #include "test_files.h"
@@ -709,6 +710,91 @@ void BatchCases(Suite& suite) {
     ExpectFile(suite.Path("many\\n1.bin"), "ABC");
     ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
   });
+
+  suite.Run("batch: a reader that opens each new file at once: 300 of 300 outputs, none left", [&] {
+    RemoteProgram& program = suite.Window();
+    constexpr int kNotes = 300;
+    const std::string folder = suite.Path("scanned");
+    // Outputs of some kilobytes, so that each temporary file is there long
+    // enough for the reader to find it.
+    CreateTestFolder(folder);
+    std::vector<std::string> notes;
+    std::string decoded;
+    for (int i = 1; i <= kNotes; ++i) {
+      const std::string name = NumberedName(i);
+      WriteTestFile(folder + "\\" + name + ".vnt", LongNote(name + ".bin", 200, &decoded));
+      notes.push_back(folder + "\\" + name + ".vnt");
+    }
+    SetListedFiles(program, notes);
+    int held = 0, held_temporary = 0;
+    {
+      StandInReader reader(folder, 20);
+      Click(program, IDC_BUTTON1);
+      AnswerMessage(program, golden::kAllConverted);
+      held = reader.held();
+      held_temporary = reader.held_temporary();
+    }
+    std::printf("     the reader held %d files, %d of them temporary\n", held, held_temporary);
+    Expect(held_temporary > 0, "the reader never held a temporary file");
+    int written = 0;
+    for (int i = 1; i <= kNotes; ++i)
+      written += ReadTestFile(folder + "\\" + NumberedName(i) + ".bin") == decoded;
+    Expect(written == kNotes, std::to_string(written) + " of 300 outputs written");
+    Expect(!TemporaryFileIn(folder), "a temporary file is left");
+  });
+
+  suite.Run("batch: an old output a viewer holds for 1 s is replaced; the window answers", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string folder = suite.Path("viewed");
+    CreateTestFolder(folder);
+    WriteTestFile(folder + "\\v.vnt", Note("-FILENAME:v.bin\r\n", "QUJD"));
+    WriteTestFile(folder + "\\v.bin", "old");
+    // A picture viewer shares reading only.
+    const HANDLE viewer = CreateFileW(Wide(folder + "\\v.bin").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Expect(viewer != INVALID_HANDLE_VALUE, "the viewer cannot open the old output");
+    SetListedFiles(program, {folder + "\\v.vnt"});
+    Click(program, IDC_BUTTON1);
+    AnswerQuestion(program, golden::OverwriteQuestion(folder + "\\v.bin"),
+                   golden::kOverwriteCaption, true);
+    Probes probes;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 1000;) {
+      probes.Send(program.MainWindow());
+      Sleep(50);
+    }
+    CloseHandle(viewer);
+    AnswerMessage(program, golden::kAllConverted);
+    probes.ExpectAllAnswered();
+    ExpectFile(folder + "\\v.bin", "ABC");
+    Expect(!TemporaryFileIn(folder), "a temporary file is left");
+  });
+
+  suite.Run(
+      "batch: an old output held for good fails after a few seconds; it stays, none left", [&] {
+        RemoteProgram& program = suite.Window();
+        const std::string folder = suite.Path("held");
+        CreateTestFolder(folder);
+        const std::string note = folder + "\\h.vnt";
+        WriteTestFile(note, Note("-FILENAME:h.bin\r\n", "QUJD"));
+        WriteTestFile(folder + "\\h.bin", "old");
+        DWORD took = 0;
+        {
+          FileLock lock(folder + "\\h.bin");
+          SetListedFiles(program, {note});
+          Click(program, IDC_BUTTON1);
+          AnswerQuestion(program, golden::OverwriteQuestion(folder + "\\h.bin"),
+                         golden::kOverwriteCaption, true);
+          const DWORD start = GetTickCount();
+          AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, note,
+                                                             folder + "\\h.bin"));
+          took = GetTickCount() - start;
+        }
+        AnswerMessage(program, golden::SomeFailed({note}));
+        std::printf("     the failure came after %lu ms\n", static_cast<unsigned long>(took));
+        Expect(took >= 2000 && took < 10000, "the replacement was not tried for a few seconds");
+        ExpectFile(folder + "\\h.bin", "old");
+        Expect(!TemporaryFileIn(folder), "a temporary file is left");
+      });
 
   suite.Run("batch: Esc ends a batch of 2,000 after the note in hand; the window stays", [&] {
     RemoteProgram& program = suite.Window();
