@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "core/convert_file.h"
@@ -14,6 +13,7 @@
 #include "platform/removal_on_interrupt.h"
 #include "platform/windows/wide_path.h"
 #include "win/folder_notes.h"
+#include "win/monitor_work_area.h"
 #include "win/wide_text.h"
 #include "win/window_dpi.h"
 #include "win_text/window_texts.h"
@@ -170,17 +170,10 @@ bool TfrmMain::ConvertFile(const std::string& source_path) {
   return marrowpin::ConvertFile(source_path, services);
 }
 
+// In the work area of the monitor the window is on, not across the
+// rectangle around all monitors, which would put it over a bezel.
 void TfrmMain::CenterOnDesktop() {
-  RECT bounds;
-  GetWindowRect(window_.get(), &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  const int left =
-      GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
-  const int top =
-      GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
-  SetWindowPos(window_.get(), nullptr, std::max(0, left), std::max(0, top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win::CentreOnMonitorOf(window_.get(), window_.get());
 }
 
 void TfrmMain::WMShowWindow() {

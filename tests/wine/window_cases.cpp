@@ -293,6 +293,20 @@ bool TemporaryFileIn(const std::string& folder) {
   return true;
 }
 
+// Expects window to be centred in the work area of monitor, to a pixel.
+void ExpectCentredInWorkArea(HWND window, HMONITOR monitor, const std::string& what) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& area = info.rcWork;
+  const int centred_left = area.left + (area.right - area.left - (bounds.right - bounds.left)) / 2;
+  const int centred_top = area.top + (area.bottom - area.top - (bounds.bottom - bounds.top)) / 2;
+  Expect(std::abs(bounds.left - centred_left) <= 1 && std::abs(bounds.top - centred_top) <= 1,
+         what + " is not centred in its monitor's work area");
+}
+
 // Waits until the one note of a batch is being written: its caption past
 // half way (its lines are loaded) and its temporary file in folder.
 void WaitForOutputBeingWritten(RemoteProgram& program, const std::string& folder) {
@@ -397,14 +411,8 @@ void FileListCases(Suite& suite) {
     Expect((GetWindowLongW(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0,
            "main window does not accept dropped files");
     program.ExpectNoDialog();
-    RECT bounds;
-    GetWindowRect(program.MainWindow(), &bounds);
-    const int centred_left =
-        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (bounds.right - bounds.left)) / 2;
-    const int centred_top =
-        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (bounds.bottom - bounds.top)) / 2;
-    Expect(std::abs(bounds.left - centred_left) <= 1 && std::abs(bounds.top - centred_top) <= 1,
-           "main window is not centred on the desktop");
+    ExpectCentredInWorkArea(program.MainWindow(),
+                            MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), "the main window");
     Expect(!IsWindowVisible(program.Control(IDC_LISTBOX1)) &&
                !IsWindowVisible(program.Control(IDC_STATICTEXT1)),
            "the hidden controls are visible");
@@ -662,6 +670,9 @@ void BatchCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {});
     Click(program, IDC_BUTTON1);
+    ExpectCentredInWorkArea(program.WaitForDialog(),
+                            MonitorFromWindow(program.MainWindow(), MONITOR_DEFAULTTONULL),
+                            "the message");
     AnswerMessage(program, golden::kAllConverted, VK_RETURN);
   });
 
