@@ -874,7 +874,7 @@ void BatchCases(Suite& suite) {
   const struct {
     const char* what;
     const char* folder;
-    LPARAM query_flags;
+    DWORD query_flags;
     bool refused;
   } session_ends[] = {
       {"batch: a refused log-off, then WM_ENDSESSION(FALSE), leaves no temporary file",
@@ -899,13 +899,14 @@ void BatchCases(Suite& suite) {
       WaitForOutputBeingWritten(*program, folder);
       const HWND main_window = program->MainWindow();
       DWORD_PTR may_end = 1;
-      const bool answered = SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, end.query_flags,
-                                                SMTO_BLOCK, 5000, &may_end) != 0;
+      const bool answered = SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0,
+                                                static_cast<LPARAM>(end.query_flags), SMTO_BLOCK,
+                                                5000, &may_end) != 0;
       if (end.refused) {
         Expect(answered && may_end == FALSE, "the session was not asked to wait for the batch");
         DWORD_PTR ignored;
-        SendMessageTimeoutW(main_window, WM_ENDSESSION, FALSE, end.query_flags, SMTO_BLOCK, 5000,
-                            &ignored);
+        SendMessageTimeoutW(main_window, WM_ENDSESSION, FALSE, static_cast<LPARAM>(end.query_flags),
+                            SMTO_BLOCK, 5000, &ignored);
       }
       Expect(program->WaitForExit() == 0, "exit code is not 0");
       Expect(!TemporaryFileIn(folder), "a temporary file is left");
