@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/messages.h"
 
@@ -23,6 +24,15 @@ inline constexpr std::string_view kReasonLabel = "理由: ";
 // old output had left it: where the new bytes are.
 inline std::string KeptUnder(std::string_view temporary_path) {
   return " 変換した内容は " + std::string(temporary_path) + " に残してあります";
+}
+// Follows the reason of an output step that another program's handle made
+// fail: the programs that hold the file, where the system can tell.
+inline std::string HeldBy(const std::vector<std::string>& programs) {
+  if (programs.empty()) return {};
+  std::string text = " (使用中のプログラム: ";
+  for (std::size_t i = 0; i < programs.size(); ++i)
+    text += (i == 0 ? "" : "、") + programs[i];
+  return text + ")";
 }
 // A blank line of the list, as the closing message names it.
 inline std::string BlankListLine(int line_number) {

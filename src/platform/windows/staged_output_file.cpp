@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "platform/removal_on_interrupt.h"
+#include "platform/sharing_retry.h"
 #include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/file_holders.h"
 #include "platform/windows/file_identity.h"
 #include "platform/windows/link_rule.h"
 #include "platform/windows/sharing_retries.h"
@@ -212,7 +214,7 @@ class StagedOutputFile final : public StagedOutputBase {
     };
     replaced_ = replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!replaced_) {
-      if (const DWORD error = RetriedWhileHeld(move, pause_)) return Fail(error);
+      if (const DWORD error = RetriedWhileHeld(move, pause_)) return FailHeld(error, {temporary});
     } else if (const DWORD error = RetriedWhileHeld(
                    [&] {
                      return ErrorUnless(ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
@@ -221,14 +223,14 @@ class StagedOutputFile final : public StagedOutputBase {
                    },
                    pause_)) {
       if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-        return Fail(error);
+        return FailHeld(error, {path, temporary});
       // The old output has left its name, and the new bytes are still under
       // the temporary one: they take the name now, or they stay where the
       // failure says.
       if (const DWORD move_error = RetriedWhileHeld(move, pause_)) {
         kept_ = true;
         removal_.Release();
-        return Failed(SystemErrorText(move_error) + win_text::KeptUnder(temporary_path_));
+        return FailHeld(move_error, {temporary}, win_text::KeptUnder(temporary_path_));
       }
       replaced_ = false;
     }
@@ -253,7 +255,7 @@ class StagedOutputFile final : public StagedOutputBase {
           return output == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         },
         pause_);
-    if (open_error) return Fail(open_error);
+    if (open_error) return FailHeld(open_error, {path});
     const bool flushed = FlushFileBuffers(output) != 0;
     const DWORD error = GetLastError();
     CloseHandle(output);
@@ -264,6 +266,13 @@ class StagedOutputFile final : public StagedOutputBase {
  private:
   // Keeps the system's word on the first failure; always false.
   bool Fail(DWORD error) { return Failed(SystemErrorText(error)); }
+  // The same for a step tried until the retries ran out, naming the
+  // programs that hold the files where that was why; then what follows.
+  bool FailHeld(DWORD error, const std::vector<std::wstring>& held, const std::string& then = {}) {
+    std::string reason = SystemErrorText(error);
+    if (SharingRetryPause(error, 0)) reason += win_text::HeldBy(ProgramsHolding(held));
+    return Failed(reason + then);
+  }
 
   HeldFolders folders_;
   OpenTemporaryFile file_;
