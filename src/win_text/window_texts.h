@@ -34,6 +34,11 @@ inline std::string HeldBy(const std::vector<std::string>& programs) {
     text += (i == 0 ? "" : "、") + programs[i];
   return text + ")";
 }
+// Follows the reason a new output could not be created for, where the
+// system refused it as it refuses programs in a folder it protects.
+inline constexpr std::string_view kProtectedFolderHint =
+    " (Windows セキュリティの「コントロールされたフォルダー アクセス」がオンのときは、"
+    "Marrowpin.exe を許可されたアプリに加えるか、別のフォルダーに書き出してください)";
 // A blank line of the list, as the closing message names it.
 inline std::string BlankListLine(int line_number) {
   return std::to_string(line_number) + "行目 (空行)";

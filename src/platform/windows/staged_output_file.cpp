@@ -339,7 +339,14 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     }
     error = GetLastError();
   }
-  return fail(error);
+  // Controlled Folder Access refuses a new file in a protected folder
+  // (Documents, Pictures, the Desktop) to programs it does not know, with
+  // a reason that does not name it; the folder itself is held, so that a
+  // file not found there is its doing too.
+  fail(error);
+  if (error == ERROR_ACCESS_DENIED || error == ERROR_FILE_NOT_FOUND)
+    failure->reason += win_text::kProtectedFolderHint;
+  return nullptr;
 }
 
 }  // namespace marrowpin
