@@ -222,6 +222,9 @@ void TfrmMain::BtnReadClick() {
   for (const std::string& path : OpenDialog1_.Execute(window_.get())) {
     finList_.Append(path);
   }
+  if (OpenDialog1_.SelectionDidNotFit()) {
+    prompts_.ShowMessage(std::string(win_text::kSelectionTooLong));
+  }
 }
 
 void TfrmMain::WMDropFiles(HDROP drop) {

@@ -63,6 +63,14 @@ inline constexpr std::string_view kOutputWrittenThisRunNotice =
 // A drop of nothing but folders without notes.
 inline constexpr std::string_view kNoNotesDropped =
     "ドロップしたフォルダには変換元ファイルがありません";
+// A browse selection too long for the dialog to hand over.
+inline constexpr std::string_view kSelectionTooLong =
+    "選択したファイルが多すぎて受け取れませんでした。"
+    "フォルダーをウィンドウにドロップすると、その中のファイルをすべて一覧に入れられます";
+// The file dialog failed with this extended error (CommDlgExtendedError).
+inline std::string FileDialogFailed(unsigned long error) {
+  return "file dialog failed (error " + std::to_string(error) + ")";
+}
 // Why signing out or shutting down should wait while notes are converted.
 inline constexpr std::string_view kSessionEndWaits =
     "ファイルを変換しています。終わるまでお待ちください";
