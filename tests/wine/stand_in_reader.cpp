@@ -37,11 +37,23 @@ void StandInReader::Watch() {
                                  std::to_wstring(found.ftLastWriteTime.dwHighDateTime);
         if (!seen.insert(key).second || first_pass) continue;
         Hold(found.cFileName);
+        LetGoOfExpired(false);
       } while (!stop_ && FindNextFileW(search, &found));
       FindClose(search);
     }
+    LetGoOfExpired(false);
     Sleep(1);
   }
+  LetGoOfExpired(true);
+}
+
+void StandInReader::LetGoOfExpired(bool all) {
+  const DWORD now = GetTickCount();
+  std::erase_if(holding_, [&](const HeldFile& held) {
+    if (!all && static_cast<LONG>(now - held.until) < 0) return false;
+    CloseHandle(held.file);
+    return true;
+  });
 }
 
 void StandInReader::Hold(const std::wstring& name) {
@@ -55,8 +67,9 @@ void StandInReader::Hold(const std::wstring& name) {
                              nullptr, OPEN_EXISTING, 0, nullptr)) == INVALID_HANDLE_VALUE) {
     if (GetLastError() != ERROR_SHARING_VIOLATION || stop_) return;
   }
-  Sleep(hold_ms_);
-  CloseHandle(file);
+  // Held while the folder is watched on, as a scanner works on many files
+  // at once.
+  holding_.push_back({file, GetTickCount() + hold_ms_});
   ++held_;
   if (name.rfind(L".marrowpin-", 0) == 0) ++held_temporary_;
 }

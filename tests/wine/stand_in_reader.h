@@ -5,6 +5,7 @@
 #include <atomic>
 #include <set>
 #include <string>
+#include <vector>
 
 // Does to a folder what a virus scanner, the search indexer or a sync client
 // does: opens every new file in it as soon as it can, for reading and
@@ -15,7 +16,7 @@ namespace marrowpin::wine_tests {
 class StandInReader {
  public:
   // Watches folder (UTF-8) from now until destruction, holding each file it
-  // opens for hold_ms.
+  // opens for hold_ms while it watches on.
   StandInReader(const std::string& folder, DWORD hold_ms);
   ~StandInReader();
   StandInReader(const StandInReader&) = delete;
@@ -29,9 +30,16 @@ class StandInReader {
  private:
   static DWORD WINAPI Run(void* reader);
   void Watch();
+  struct HeldFile {
+    HANDLE file;
+    DWORD until;  // GetTickCount
+  };
+
   // Opens the file named name in the folder as soon as it can be opened,
-  // holds it, closes it.
+  // and holds it for hold_ms.
   void Hold(const std::wstring& name);
+  // Closes the files held long enough, or all of them.
+  void LetGoOfExpired(bool all);
 
   std::wstring pattern_;
   std::wstring folder_;
@@ -39,6 +47,8 @@ class StandInReader {
   std::atomic<bool> stop_{false};
   std::atomic<int> held_{0};
   std::atomic<int> held_temporary_{0};
+  // Only the watching thread uses it.
+  std::vector<HeldFile> holding_;
   HANDLE thread_;
 };
 

@@ -733,7 +733,7 @@ void BatchCases(Suite& suite) {
     std::string decoded;
     for (int i = 1; i <= kNotes; ++i) {
       const std::string name = NumberedName(i);
-      WriteTestFile(folder + "\\" + name + ".vnt", LongNote(name + ".bin", 200, &decoded));
+      WriteTestFile(folder + "\\" + name + ".vnt", LongNote(name + ".bin", 400, &decoded));
       notes.push_back(folder + "\\" + name + ".vnt");
     }
     SetListedFiles(program, notes);
@@ -741,6 +741,8 @@ void BatchCases(Suite& suite) {
     {
       StandInReader reader(folder, 20);
       Click(program, IDC_BUTTON1);
+      Expect(WaitUntil([&] { return !program.Dialogs().empty(); }, 180000),
+             "the batch does not end");
       AnswerMessage(program, golden::kAllConverted);
       held = reader.held();
       held_temporary = reader.held_temporary();
