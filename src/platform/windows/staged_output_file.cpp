@@ -212,16 +212,14 @@ class StagedOutputFile final : public StagedOutputBase {
     const auto move = [&] {
       return ErrorUnless(MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH));
     };
+    const auto replace = [&] {
+      return ErrorUnless(ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
+                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr));
+    };
     replaced_ = replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!replaced_) {
       if (const DWORD error = RetriedWhileHeld(move, pause_)) return FailHeld(error, {temporary});
-    } else if (const DWORD error = RetriedWhileHeld(
-                   [&] {
-                     return ErrorUnless(ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                                     nullptr));
-                   },
-                   pause_)) {
+    } else if (const DWORD error = ReplacedOrRetried(replace)) {
       if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
         return FailHeld(error, {path, temporary});
       // The old output has left its name, and the new bytes are still under
@@ -264,6 +262,16 @@ class StagedOutputFile final : public StagedOutputBase {
   std::optional<FileId> FolderId() const override { return IdOf(folders_.innermost()); }
 
  private:
+  // The first replacement is tried here, the retries only where another
+  // program's handle stood in its way: under Wine a replacement with a
+  // long path tried from deeper down fails (ERROR_INVALID_NAME) where the
+  // same call made here succeeds.
+  template <typename Replace>
+  DWORD ReplacedOrRetried(const Replace& replace) {
+    const DWORD error = replace();
+    return error != ERROR_SUCCESS && SharingRetryPause(error, 0) ? RetriedWhileHeld(replace, pause_)
+                                                                 : error;
+  }
   // Keeps the system's word on the first failure; always false.
   bool Fail(DWORD error) { return Failed(SystemErrorText(error)); }
   // The same for a step tried until the retries ran out, naming the
