@@ -71,7 +71,8 @@ class OutputFile {
   // Gives the file the output's name, once its bytes are durable (made so
   // here where they are not yet): a power cut after this leaves either the
   // old output or the whole new one. False when that fails; then nothing is
-  // left.
+  // left, unless the old output has gone from the name and the new bytes
+  // could not take it: they are then kept, and FailureReason names where.
   virtual bool Commit() = 0;
   // Waits until the name is on the disk too, flushing it unless a flush
   // since Commit has done so already: the output survives a power cut from

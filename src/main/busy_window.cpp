@@ -49,6 +49,14 @@ void BusyWindow::KeepAnswering() {
   if (IsWindow(form_)) TakeInput(false);
 }
 
+void BusyWindow::WaitAnswering(std::chrono::milliseconds pause) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(pause.count());
+  for (ULONGLONG now; (now = GetTickCount64()) < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    KeepAnswering();
+  }
+}
+
 void BusyWindow::TakeInput(bool enable) {
   for (const HWND control : controls_)
     EnableWindow(control, enable);

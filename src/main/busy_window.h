@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ class BusyWindow {
   // Dispatches the waiting messages, then takes the input away again: a
   // message box or dialog enables its owner when it closes.
   void KeepAnswering();
+  // Waits as long as pause says, answering meanwhile.
+  void WaitAnswering(std::chrono::milliseconds pause);
 
  private:
   void TakeInput(bool enable);

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "core/convert_file.h"
@@ -10,9 +9,11 @@
 #include "main/busy_window.h"
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
+#include "main/session_end.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/windows/wide_path.h"
 #include "win/folder_notes.h"
+#include "win/monitor_work_area.h"
 #include "win/wide_text.h"
 #include "win/window_dpi.h"
 #include "win_text/window_texts.h"
@@ -98,6 +99,8 @@ class TfrmMain::Busy final : public ConversionProgress {
     }
     window_.KeepAnswering();
   }
+  // Waits before a file step is tried again, answering meanwhile.
+  void Wait(std::chrono::milliseconds pause) { window_.WaitAnswering(pause); }
 
  private:
   // The control with the focus is kept before the busy window disables it,
@@ -135,6 +138,15 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
       OpenDialog2_(win::FindComponent(FrmMainLayout(), "OpenDialog2")),
       prompts_(owner, OpenDialog2_) {
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // An output held by a scanner or viewer is tried again for a while: the
+  // window goes on answering meanwhile.
+  files_.SetRetryPause([this](std::chrono::milliseconds pause) {
+    if (busy_) {
+      busy_->Wait(pause);
+    } else {
+      SleepingPause(pause);
+    }
+  });
   // Screen readers name a control by the text just before it in z-order:
   // the list's is its label; the hidden text goes last, naming nothing.
   SetWindowPos(controls_["StaticText1"], HWND_BOTTOM, 0, 0, 0, 0,
@@ -158,17 +170,10 @@ bool TfrmMain::ConvertFile(const std::string& source_path) {
   return marrowpin::ConvertFile(source_path, services);
 }
 
+// In the work area of the monitor the window is on, not across the
+// rectangle around all monitors, which would put it over a bezel.
 void TfrmMain::CenterOnDesktop() {
-  RECT bounds;
-  GetWindowRect(window_.get(), &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  const int left =
-      GetSystemMetrics(SM_XVIRTUALSCREEN) + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2;
-  const int top =
-      GetSystemMetrics(SM_YVIRTUALSCREEN) + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2;
-  SetWindowPos(window_.get(), nullptr, std::max(0, left), std::max(0, top), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win::CentreOnMonitorOf(window_.get(), window_.get());
 }
 
 void TfrmMain::WMShowWindow() {
@@ -216,6 +221,9 @@ void TfrmMain::BtnReadClick() {
   finList_.Clear();
   for (const std::string& path : OpenDialog1_.Execute(window_.get())) {
     finList_.Append(path);
+  }
+  if (OpenDialog1_.SelectionDidNotFit()) {
+    prompts_.ShowMessage(std::string(win_text::kSelectionTooLong));
   }
 }
 
@@ -335,12 +343,21 @@ void TfrmMain::Escape() {
   if (busy_) stop_requested_ = true;
 }
 
-bool TfrmMain::WMQueryEndSession() const {
-  return !busy_ || !busy_->converting();
+bool TfrmMain::WMQueryEndSession(std::uint32_t flags) {
+  const SessionEndAnswer answer = AnswerQueryEndSession(busy_ && busy_->converting(), flags);
+  if (answer == SessionEndAnswer::kCleanUpAndEnd) EndWithSession();
+  refused_session_end_ = answer == SessionEndAnswer::kWait;
+  return answer == SessionEndAnswer::kLetEnd;
 }
 
-void TfrmMain::WMEndSession() {
-  if (!busy_) return;
+void TfrmMain::WMEndSession(bool ending) {
+  const bool refused = refused_session_end_;
+  refused_session_end_ = false;
+  if (AnswerEndSession(busy_ != nullptr, ending, refused) == SessionEndAnswer::kCleanUpAndEnd)
+    EndWithSession();
+}
+
+void TfrmMain::EndWithSession() {
   // Removed before the handler returns, after which Windows may end the
   // program at any moment; ending it here keeps the batch from going on
   // half.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,11 +67,14 @@ class TfrmMain {
   // Esc: during a batch, the batch ends after the note in hand; otherwise
   // nothing happens, so that no key loses the list.
   void Escape();
-  // Whether the session may end now: not while notes are converted.
-  bool WMQueryEndSession() const;
-  // The session ends: the note in hand leaves nothing behind, and the
-  // program ends at once.
-  void WMEndSession();
+  // Whether the session may end now (`flags` the query's lParam): not while
+  // notes are converted, unless Windows forces the end; then the note in
+  // hand leaves nothing behind, and the program ends at once.
+  bool WMQueryEndSession(std::uint32_t flags);
+  // The session ends (`ending`), or goes on after the window refused, which
+  // the user may override with no further word: the note in hand leaves
+  // nothing behind, and the program ends at once.
+  void WMEndSession(bool ending);
   void WMDestroy();
 
  private:
@@ -94,6 +98,8 @@ class TfrmMain {
                                         bool& folder_dropped);
   // Closes the window if that was asked for while it was busy; whether it was.
   bool CloseIfRequested();
+  // Removes the note in hand's temporary file and ends the program.
+  [[noreturn]] void EndWithSession();
 
   const WindowOwner& owner_;
   win::DpiScale scale_;
@@ -112,6 +118,8 @@ class TfrmMain {
   // While a batch, a folder scan or the command line's conversions run.
   Busy* busy_ = nullptr;
   bool close_requested_ = false;
+  // The last query of the session's end was refused.
+  bool refused_session_end_ = false;
   bool stop_requested_ = false;
 };
 

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+
 #include "main/frm_main.h"
 #include "main/resource_ids.h"
 #include "win/window_class.h"
@@ -39,9 +41,9 @@ LRESULT Dispatch(TfrmMain& form, HWND window, UINT message, WPARAM wparam, LPARA
       if (!form.WMClose()) return 0;
       break;
     case WM_QUERYENDSESSION:
-      return form.WMQueryEndSession() ? TRUE : FALSE;
+      return form.WMQueryEndSession(static_cast<std::uint32_t>(lparam)) ? TRUE : FALSE;
     case WM_ENDSESSION:
-      if (wparam) form.WMEndSession();
+      form.WMEndSession(wparam != 0);
       return 0;
     case WM_DROPFILES:
       form.WMDropFiles(reinterpret_cast<HDROP>(wparam));

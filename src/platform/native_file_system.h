@@ -4,7 +4,9 @@
 
 #include "core/file_system.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows/sharing_retries.h"
+#else
 #include "platform/posix/disk_flushes.h"
 #endif
 
@@ -42,6 +44,11 @@ class NativeFileSystem final : public FileSystem {
 #ifdef _WIN32
   // The note's Shift-JIS name in UTF-8; empty when it is no Shift-JIS text.
   std::string PathNameFromNote(std::string_view note_name) override;
+  // Waits between the tries of an output's step that another program's
+  // handle makes fail; sleeping unless set.
+  void SetRetryPause(RetryPause pause) {
+    retry_pause_ = std::move(pause);
+  }
 #else
   // POSIX names are UTF-8: a name that is not is read as Shift-JIS.
   std::string PathNameFromNote(std::string_view note_name) override;
@@ -50,7 +57,9 @@ class NativeFileSystem final : public FileSystem {
  private:
   std::chrono::milliseconds fifo_writer_wait_;
   CreationFailure creation_failure_;
-#ifndef _WIN32
+#ifdef _WIN32
+  RetryPause retry_pause_ = SleepingPause;
+#else
   DiskFlushes flushes_;
 #endif
 };

@@ -5,7 +5,9 @@
 
 #include "core/file_system.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows/sharing_retries.h"
+#else
 #include "platform/posix/disk_flushes.h"
 #endif
 
@@ -18,8 +20,10 @@ namespace marrowpin {
 // has no name until it is whole, where the file system can make such files.
 // nullptr, with the reason in *failure, when it cannot be started.
 #ifdef _WIN32
+// `pause` waits between the tries of a move, replacement or removal that
+// another program's handle makes fail.
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure);
+                                              CreationFailure* failure, RetryPause pause);
 #else
 // The outputs of one run share its flushes of whole file systems.
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "win/japanese_font.h"
+#include "win/monitor_work_area.h"
 #include "win/wide_text.h"
 #include "win/window_dpi.h"
 #include "win_text/window_texts.h"
@@ -49,13 +50,20 @@ HWND CreateChild(HWND dialog, const wchar_t* window_class, const wchar_t* text, 
 
 void BuildWindow(HWND dialog, MessageWindowState& state) {
   SetWindowTextW(dialog, state.caption.c_str());
+  // On the owner's monitor (the primary without one) before anything is
+  // measured, so that the text is wrapped and drawn for that monitor's
+  // width and scale.
+  const ScreenRect area = WorkAreaOf(GetWindow(dialog, GW_OWNER));
+  SetWindowPos(dialog, nullptr, area.left + (area.right - area.left) / 2,
+               area.top + (area.bottom - area.top) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const int dpi = WindowDpi(dialog);
   state.font = CreateJapaneseMessageFont(dpi);
 
   const HDC screen = GetDC(dialog);
   const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   const HGDIOBJ old_font = SelectObject(screen, state.font);
-  RECT text_bounds{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  RECT text_bounds{0, 0, (area.right - area.left) / 2, 0};
   DrawTextW(screen, state.text.c_str(), static_cast<int>(state.text.size()), &text_bounds,
             DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(screen, old_font);
@@ -81,8 +89,8 @@ void BuildWindow(HWND dialog, MessageWindowState& state) {
   AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExtendedStyle);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
+  const ScreenPoint corner = CentredIn(area, width, height);
+  SetWindowPos(dialog, nullptr, corner.x, corner.y, width, height, SWP_NOZORDER);
   SetFocus(ok);
 }
 

@@ -2,7 +2,10 @@
 
 #include <commdlg.h>
 
+#include <stdexcept>
+
 #include "win_text/dialog_texts.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin::win {
 
@@ -43,7 +46,16 @@ std::vector<std::string> OpenDialog::Execute(HWND owner) {
   dialog.lpstrTitle = TextOrNull(title_);
   dialog.Flags = flags_;
   dialog.lpstrDefExt = TextOrNull(default_extension_);
-  if (!GetOpenFileNameW(&dialog)) return {};
+  selection_did_not_fit_ = false;
+  if (!GetOpenFileNameW(&dialog)) {
+    // The size the dialog then leaves in the buffer's first unit cannot
+    // tell more than 65,535 characters: the user is told instead.
+    const DWORD error = CommDlgExtendedError();
+    selection_did_not_fit_ = error == FNERR_BUFFERTOOSMALL;
+    if (error != 0 && !selection_did_not_fit_)
+      throw std::runtime_error(win_text::FileDialogFailed(error));
+    return {};
+  }
 
   filter_index_ = dialog.nFilterIndex;
   // A single selection ends at its first zero; what follows may be left over

@@ -21,8 +21,11 @@ class OpenDialog {
   void SetInitialFolder(std::string_view folder) { initial_folder_ = Wide(folder); }
 
   // The full paths chosen, in the dialog's order; empty when cancelled or
-  // when the selection did not fit the dialog's buffer.
+  // when the selection did not fit the dialog's buffer. Throws when the
+  // dialog fails otherwise.
   std::vector<std::string> Execute(HWND owner);
+  // Whether the last selection was too long for the dialog's buffer.
+  bool SelectionDidNotFit() const { return selection_did_not_fit_; }
 
  private:
   std::wstring title_;
@@ -32,6 +35,7 @@ class OpenDialog {
   std::wstring file_name_;
   DWORD flags_;
   DWORD filter_index_ = 1;
+  bool selection_did_not_fit_ = false;
 };
 
 }  // namespace marrowpin::win

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/messages.h"
 
@@ -19,6 +20,25 @@ inline constexpr std::string_view kOkButton = "OK";
 inline constexpr std::string_view kNotePathLabel = "変換元: ";
 inline constexpr std::string_view kOutputPathLabel = "出力先: ";
 inline constexpr std::string_view kReasonLabel = "理由: ";
+// Follows the reason of an output that could not take its name after the
+// old output had left it: where the new bytes are.
+inline std::string KeptUnder(std::string_view temporary_path) {
+  return " 変換した内容は " + std::string(temporary_path) + " に残してあります";
+}
+// Follows the reason of an output step that another program's handle made
+// fail: the programs that hold the file, where the system can tell.
+inline std::string HeldBy(const std::vector<std::string>& programs) {
+  if (programs.empty()) return {};
+  std::string text = " (使用中のプログラム: ";
+  for (std::size_t i = 0; i < programs.size(); ++i)
+    text += (i == 0 ? "" : "、") + programs[i];
+  return text + ")";
+}
+// Follows the reason a new output could not be created for, where the
+// system refused it as it refuses programs in a folder it protects.
+inline constexpr std::string_view kProtectedFolderHint =
+    " (Windows セキュリティの「コントロールされたフォルダー アクセス」がオンのときは、"
+    "Marrowpin.exe を許可されたアプリに加えるか、別のフォルダーに書き出してください)";
 // A blank line of the list, as the closing message names it.
 inline std::string BlankListLine(int line_number) {
   return std::to_string(line_number) + "行目 (空行)";
@@ -43,6 +63,14 @@ inline constexpr std::string_view kOutputWrittenThisRunNotice =
 // A drop of nothing but folders without notes.
 inline constexpr std::string_view kNoNotesDropped =
     "ドロップしたフォルダには変換元ファイルがありません";
+// A browse selection too long for the dialog to hand over.
+inline constexpr std::string_view kSelectionTooLong =
+    "選択したファイルが多すぎて受け取れませんでした。"
+    "フォルダーをウィンドウにドロップすると、その中のファイルをすべて一覧に入れられます";
+// The file dialog failed with this extended error (CommDlgExtendedError).
+inline std::string FileDialogFailed(unsigned long error) {
+  return "file dialog failed (error " + std::to_string(error) + ")";
+}
 // Why signing out or shutting down should wait while notes are converted.
 inline constexpr std::string_view kSessionEndWaits =
     "ファイルを変換しています。終わるまでお待ちください";

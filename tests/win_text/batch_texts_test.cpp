@@ -1,4 +1,5 @@
 #include "win_text/batch_texts.h"
+#include "win_text/window_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,21 @@ TEST(FailureText, AddsTheNoteTheOutputAndTheReasonThatAreKnown) {
             "read failed\n変換元: C:\\a.vnt\n理由: Bad sector.");
   EXPECT_EQ(FailureText("x", "C:\\a.vnt", "C:\\a.bin", ""),
             "x\n変換元: C:\\a.vnt\n出力先: C:\\a.bin");
+}
+
+// What the reason of an output that could not take its name says besides
+// the system's word: who holds the file, and where new bytes were kept.
+TEST(FailureText, ReasonNamesTheProgramsHoldingTheFileAndWhereTheBytesAreKept) {
+  EXPECT_EQ(HeldBy({}), "");
+  EXPECT_EQ(HeldBy({"Photos"}), " (使用中のプログラム: Photos)");
+  EXPECT_EQ(HeldBy({"Photos", "Microsoft Defender Antivirus"}),
+            " (使用中のプログラム: Photos、Microsoft Defender Antivirus)");
+  EXPECT_EQ(FailureText("ファイルに書き込めません！！", "C:\\メモ\\a.vnt", "C:\\メモ\\a.bin",
+                        "共有違反です。" + HeldBy({"Photos"})),
+            "ファイルに書き込めません！！\n変換元: C:\\メモ\\a.vnt\n出力先: C:\\メモ\\a.bin\n"
+            "理由: 共有違反です。 (使用中のプログラム: Photos)");
+  EXPECT_EQ(KeptUnder("C:\\メモ\\.marrowpin-AbC123"),
+            " 変換した内容は C:\\メモ\\.marrowpin-AbC123 に残してあります");
 }
 
 TEST(ProgressCaption, ShowsTheNoteInHandAndHowFarItHasGot) {

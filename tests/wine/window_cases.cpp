@@ -10,6 +10,7 @@
 #include "cases.h"
 #include "dialogs.h"
 #include "main/resource_ids.h"
+#include "stand_in_reader.h"
 #include "suite.h"
 #include "support/golden_texts.h"
 #include "test_files.h"
@@ -292,6 +293,20 @@ bool TemporaryFileIn(const std::string& folder) {
   return true;
 }
 
+// Expects window to be centred in the work area of monitor, to a pixel.
+void ExpectCentredInWorkArea(HWND window, HMONITOR monitor, const std::string& what) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  const RECT& area = info.rcWork;
+  const int centred_left = area.left + (area.right - area.left - (bounds.right - bounds.left)) / 2;
+  const int centred_top = area.top + (area.bottom - area.top - (bounds.bottom - bounds.top)) / 2;
+  Expect(std::abs(bounds.left - centred_left) <= 1 && std::abs(bounds.top - centred_top) <= 1,
+         what + " is not centred in its monitor's work area");
+}
+
 // Waits until the one note of a batch is being written: its caption past
 // half way (its lines are loaded) and its temporary file in folder.
 void WaitForOutputBeingWritten(RemoteProgram& program, const std::string& folder) {
@@ -396,14 +411,8 @@ void FileListCases(Suite& suite) {
     Expect((GetWindowLongW(program.MainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0,
            "main window does not accept dropped files");
     program.ExpectNoDialog();
-    RECT bounds;
-    GetWindowRect(program.MainWindow(), &bounds);
-    const int centred_left =
-        (GetSystemMetrics(SM_CXVIRTUALSCREEN) - (bounds.right - bounds.left)) / 2;
-    const int centred_top =
-        (GetSystemMetrics(SM_CYVIRTUALSCREEN) - (bounds.bottom - bounds.top)) / 2;
-    Expect(std::abs(bounds.left - centred_left) <= 1 && std::abs(bounds.top - centred_top) <= 1,
-           "main window is not centred on the desktop");
+    ExpectCentredInWorkArea(program.MainWindow(),
+                            MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), "the main window");
     Expect(!IsWindowVisible(program.Control(IDC_LISTBOX1)) &&
                !IsWindowVisible(program.Control(IDC_STATICTEXT1)),
            "the hidden controls are visible");
@@ -661,6 +670,9 @@ void BatchCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     SetListedFiles(program, {});
     Click(program, IDC_BUTTON1);
+    ExpectCentredInWorkArea(program.WaitForDialog(),
+                            MonitorFromWindow(program.MainWindow(), MONITOR_DEFAULTTONULL),
+                            "the message");
     AnswerMessage(program, golden::kAllConverted, VK_RETURN);
   });
 
@@ -709,6 +721,93 @@ void BatchCases(Suite& suite) {
     ExpectFile(suite.Path("many\\n1.bin"), "ABC");
     ExpectFile(suite.Path("many\\n2000.bin"), "ABC");
   });
+
+  suite.Run("batch: a reader that opens each new file at once: 300 of 300 outputs, none left", [&] {
+    RemoteProgram& program = suite.Window();
+    constexpr int kNotes = 300;
+    const std::string folder = suite.Path("scanned");
+    // Outputs of some kilobytes, so that each temporary file is there long
+    // enough for the reader to find it.
+    CreateTestFolder(folder);
+    std::vector<std::string> notes;
+    std::string decoded;
+    for (int i = 1; i <= kNotes; ++i) {
+      const std::string name = NumberedName(i);
+      WriteTestFile(folder + "\\" + name + ".vnt", LongNote(name + ".bin", 400, &decoded));
+      notes.push_back(folder + "\\" + name + ".vnt");
+    }
+    SetListedFiles(program, notes);
+    int held = 0, held_temporary = 0;
+    {
+      StandInReader reader(folder, 20);
+      Click(program, IDC_BUTTON1);
+      Expect(WaitUntil([&] { return !program.Dialogs().empty(); }, 180000),
+             "the batch does not end");
+      AnswerMessage(program, golden::kAllConverted);
+      held = reader.held();
+      held_temporary = reader.held_temporary();
+    }
+    std::printf("     the reader held %d files, %d of them temporary\n", held, held_temporary);
+    Expect(held_temporary > 0, "the reader never held a temporary file");
+    int written = 0;
+    for (int i = 1; i <= kNotes; ++i)
+      written += ReadTestFile(folder + "\\" + NumberedName(i) + ".bin") == decoded;
+    Expect(written == kNotes, std::to_string(written) + " of 300 outputs written");
+    Expect(!TemporaryFileIn(folder), "a temporary file is left");
+  });
+
+  suite.Run("batch: an old output a viewer holds for 1 s is replaced; the window answers", [&] {
+    RemoteProgram& program = suite.Window();
+    const std::string folder = suite.Path("viewed");
+    CreateTestFolder(folder);
+    WriteTestFile(folder + "\\v.vnt", Note("-FILENAME:v.bin\r\n", "QUJD"));
+    WriteTestFile(folder + "\\v.bin", "old");
+    // A picture viewer shares reading only.
+    const HANDLE viewer = CreateFileW(Wide(folder + "\\v.bin").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Expect(viewer != INVALID_HANDLE_VALUE, "the viewer cannot open the old output");
+    SetListedFiles(program, {folder + "\\v.vnt"});
+    Click(program, IDC_BUTTON1);
+    AnswerQuestion(program, golden::OverwriteQuestion(folder + "\\v.bin"),
+                   golden::kOverwriteCaption, true);
+    Probes probes;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 1000;) {
+      probes.Send(program.MainWindow());
+      Sleep(50);
+    }
+    CloseHandle(viewer);
+    AnswerMessage(program, golden::kAllConverted);
+    probes.ExpectAllAnswered();
+    ExpectFile(folder + "\\v.bin", "ABC");
+    Expect(!TemporaryFileIn(folder), "a temporary file is left");
+  });
+
+  suite.Run(
+      "batch: an old output held for good fails after a few seconds; it stays, none left", [&] {
+        RemoteProgram& program = suite.Window();
+        const std::string folder = suite.Path("held");
+        CreateTestFolder(folder);
+        const std::string note = folder + "\\h.vnt";
+        WriteTestFile(note, Note("-FILENAME:h.bin\r\n", "QUJD"));
+        WriteTestFile(folder + "\\h.bin", "old");
+        DWORD took = 0;
+        {
+          FileLock lock(folder + "\\h.bin");
+          SetListedFiles(program, {note});
+          Click(program, IDC_BUTTON1);
+          AnswerQuestion(program, golden::OverwriteQuestion(folder + "\\h.bin"),
+                         golden::kOverwriteCaption, true);
+          const DWORD start = GetTickCount();
+          AnswerFailure(program, golden::FailureBeforeReason(golden::kCannotWriteFile, note,
+                                                             folder + "\\h.bin"));
+          took = GetTickCount() - start;
+        }
+        AnswerMessage(program, golden::SomeFailed({note}));
+        std::printf("     the failure came after %lu ms\n", static_cast<unsigned long>(took));
+        Expect(took >= 2000 && took < 10000, "the replacement was not tried for a few seconds");
+        ExpectFile(folder + "\\h.bin", "old");
+        Expect(!TemporaryFileIn(folder), "a temporary file is left");
+      });
 
   suite.Run("batch: Esc ends a batch of 2,000 after the note in hand; the window stays", [&] {
     RemoteProgram& program = suite.Window();
@@ -771,30 +870,51 @@ void BatchCases(Suite& suite) {
     ExpectFile(suite.Path("long.bin"), decoded);
   });
 
-  suite.Run("batch: the end of the session leaves the old output and no temporary file", [&] {
-    CreateTestFolder(suite.Path("session dir"));
-    std::string decoded;
-    WriteTestFile(suite.Path("session dir\\s.vnt"), LongNote("s.bin", kLongNoteLines, &decoded));
-    WriteTestFile(suite.Path("session dir\\s.bin"), "keep me");
-    const auto program = suite.Start("");
-    SetListedFiles(*program, {suite.Path("session dir\\s.vnt")});
-    Click(*program, IDC_BUTTON1);
-    AnswerQuestion(*program, golden::OverwriteQuestion(suite.Path("session dir\\s.bin")),
-                   golden::kOverwriteCaption, true);
-    WaitForOutputBeingWritten(*program, suite.Path("session dir"));
-    const HWND main_window = program->MainWindow();
-    DWORD_PTR may_end = 1;
-    Expect(SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
-                               5000, &may_end) != 0 &&
-               may_end == FALSE,
-           "the session was not asked to wait for the batch");
-    DWORD_PTR ignored;
-    SendMessageTimeoutW(main_window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
-                        &ignored);
-    Expect(program->WaitForExit() == 0, "exit code is not 0");
-    Expect(!TemporaryFileIn(suite.Path("session dir")), "a temporary file is left");
-    ExpectFile(suite.Path("session dir\\s.bin"), "keep me");
-  });
+  // The sequences Windows sends: a query refused is followed by
+  // WM_ENDSESSION(FALSE), after which a user who shuts down anyway has the
+  // program ended without a word; a forced end sends ENDSESSION_CRITICAL.
+  const struct {
+    const char* what;
+    const char* folder;
+    DWORD query_flags;
+    bool refused;
+  } session_ends[] = {
+      {"batch: a refused log-off, then WM_ENDSESSION(FALSE), leaves no temporary file",
+       "session dir", ENDSESSION_LOGOFF, true},
+      {"batch: a refused shutdown, then WM_ENDSESSION(FALSE), leaves no temporary file",
+       "shutdown dir", 0, true},
+      {"batch: a forced log-off (ENDSESSION_CRITICAL) leaves no temporary file", "forced dir",
+       ENDSESSION_CRITICAL | ENDSESSION_LOGOFF, false},
+  };
+  for (const auto& end : session_ends) {
+    suite.Run(end.what, [&] {
+      const std::string folder = suite.Path(end.folder);
+      CreateTestFolder(folder);
+      std::string decoded;
+      WriteTestFile(folder + "\\s.vnt", LongNote("s.bin", kLongNoteLines, &decoded));
+      WriteTestFile(folder + "\\s.bin", "keep me");
+      const auto program = suite.Start("");
+      SetListedFiles(*program, {folder + "\\s.vnt"});
+      Click(*program, IDC_BUTTON1);
+      AnswerQuestion(*program, golden::OverwriteQuestion(folder + "\\s.bin"),
+                     golden::kOverwriteCaption, true);
+      WaitForOutputBeingWritten(*program, folder);
+      const HWND main_window = program->MainWindow();
+      DWORD_PTR may_end = 1;
+      const bool answered = SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0,
+                                                static_cast<LPARAM>(end.query_flags), SMTO_BLOCK,
+                                                5000, &may_end) != 0;
+      if (end.refused) {
+        Expect(answered && may_end == FALSE, "the session was not asked to wait for the batch");
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(main_window, WM_ENDSESSION, FALSE, static_cast<LPARAM>(end.query_flags),
+                            SMTO_BLOCK, 5000, &ignored);
+      }
+      Expect(program->WaitForExit() == 0, "exit code is not 0");
+      Expect(!TemporaryFileIn(folder), "a temporary file is left");
+      ExpectFile(folder + "\\s.bin", "keep me");
+    });
+  }
 
   suite.Run("batch: a file that appears at a new output's name meanwhile is kept", [&] {
     RemoteProgram& program = suite.Window();

@@ -19,17 +19,26 @@
 #include <vector>
 
 #include "platform/removal_on_interrupt.h"
+#include "platform/sharing_retry.h"
 #include "platform/staged_output_base.h"
 #include "platform/temporary_file_name.h"
+#include "platform/windows/file_holders.h"
 #include "platform/windows/file_identity.h"
 #include "platform/windows/link_rule.h"
+#include "platform/windows/sharing_retries.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
+#include "win_text/window_texts.h"
 
 namespace marrowpin {
 
 namespace {
+
+// ERROR_SUCCESS, or the system's error for a step that failed.
+DWORD ErrorUnless(BOOL done) {
+  return done ? ERROR_SUCCESS : GetLastError();
+}
 
 // WriteFile takes a 32-bit count; large blocks are written in pieces.
 constexpr std::size_t kMaxWritePiece = std::size_t{1} << 30;
@@ -133,22 +142,27 @@ class StagedOutputFile final : public StagedOutputBase {
  public:
   // `replacing`: an entry stood at path when the output was started, which
   // the user chose to replace.
+  // `pause` waits between the tries of a step that another program's
+  // handle makes fail.
   StagedOutputFile(HeldFolders folders, OpenTemporaryFile file, std::string temporary_path,
-                   std::string path, bool replacing)
+                   std::string path, bool replacing, RetryPause pause)
       : folders_(std::move(folders)),
         file_(std::move(file)),
         temporary_path_(std::move(temporary_path)),
         path_(std::move(path)),
         replacing_(replacing),
+        pause_(std::move(pause)),
         removal_(WidePath(temporary_path_)) {}
   // The file goes before it is no longer removed on an interrupt.
   ~StagedOutputFile() override {
-    if (committed()) return;
+    if (committed() || kept_) return;
     if (file_.is_open()) {
       file_.Remove();
     } else {
-      // Closed by a commit that failed: only its path is left to remove it by.
-      DeleteFileW(WidePath(temporary_path_).c_str());
+      // Closed by a commit that failed: only its path is left to remove it
+      // by, and a scanner may have opened it since.
+      const std::wstring temporary = WidePath(temporary_path_);
+      RetriedWhileHeld([&] { return ErrorUnless(DeleteFileW(temporary.c_str())); }, pause_);
     }
   }
   StagedOutputFile(const StagedOutputFile&) = delete;
@@ -192,13 +206,32 @@ class StagedOutputFile final : public StagedOutputBase {
     // attributes and security; a new one is moved into place, never over a
     // file that has appeared meanwhile: that one stays, and the move fails.
     // A move written through flushes the moved file, name and all, before
-    // it returns.
+    // it returns. The file just closed is what scanners and indexers open
+    // at once, and an old output may be open in a viewer: both are tried
+    // again for a while.
+    const auto move = [&] {
+      return ErrorUnless(MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH));
+    };
+    const auto replace = [&] {
+      return ErrorUnless(ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
+                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr));
+    };
     replaced_ = replacing_ && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const bool moved =
-        replaced_ ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                  : MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!moved) return Fail(GetLastError());
+    if (!replaced_) {
+      if (const DWORD error = RetriedWhileHeld(move, pause_)) return FailHeld(error, {temporary});
+    } else if (const DWORD error = ReplacedOrRetried(replace)) {
+      if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        return FailHeld(error, {path, temporary});
+      // The old output has left its name, and the new bytes are still under
+      // the temporary one: they take the name now, or they stay where the
+      // failure says.
+      if (const DWORD move_error = RetriedWhileHeld(move, pause_)) {
+        kept_ = true;
+        removal_.Release();
+        return FailHeld(move_error, {temporary}, win_text::KeptUnder(temporary_path_));
+      }
+      replaced_ = false;
+    }
     MarkCommitted();
     removal_.Release();
     return true;
@@ -207,13 +240,20 @@ class StagedOutputFile final : public StagedOutputBase {
   // flushed as a move written through flushes the moved file. A flush writes
   // the file's metadata, its names in its file record among them, and NTFS's
   // journal, which holds the replacement, before the disk's cache.
+  // A viewer that shares reading only keeps it from being opened for a while.
   bool MakeNameDurable() override {
     if (!replaced_) return true;
-    const HANDLE output =
-        CreateFileW(WidePath(path_).c_str(), GENERIC_WRITE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (output == INVALID_HANDLE_VALUE) return Fail(GetLastError());
+    const std::wstring path = WidePath(path_);
+    HANDLE output = INVALID_HANDLE_VALUE;
+    const DWORD open_error = RetriedWhileHeld(
+        [&] {
+          output = CreateFileW(path.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+          return output == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        },
+        pause_);
+    if (open_error) return FailHeld(open_error, {path});
     const bool flushed = FlushFileBuffers(output) != 0;
     const DWORD error = GetLastError();
     CloseHandle(output);
@@ -222,8 +262,25 @@ class StagedOutputFile final : public StagedOutputBase {
   std::optional<FileId> FolderId() const override { return IdOf(folders_.innermost()); }
 
  private:
+  // The first replacement is tried here, the retries only where another
+  // program's handle stood in its way: under Wine a replacement with a
+  // long path tried from deeper down fails (ERROR_INVALID_NAME) where the
+  // same call made here succeeds.
+  template <typename Replace>
+  DWORD ReplacedOrRetried(const Replace& replace) {
+    const DWORD error = replace();
+    return error != ERROR_SUCCESS && SharingRetryPause(error, 0) ? RetriedWhileHeld(replace, pause_)
+                                                                 : error;
+  }
   // Keeps the system's word on the first failure; always false.
   bool Fail(DWORD error) { return Failed(SystemErrorText(error)); }
+  // The same for a step tried until the retries ran out, naming the
+  // programs that hold the files where that was why; then what follows.
+  bool FailHeld(DWORD error, const std::vector<std::wstring>& held, const std::string& then = {}) {
+    std::string reason = SystemErrorText(error);
+    if (SharingRetryPause(error, 0)) reason += win_text::HeldBy(ProgramsHolding(held));
+    return Failed(reason + then);
+  }
 
   HeldFolders folders_;
   OpenTemporaryFile file_;
@@ -233,13 +290,17 @@ class StagedOutputFile final : public StagedOutputBase {
   bool flushed_ = false;
   // Put in place by ReplaceFileW.
   bool replaced_ = false;
+  // Left under its temporary name, which the failure names: the old output
+  // is gone, and these are the only bytes left.
+  bool kept_ = false;
+  RetryPause pause_;
   RemovalOnInterrupt removal_;
 };
 
 }  // namespace
 
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure) {
+                                              CreationFailure* failure, RetryPause pause) {
   const auto fail = [&](DWORD error) {
     failure->reason = SystemErrorText(error);
     failure->name_too_long = error == ERROR_FILENAME_EXCED_RANGE;
@@ -281,11 +342,19 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.is_open()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file),
-                                                std::move(temporary), path, replacing);
+                                                std::move(temporary), path, replacing,
+                                                std::move(pause));
     }
     error = GetLastError();
   }
-  return fail(error);
+  // Controlled Folder Access refuses a new file in a protected folder
+  // (Documents, Pictures, the Desktop) to programs it does not know, with
+  // a reason that does not name it; the folder itself is held, so that a
+  // file not found there is its doing too.
+  fail(error);
+  if (error == ERROR_ACCESS_DENIED || error == ERROR_FILE_NOT_FOUND)
+    failure->reason += win_text::kProtectedFolderHint;
+  return nullptr;
 }
 
 }  // namespace marrowpin
