@@ -436,7 +436,7 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
                                                                     make_fifo};
   // Root can give the entry another owner, which must not get the output.
   const bool root = ::geteuid() == 0;
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& make : makers) {
       fs::remove(folder_ / "p.bin");
       make(folder_ / "p.bin");
@@ -445,7 +445,7 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
       }
       const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
       testing::ForwardingFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       prompts_ = FakePrompts();
       prompts_.yes_no_answers = {false};
       prompts_.file_name_answers = {std::nullopt};
@@ -571,9 +571,9 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
       {"the old file goes", true, &SteppedOutputFileSystem::before_commit,
        [&] { fs::remove(output); }, "No such file or directory"},
   };
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << c.what << (named ? ", named" : ""));
+      SCOPED_TRACE(::testing::Message() << c.what << ", " << staging.what);
       fs::remove(output);
       if (c.old_is_link) {
         fs::create_symlink("old", output);
@@ -581,7 +581,7 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
         WriteFile(output, "old");
       }
       SteppedOutputFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       files.*c.step = c.change;
       prompts_ = FakePrompts();
       prompts_.yes_no_answers = {c.old_output};
@@ -686,13 +686,13 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
     mode_t old_mode;
     mode_t new_mode;
   } cases[] = {{0440, 0440}, {0644, 0644}, {04755, 0755}, {02750, 0750}, {01604, 0604}};
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << (named ? ", named" : ""));
+      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << ", " << staging.what);
       WriteFile(folder_ / "p.bin", "old");
       ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
       SteppedOutputFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       std::vector<mode_t> while_written;
       files.at_first_write = [&] {
         for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -702,7 +702,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
       };
       prompts_.yes_no_answers = {true};
       EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-      EXPECT_EQ(while_written, named ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
+      EXPECT_EQ(while_written, staging.named() ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
       EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
       EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
       // The old file is gone, under no other name either.
@@ -712,7 +712,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
     // A new output has the permissions of a file the shell would make here.
     const mode_t mask = ::umask(027);
     testing::ForwardingFileSystem files;
-    files.named_staging = named;
+    files.refused = staging.refused;
     EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n"), files));
     ::umask(mask);
     EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0640u);
@@ -728,8 +728,8 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
   if (!root) std::cout << "owner and capabilities not checked: the tests do not run as root\n";
   // cap_dac_override, permitted and effective.
   const std::string capabilities("\1\0\0\2\2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
-  for (const bool named : {false, true}) {
-    SCOPED_TRACE(named ? "named" : "unnamed");
+  for (const testing::Staging& staging : testing::kStagings) {
+    SCOPED_TRACE(staging.what);
     WriteFile(output, "old");
     if (root) {
       ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
@@ -745,7 +745,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
     if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
     prompts_.yes_no_answers = {true};
     testing::ForwardingFileSystem files;
-    files.named_staging = named;
+    files.refused = staging.refused;
     EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
     EXPECT_EQ(ReadFile(output), "ABC");
     struct stat info;
@@ -853,16 +853,16 @@ int SignalThatEnds(const std::function<void()>& child) {
 // the file system makes unnamed files.
 TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const int signal_number :
          {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
           SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
-      if (named && signal_number == SIGKILL) continue;
-      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << (named ? ", named" : ""));
+      if (staging.named() && signal_number == SIGKILL) continue;
+      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << ", " << staging.what);
       WriteFile(folder_ / "p.bin", "old");
       const int ended_by = SignalThatEnds([&] {
         SteppedOutputFileSystem files;
-        files.named_staging = named;
+        files.refused = staging.refused;
         files.at_first_write = [&] { ::raise(signal_number); };
         prompts_.yes_no_answers = {true};
         Convert(source, files);
@@ -879,19 +879,19 @@ TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
 // after some CPU time, often as a system call that made the name returns.
 TEST_F(ConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const bool named : {false, true}) {
-    SCOPED_TRACE(named ? "named" : "unnamed, renamed over an old output");
+  for (const testing::Staging& staging : testing::kStagings) {
+    SCOPED_TRACE(staging.named() ? staging.what : "unnamed, renamed over an old output");
     WriteFile(folder_ / "p.bin", "old");
     for (int run = 0; run < 40; ++run) {
       const int ended_by = SignalThatEnds([&] {
         testing::ForwardingFileSystem files;
-        files.named_staging = named;
+        files.refused = staging.refused;
         const itimerval every_200_us = {{0, 200}, {0, 200}};
         ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
         for (;;) {
           std::unique_ptr<OutputFile> output =
               files.CreateForWriting(folder_.string() + "/", "p.bin");
-          if (!named && output) output->Commit();
+          if (!staging.named() && output) output->Commit();
         }
       });
       ASSERT_EQ(ended_by, SIGPROF);

@@ -30,6 +30,7 @@
 #include "platform/posix/descriptor.h"
 #include "platform/posix/disk_flushes.h"
 #include "platform/posix/file_identity.h"
+#include "platform/posix/file_system_refusals.h"
 #include "platform/posix/handed_on_traits.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/staged_output_base.h"
@@ -53,6 +54,12 @@ bool MakesNoUnnamedFiles(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
 }
 
+// A system call's failure with `error`, for an operation taken as refused.
+int Refused(int error) {
+  errno = error;
+  return -1;
+}
+
 // Where the program's open files can be named, as linking an unnamed file
 // without privileges needs.
 constexpr const char* kOwnDescriptors = "/proc/self/fd/";
@@ -72,15 +79,18 @@ class StagedOutputFile final : public StagedOutputBase {
   // temporary_name: the file's name in folder; empty when it has none.
   // found: the entry that stood at name when the output was started.
   // flushes: the run's flushes of whole file systems, which it shares
-  // where they serve its file system.
+  // where they serve its file system. refused: what the file system is
+  // taken to refuse.
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
-                   std::optional<LookedEntry> found, DiskFlushes& flushes)
+                   std::optional<LookedEntry> found, DiskFlushes& flushes,
+                   FileSystemRefusals refused)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
         found_(found),
         flushes_(flushes),
+        refused_(refused),
         whole_(DiskFlushes::ServeWholeFileSystem(file_.get())) {
     const std::optional<LookedEntry> looked = LookAt(file_.get());
     device_ = looked ? looked->id.device : 0;
@@ -231,10 +241,11 @@ class StagedOutputFile final : public StagedOutputBase {
   }
   bool RenameToFreeName() {
 #ifdef RENAME_NOREPLACE
-    if (::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str(),
-                    RENAME_NOREPLACE) == 0) {
-      return true;
-    }
+    const int renamed = refused_.rename_without_replacing
+                            ? Refused(EINVAL)
+                            : ::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(),
+                                          name_.c_str(), RENAME_NOREPLACE);
+    if (renamed == 0) return true;
     if (errno != EINVAL && errno != ENOSYS) return Fail(errno);
 #endif
     // A file system that cannot refuse to replace: a second link fails as
@@ -282,6 +293,7 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string name_;
   std::optional<LookedEntry> found_;
   DiskFlushes& flushes_;
+  FileSystemRefusals refused_;
   // Whether one flush of the whole file system serves it (DiskFlushes).
   bool whole_;
   std::uint64_t device_;
@@ -312,9 +324,11 @@ Descriptor OpenOutputFolder(const std::string& folder, std::string_view name, st
   return held;
 }
 
-std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& name,
-                                  CreationFailure* failure, DiskFlushes& flushes,
-                                  bool unnamed_first) {
+}  // namespace
+
+std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
+                                              CreationFailure* failure, DiskFlushes& flushes,
+                                              FileSystemRefusals refused) {
   const auto fail = [&](int error) {
     failure->reason = std::strerror(error);
     failure->name_too_long = error == ENAMETOOLONG;
@@ -332,16 +346,16 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
   if (found && S_ISDIR(found->mode)) return fail(EISDIR);
 #ifdef O_TMPFILE
   // Without /proc an unnamed file could never be given its name.
-  if (unnamed_first && ::access(kOwnDescriptors, F_OK) == 0) {
-    Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  if (::access(kOwnDescriptors, F_OK) == 0) {
+    Descriptor file(refused.unnamed_files
+                        ? Refused(EOPNOTSUPP)
+                        : ::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file.valid()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::string(),
-                                                std::move(last), found, flushes);
+                                                std::move(last), found, flushes, refused);
     }
     if (!MakesNoUnnamedFiles(errno)) return fail(errno);
   }
-#else
-  (void)unnamed_first;
 #endif
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string temporary = TemporaryFileName();
@@ -351,27 +365,15 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
     Descriptor file(::openat(held.get(), temporary.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.valid()) {
-      auto output = std::make_unique<StagedOutputFile>(
-          std::move(held), std::move(file), std::move(temporary), std::move(last), found, flushes);
+      auto output =
+          std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::move(temporary),
+                                             std::move(last), found, flushes, refused);
       output->RemoveOnInterrupt();
       return output;
     }
     if (errno != EEXIST) break;
   }
   return fail(errno);
-}
-
-}  // namespace
-
-std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure, DiskFlushes& flushes) {
-  return Start(folder, name, failure, flushes, true);
-}
-
-std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
-                                                   const std::string& name,
-                                                   CreationFailure* failure, DiskFlushes& flushes) {
-  return Start(folder, name, failure, flushes, false);
 }
 
 }  // namespace marrowpin
