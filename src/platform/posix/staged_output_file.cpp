@@ -41,12 +41,18 @@ namespace marrowpin {
 
 namespace {
 
-// The permission bits a new named file would have had: 0666 less the umask.
-mode_t NewFilePermissions() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
+// What an output's file is while it is written, which decides how it takes
+// its name.
+enum class Staging {
+  // Without a name: linked to its name where nothing was found there, else
+  // first to a temporary name, and then renamed as a named replacing one.
+  kUnnamed,
+  // A temporary name, renamed to a name where nothing was found, never over
+  // an entry that has come there since.
+  kNamedNew,
+  // A temporary name, renamed over the entry found, while it is still there.
+  kNamedReplacing,
+};
 
 // Whether a failure to make an unnamed file means that the file system (or
 // the kernel) cannot make one, so that a named file may do.
@@ -89,6 +95,9 @@ class StagedOutputFile final : public StagedOutputBase {
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
         found_(found),
+        staging_(temporary_name_.empty() ? Staging::kUnnamed
+                 : found_                ? Staging::kNamedReplacing
+                                         : Staging::kNamedNew),
         flushes_(flushes),
         refused_(refused),
         whole_(DiskFlushes::ServeWholeFileSystem(file_.get())) {
@@ -167,8 +176,7 @@ class StagedOutputFile final : public StagedOutputBase {
   // is given cannot leave it on an empty or half-written file.
   bool Commit() override {
     if (!MakeDurable()) return false;
-    const bool placed = temporary_name_.empty() && !found_ ? LinkNewOutput() : RenameIntoPlace();
-    if (!placed) return false;
+    if (!PutInPlace()) return false;
     MarkCommitted();
     removal_.reset();
     named_at_ = flushes_.Count(device_);
@@ -188,38 +196,34 @@ class StagedOutputFile final : public StagedOutputBase {
   }
 
  private:
-  // Gives the file what the regular file it replaces hands on, while nobody
-  // else can open it yet. A new output, or one that replaces a link, a FIFO
-  // or a device, keeps the permissions of any new file: whoever planted such
-  // an entry must not get the output. Only the file that was looked at hands
-  // anything on.
+  // Gives the file what the entry found at its name hands on, while nobody
+  // else can open it yet.
   bool TakeOverTheReplacedFile() {
-    if (!found_ || !S_ISREG(found_->mode)) {
-      // A named file was made private; now it gets what a new file gets.
-      const bool named = !temporary_name_.empty();
-      return !named || ::fchmod(file_.get(), NewFilePermissions()) == 0 || Fail(errno);
-    }
-    const Descriptor replaced(
-        ::openat(folder_.get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (replaced.valid()) {
-      const std::optional<LookedEntry> opened = LookAt(replaced.get());
-      if (!opened || !SameFile(*opened, *found_)) return Fail(EEXIST);
-    }
-    const int error = HandOnTraits(*found_, replaced.get(), file_.get());
+    const int error =
+        HandOnTraits(found_, folder_.get(), name_, file_.get(), staging_ != Staging::kUnnamed);
     return error == 0 || Fail(error);
+  }
+  // Gives the file its name, as its staging says.
+  bool PutInPlace() {
+    switch (staging_) {
+      case Staging::kUnnamed:
+        if (!found_) return LinkNewOutput();
+        return LinkToTemporaryName() && RenameOverTheEntryFound();
+      case Staging::kNamedNew:
+        return RenameToFreeName();
+      case Staging::kNamedReplacing:
+        return RenameOverTheEntryFound();
+    }
+    return false;
   }
   // Gives a new output its name in one step, which fails where any entry
   // has come to the name since the output was started.
   bool LinkNewOutput() {
     return LinkUnnamed(file_.get(), folder_.get(), name_) || Fail(errno);
   }
-  // Puts a named file at its name: one that replaces goes over the entry
-  // looked at, and only while that entry is still there; a new one never
-  // replaces an entry that has appeared since it was started. An unnamed
-  // file is first linked to a temporary name.
-  bool RenameIntoPlace() {
-    if (temporary_name_.empty() && !LinkToTemporaryName()) return false;
-    if (!found_) return RenameToFreeName();
+  // Renames the file over the entry looked at, and only while that entry is
+  // still there.
+  bool RenameOverTheEntryFound() {
     const std::optional<LookedEntry> now = LookAt(folder_.get(), name_.c_str());
     if (!now) return Fail(errno);
     if (!SameFile(*now, *found_)) return Fail(EEXIST);
@@ -232,6 +236,7 @@ class StagedOutputFile final : public StagedOutputBase {
       const InterruptsDeferred until_registered;
       if (LinkUnnamed(file_.get(), folder_.get(), temporary)) {
         temporary_name_ = std::move(temporary);
+        staging_ = Staging::kNamedReplacing;
         RemoveOnInterrupt();
         return true;
       }
@@ -239,6 +244,8 @@ class StagedOutputFile final : public StagedOutputBase {
     }
     return Fail(errno);
   }
+  // Renames the file to its name, which fails where an entry has appeared
+  // there since the output was started.
   bool RenameToFreeName() {
 #ifdef RENAME_NOREPLACE
     const int renamed = refused_.rename_without_replacing
@@ -280,7 +287,7 @@ class StagedOutputFile final : public StagedOutputBase {
     return flushed == 0 ? 0 : errno;
   }
   void RemoveTemporaryName() {
-    if (!temporary_name_.empty()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
+    if (staging_ != Staging::kUnnamed) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
   // Keeps the system's word on the first failure; always false.
   bool Fail(int error) {
@@ -292,6 +299,7 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string temporary_name_;
   std::string name_;
   std::optional<LookedEntry> found_;
+  Staging staging_;
   DiskFlushes& flushes_;
   FileSystemRefusals refused_;
   // Whether one flush of the whole file system serves it (DiskFlushes).
