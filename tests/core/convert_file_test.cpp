@@ -216,7 +216,6 @@ class ConvertFileTest : public testing::ConversionFixture {
   FakePrompts prompts_;
 };
 
-const std::string kNoNameMessage = Message(golden::kNoFileNameKey);
 const std::string kOverwriteQuestion = Asked(golden::kOverwriteCaption, golden::kOverwriteQuestion);
 const std::string kBitmapQuestion =
     Asked(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
@@ -299,8 +298,8 @@ TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
   prompts_.file_name_answers = {" /somewhere/else/raw.bmp \t"};
   prompts_.yes_no_answers = {true};
   EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
-                                                      kBitmapQuestion}));
+  EXPECT_EQ(prompts_.shown,
+            (std::vector<std::string>{NameDialog("note.vnt", true), kBitmapQuestion}));
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNamesNone});
   // Only the chosen name counts: the output goes beside the source.
   EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
@@ -319,8 +318,7 @@ TEST_F(ConvertFileTest, NoBitmapQuestionWithoutBothDimensions) {
   prompts_.file_name_answers = {"a.bin", "b.bin"};
   EXPECT_TRUE(Convert(Source("-HEIGHT:144\nBASE64:QUJD\n", "1.vnt")));
   EXPECT_TRUE(Convert(Source("-WIDTH:0x\n-HEIGHT:144\nBASE64:QUJD\n", "2.vnt")));
-  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("1.vnt"),
-                                                      kNoNameMessage, NameDialog("2.vnt")}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{NameDialog("1.vnt"), NameDialog("2.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "a.bin"), "ABC");
 }
 
@@ -337,6 +335,16 @@ TEST_F(ConvertFileTest, CancelledOrBlankNameConvertsNothing) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
+// A chosen path that names a folder and no file asks again, for the same
+// reason.
+TEST_F(ConvertFileTest, ChosenPathWithoutAFileNameAsksAgain) {
+  prompts_.file_name_answers = {"sub/", "p.bin"};
+  EXPECT_TRUE(Convert(Source("BASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.name_requests,
+            (std::vector<NameReason>{NameReason::kNoteNamesNone, NameReason::kNoteNamesNone}));
+  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+}
+
 // --- overwriting ----------------------------------------------------------------
 
 TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
@@ -344,8 +352,7 @@ TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
   prompts_.yes_no_answers = {false, true};
   prompts_.file_name_answers = {std::nullopt};
   EXPECT_FALSE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kOverwriteQuestion, NameDialog("note.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
 }
 
@@ -355,9 +362,8 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
   prompts_.yes_no_answers = {false, false, true, true};
   prompts_.file_name_answers = {"q.bmp"};
   EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
-                                      kBitmapQuestion, kOverwriteQuestion}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kOverwriteQuestion, NameDialog("note.vnt"),
+                                                      kBitmapQuestion, kOverwriteQuestion}));
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kOutputExists});
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
   EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
@@ -380,7 +386,6 @@ TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
   WriteFile(source, "-FILENAME:../escaped\nBASE64:QUJD\n");
   prompts_.file_name_answers = {"safe.bin"};
   EXPECT_TRUE(Convert(source));
-  EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNameRefused});
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
 
@@ -411,8 +416,9 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
       ConversionServices{lines_, prompts_, native_, header_, messages_, PathStyle::kPosix},
       (folder_ / "out/").string(), written));
   EXPECT_EQ(written, (folder_ / "out" / "q.bin").string());
-  EXPECT_TRUE(prompts_.shown[2].ends_with(" in " + (folder_ / "out/").string()))
-      << prompts_.shown[2];
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  EXPECT_TRUE(prompts_.shown[1].ends_with(" in " + (folder_ / "out/").string()))
+      << prompts_.shown[1];
   EXPECT_EQ(FolderEntries(),
             (std::vector<std::string>{"note.vnt", "out", "out/p.bin", "out/q.bin"}));
 }
@@ -624,11 +630,9 @@ TEST_F(ConvertFileTest, NameTooLongForItsFolderIsAskedForAgain) {
   EXPECT_TRUE(Convert(Source("-FILENAME:" + name + "\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.name_requests,
             (std::vector<NameReason>{NameReason::kNameTooLong, NameReason::kOutputExists}));
-  EXPECT_EQ(
-      prompts_.shown,
-      (std::vector<std::string>{
-          Message(std::string(golden::kNameTooLong) + " (File name too long)"),
-          NameDialog("note.vnt"), kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(prompts_.name_system_reasons, (std::vector<std::string>{"File name too long", ""}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{NameDialog("note.vnt"), kOverwriteQuestion,
+                                                      NameDialog("note.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "short.bin"), "ABC");
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "short.bin", "taken.bin"}));
 }
