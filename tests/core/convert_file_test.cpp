@@ -44,34 +44,44 @@ enum class OutputFailure {
   kRename,  // putting it in place fails: a folder has appeared at its path
 };
 
-// Native files whose outputs fail at a chosen step.
-class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
+// Native files whose outputs run a step of the test's own as they are about
+// to start, at their first write and before they are put in place, and fail
+// at the step the test chooses.
+class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
  public:
+  std::function<void()> before_start = [] {};
+  std::function<void()> at_first_write = [] {};
+  std::function<void()> before_commit = [] {};
   OutputFailure failure = OutputFailure::kNone;
   std::size_t capacity = 0;
 
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override {
+    before_start();
     std::unique_ptr<OutputFile> file = StartOutput(folder, name);
-    return file ? std::make_unique<FailingFile>(std::move(file), *this, folder + name) : nullptr;
+    return file ? std::make_unique<SteppedFile>(std::move(file), *this, folder + name) : nullptr;
   }
 
  private:
-  class FailingFile final : public OutputFile {
+  class SteppedFile final : public OutputFile {
    public:
-    FailingFile(std::unique_ptr<OutputFile> file, const FailingOutputFileSystem& files,
+    SteppedFile(std::unique_ptr<OutputFile> file, const SteppedOutputFileSystem& files,
                 std::string path)
         : file_(std::move(file)),
+          files_(files),
           failure_(files.failure),
           room_(failure_ == OutputFailure::kWrite ? files.capacity : SIZE_MAX),
           path_(std::move(path)) {}
     bool Write(const void* data, std::size_t size) override {
+      if (!written_) files_.at_first_write();
+      written_ = true;
       const std::size_t written = std::min(size, room_);
       room_ -= written;
       return file_->Write(data, written) && written == size;
     }
     bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
     bool Commit() override {
+      files_.before_commit();
       if (failure_ == OutputFailure::kCommit) return false;
       if (failure_ == OutputFailure::kRename) {
         fs::remove(path_);
@@ -88,57 +98,14 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
 
    private:
     std::unique_ptr<OutputFile> file_;
+    const SteppedOutputFileSystem& files_;
     OutputFailure failure_;
     std::size_t room_;
     std::string path_;
-  };
-};
-
-// Native files that run a step of the test's own when an output is about to
-// be started, at its first write and before it is put in place.
-class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
- public:
-  std::function<void()> before_start = [] {};
-  std::function<void()> at_first_write = [] {};
-  std::function<void()> before_commit = [] {};
-
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
-                                               const std::string& name) override {
-    before_start();
-    std::unique_ptr<OutputFile> file = StartOutput(folder, name);
-    return file ? std::make_unique<SteppedFile>(std::move(file), *this) : nullptr;
-  }
-
- private:
-  class SteppedFile final : public OutputFile {
-   public:
-    SteppedFile(std::unique_ptr<OutputFile> file, const SteppedOutputFileSystem& files)
-        : file_(std::move(file)), files_(files) {}
-    bool Write(const void* data, std::size_t size) override {
-      if (!written_) files_.at_first_write();
-      written_ = true;
-      return file_->Write(data, size);
-    }
-    bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
-    bool Commit() override {
-      files_.before_commit();
-      return file_->Commit();
-    }
-    bool FinishWriting() override { return file_->FinishWriting(); }
-    bool MakeDurable() override { return file_->MakeDurable(); }
-    bool MakeNameDurable() override { return file_->MakeNameDurable(); }
-    std::optional<FileId> FolderId() const override { return file_->FolderId(); }
-    std::string FailureReason() const override { return file_->FailureReason(); }
-    std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
-
-   private:
-    std::unique_ptr<OutputFile> file_;
-    const SteppedOutputFileSystem& files_;
     bool written_ = false;
   };
 };
 
-// A source that exists but cannot be opened or held, as `step` says.
 class ThrowingFileSystem final : public testing::ForwardingFileSystem {
  public:
   FileError::Step step = FileError::Step::kOpen;
@@ -813,7 +780,7 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
       // The temporary file is gone before the box waits for the user.
       std::vector<std::string> at_box;
       prompts_.while_failure_shown = [&] { at_box = FolderEntries(); };
-      FailingOutputFileSystem files;
+      SteppedOutputFileSystem files;
       files.failure = c.failure;
       files.capacity = c.capacity;
       EXPECT_FALSE(Convert(source, files));
