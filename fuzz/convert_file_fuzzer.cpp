@@ -55,8 +55,8 @@ class ScriptedPrompts final : public marrowpin::UserPrompts {
     }
     return (script_ >> (1 + overwrite_questions_++ % 2) & 1) != 0;
   }
-  std::optional<std::string> AskFileName(marrowpin::NameReason, const std::string&,
-                                         const std::string&, const std::string&) override {
+  std::optional<std::string> AskFileName(const marrowpin::NameRequest&, const std::string&,
+                                         const std::string&) override {
     if (names_asked_++ > 0) return std::nullopt;
     switch (script_ >> 3 & 3) {
       case 0:

@@ -43,4 +43,27 @@ const ConsoleTexts kEnglishConsoleTexts = {
     .file_too_large = "the file is too large to read",
 };
 
+std::string UnansweredNameText(const NameRequest& request, const messages::Texts& conversion,
+                               const ConsoleTexts& console) {
+  switch (request.why) {
+    case NameReason::kNoteNamesNone:
+      break;
+    case NameReason::kNameTooLong:
+      return WithSystemReason(conversion.name_too_long, request.system_reason);
+    case NameReason::kOutputExists:
+      return console.output_exists;
+    case NameReason::kNoteNameRefused:
+      return console.note_name_refused;
+    case NameReason::kOutputIsSource:
+      return console.output_is_source;
+    case NameReason::kOutputIsRunFile:
+      return console.output_is_run_file;
+    case NameReason::kOutputWrittenThisRun:
+      return console.output_written_this_run;
+    case NameReason::kOutputIsStandardStream:
+      return console.output_is_standard_stream;
+  }
+  return conversion.no_file_name_key;
+}
+
 }  // namespace marrowpin::cli

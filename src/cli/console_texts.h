@@ -1,8 +1,10 @@
 #pragma once
 
 #include <iterator>
+#include <string>
 
 #include "core/messages.h"
+#include "core/user_prompts.h"
 
 // The console program's own texts beside the conversion's (core/messages.h),
 // one table per language, in UTF-8: why a name request goes unanswered, which
@@ -36,5 +38,11 @@ inline constexpr const char* ConsoleTexts::*kEveryConsoleText[] = {
 };
 static_assert(std::size(kEveryConsoleText) * sizeof(const char*) == sizeof(ConsoleTexts),
               "every text is in kEveryConsoleText");
+
+// Why a name was asked for, as the line says it where the request goes
+// unanswered: the conversion's own words where they name no option, with the
+// system's reason where it gave one.
+std::string UnansweredNameText(const NameRequest& request, const messages::Texts& conversion,
+                               const ConsoleTexts& console);
 
 }  // namespace marrowpin::cli

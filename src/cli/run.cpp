@@ -51,8 +51,7 @@ int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
   if (name && NativePathStyle() == PathStyle::kPosix) name = files.PathNameFromNote(*name);
   // The note is read in chunks: memory stays the same for a note of any size.
   StreamLineSource lines;
-  ScriptedPrompts prompts(options.overwrite, options.bitmap_header, name, texts.console(),
-                          streams.error);
+  ScriptedPrompts prompts(options.overwrite, options.bitmap_header, name, texts, streams.error);
   BitmapHeaderTemplate bitmap_header;
   const ConsoleMessages messages(texts.conversion(), texts.console());
   // No output replaces a note of this run (the file a link leads to, and

@@ -1,21 +1,13 @@
 #include "cli/scripted_prompts.h"
 
 #include "cli/shell_quote.h"
+#include "core/messages.h"
 #include "platform/write_text.h"
 
 namespace marrowpin::cli {
 
-namespace {
-
-// The text, with the system's reason in parentheses where it gave one.
-std::string WithReason(const std::string& text, const std::string& reason) {
-  return reason.empty() ? text : text + " (" + reason + ")";
-}
-
-}  // namespace
-
 ScriptedPrompts::ScriptedPrompts(bool overwrite, bool bitmap_header,
-                                 std::optional<std::string> name, const ConsoleTexts& texts,
+                                 std::optional<std::string> name, const LocaleTexts& texts,
                                  std::FILE* messages)
     : overwrite_(overwrite),
       bitmap_header_(bitmap_header),
@@ -41,18 +33,18 @@ void ScriptedPrompts::ShowMessage(const std::string& text) {
 }
 
 void ScriptedPrompts::ShowFailure(const std::string& text, const std::string& reason) {
-  Say(file_, WithReason(text, reason));
+  Say(file_, WithSystemReason(text, reason));
 }
 
 void ScriptedPrompts::ShowOutputFailure(const std::string& text, const std::string& output_path,
                                         const std::string& reason) {
-  Say(file_, WithReason(text + ": " + QuotedName(output_path), reason));
+  Say(file_, WithSystemReason(text + ": " + QuotedName(output_path), reason));
 }
 
 void ScriptedPrompts::ShowOutputFailureOf(const std::string& file, const std::string& text,
                                           const std::string& output_path,
                                           const std::string& reason) {
-  Say(QuotedName(file), WithReason(text + ": " + QuotedName(output_path), reason));
+  Say(QuotedName(file), WithSystemReason(text + ": " + QuotedName(output_path), reason));
 }
 
 bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,
@@ -66,7 +58,7 @@ bool ScriptedPrompts::AskYesNo(Question question, const std::string& /*text*/,
   return false;
 }
 
-std::optional<std::string> ScriptedPrompts::AskFileName(NameReason why, const std::string& notice,
+std::optional<std::string> ScriptedPrompts::AskFileName(const NameRequest& request,
                                                         const std::string& /*title*/,
                                                         const std::string& /*initial_folder*/) {
   if (name_ && !name_offered_) {
@@ -74,31 +66,7 @@ std::optional<std::string> ScriptedPrompts::AskFileName(NameReason why, const st
     return name_;
   }
   // Unanswered, the file is not converted: say why a name was needed.
-  const ConsoleTexts& texts = texts_;
-  switch (why) {
-    case NameReason::kNoteNamesNone:
-    case NameReason::kNameTooLong:
-      ShowMessage(notice);
-      break;
-    case NameReason::kOutputExists:
-      ShowMessage(texts.output_exists);
-      break;
-    case NameReason::kNoteNameRefused:
-      ShowMessage(texts.note_name_refused);
-      break;
-    case NameReason::kOutputIsSource:
-      ShowMessage(texts.output_is_source);
-      break;
-    case NameReason::kOutputIsRunFile:
-      ShowMessage(texts.output_is_run_file);
-      break;
-    case NameReason::kOutputWrittenThisRun:
-      ShowMessage(texts.output_written_this_run);
-      break;
-    case NameReason::kOutputIsStandardStream:
-      ShowMessage(texts.output_is_standard_stream);
-      break;
-  }
+  ShowMessage(UnansweredNameText(request, texts_.conversion(), texts_.console()));
   return std::nullopt;
 }
 

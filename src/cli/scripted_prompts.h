@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/console_texts.h"
+#include "cli/locale_texts.h"
 #include "core/output_group.h"
 #include "core/user_prompts.h"
 
@@ -18,7 +18,7 @@ namespace marrowpin::cli {
 class ScriptedPrompts final : public UserPrompts {
  public:
   ScriptedPrompts(bool overwrite, bool bitmap_header, std::optional<std::string> name,
-                  const ConsoleTexts& texts, std::FILE* messages);
+                  const LocaleTexts& texts, std::FILE* messages);
 
   // Called before each file, as it was given: the lines name it (quoted as
   // names are printed), and the given name may be used once.
@@ -38,15 +38,14 @@ class ScriptedPrompts final : public UserPrompts {
   void ShowOutputFailure(const std::string& text, const std::string& output_path,
                          const std::string& reason) override;
   bool AskYesNo(Question question, const std::string& text, const std::string& caption) override;
-  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
-                                         const std::string& title,
+  std::optional<std::string> AskFileName(const NameRequest& request, const std::string& title,
                                          const std::string& initial_folder) override;
 
  private:
   bool overwrite_;
   bool bitmap_header_;
   std::optional<std::string> name_;
-  const ConsoleTexts& texts_;
+  const LocaleTexts& texts_;
   std::FILE* messages_;
   OutputGroup* group_ = nullptr;
   std::string file_;

@@ -31,8 +31,6 @@ struct AttachmentFields {
   std::int32_t height = 0;
   bool payload_found = false;
   bool write_bitmap_header = false;
-  // Shown before the next name question instead of the usual notice.
-  std::string name_notice;
 };
 
 // One header line as its slices come: the keys it holds and its value.
@@ -98,17 +96,13 @@ AttachmentFields ScanHeader(LineSource& lines, std::string& first_piece) {
 // Asks the user for the output name, and for a bitmap header when the file
 // gives dimensions. The output goes into output_folder. False when the user
 // gives no name.
-bool AskForOutputName(NameReason why, const std::string& source_path,
+bool AskForOutputName(const NameRequest& request, const std::string& source_path,
                       std::string_view output_folder, AttachmentFields& fields,
                       const ConversionServices& services) {
   const messages::Texts& texts = services.messages.texts();
   UserPrompts& prompts = services.prompts;
-  // A notice of its own goes with one question only.
-  const std::string notice =
-      fields.name_notice.empty() ? std::string(texts.no_file_name_key) : fields.name_notice;
-  fields.name_notice.clear();
   const std::optional<std::string> chosen = prompts.AskFileName(
-      why, notice,
+      request,
       services.messages.NameDialogTitle(FileNamePart(source_path, services.path_style),
                                         fields.headerless_hint),
       std::string(output_folder));
@@ -140,26 +134,26 @@ struct StartedOutput {
   std::unique_ptr<OutputFile> file;
 };
 
-// Starts the output named fields.output_name in output_folder. When it
-// cannot be started, says why and gives up (nullptr), or, for a name too
-// long for its folder, clears the name and sets why for the next question.
-std::unique_ptr<OutputFile> StartAt(const std::string& output_folder,
-                                    const std::string& output_path, AttachmentFields& fields,
-                                    NameReason& why, const ConversionServices& services) {
-  const messages::Texts& texts = services.messages.texts();
-  std::unique_ptr<OutputFile> output =
-      services.files.CreateForWriting(output_folder, fields.output_name);
-  if (output) return output;
+// What an attempt to start an output came to: the output, or why another
+// name is needed; neither when the output cannot be started (then said).
+struct StartAttempt {
+  std::unique_ptr<OutputFile> file;
+  std::optional<NameRequest> ask_again;
+};
+
+// Starts the output named `name` in output_folder. A name too long for its
+// folder asks for another.
+StartAttempt StartAt(const std::string& output_folder, const std::string& name,
+                     const std::string& output_path, const ConversionServices& services) {
+  std::unique_ptr<OutputFile> output = services.files.CreateForWriting(output_folder, name);
+  if (output) return {std::move(output), std::nullopt};
   const CreationFailure failure = services.files.LastCreationFailure();
-  if (!failure.name_too_long) {
-    services.prompts.ShowOutputFailure(texts.cannot_create_file, output_path, failure.reason);
-    return nullptr;
+  if (failure.name_too_long) {
+    return {nullptr, NameRequest{NameReason::kNameTooLong, failure.reason}};
   }
-  fields.output_name.clear();
-  why = NameReason::kNameTooLong;
-  fields.name_notice = failure.reason.empty() ? texts.name_too_long
-                                              : texts.name_too_long + (" (" + failure.reason + ")");
-  return nullptr;
+  services.prompts.ShowOutputFailure(services.messages.texts().cannot_create_file, output_path,
+                                     failure.reason);
+  return {};
 }
 
 // Settles the output's path, asking for a name and before overwriting as
@@ -178,30 +172,38 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
   const messages::Texts& texts = services.messages.texts();
   const NoteOutputPath from_note =
       OutputPathFromNote(fields.output_name, output_folder, services.path_style, services.files);
-  NameReason why = from_note.fault == NoteOutputPath::Fault::kRefused ? NameReason::kNoteNameRefused
-                                                                      : NameReason::kNoteNamesNone;
   fields.output_name = from_note.name;
+  // Why a name is asked for before the next try; none while the name stands.
+  std::optional<NameRequest> ask;
+  if (from_note.fault == NoteOutputPath::Fault::kRefused) {
+    ask = NameRequest{NameReason::kNoteNameRefused, {}};
+  } else if (from_note.fault == NoteOutputPath::Fault::kNoName) {
+    ask = NameRequest{NameReason::kNoteNamesNone, {}};
+  }
   const bool look_as_started = services.files.OutputsLookAtTheirName();
   while (true) {
-    if (fields.output_name.empty() &&
-        !AskForOutputName(why, source_path, output_folder, fields, services)) {
-      return std::nullopt;
+    if (ask) {
+      if (!AskForOutputName(*ask, source_path, output_folder, fields, services)) {
+        return std::nullopt;
+      }
+      // A chosen path that names no file asks again.
+      if (fields.output_name.empty()) continue;
+      ask.reset();
     }
     std::string output_path = output_folder + fields.output_name;
     // An earlier output that waits for this name takes it first, so that the
     // look below sees it.
     if (services.outputs) services.outputs->EndIfWaitingAt(output_path);
-    std::unique_ptr<OutputFile> output;
+    StartAttempt started;
     if (look_as_started) {
-      output = StartAt(output_folder, output_path, fields, why, services);
-      if (!output && fields.output_name.empty()) continue;
-      if (!output) return std::nullopt;
+      started = StartAt(output_folder, fields.output_name, output_path, services);
+      if ((ask = std::move(started.ask_again))) continue;
+      if (!started.file) return std::nullopt;
     }
-    const std::optional<Entry> looked = output ? output->EntryAtName() : std::nullopt;
+    const std::optional<Entry> looked = started.file ? started.file->EntryAtName() : std::nullopt;
     const Entry entry = looked ? *looked : services.files.EntryAt(output_path);
     if (const std::optional<NameReason> clash = ClashAt(entry, source_id, services)) {
-      fields.output_name.clear();
-      why = *clash;
+      ask = NameRequest{*clash, {}};
       continue;
     }
     // Anything but a folder counts as an existing output: a file, a link
@@ -209,16 +211,15 @@ std::optional<StartedOutput> StartOutput(const std::string& source_path,
     const bool exists = entry.kind != Entry::Kind::kNone && entry.kind != Entry::Kind::kFolder;
     if (exists && !services.prompts.AskOverwrite(texts.overwrite_question, texts.overwrite_caption,
                                                  output_path)) {
-      fields.output_name.clear();
-      why = NameReason::kOutputExists;
+      ask = NameRequest{NameReason::kOutputExists, {}};
       continue;
     }
-    if (!output) {
-      output = StartAt(output_folder, output_path, fields, why, services);
-      if (!output && fields.output_name.empty()) continue;
-      if (!output) return std::nullopt;
+    if (!started.file) {
+      started = StartAt(output_folder, fields.output_name, output_path, services);
+      if ((ask = std::move(started.ask_again))) continue;
+      if (!started.file) return std::nullopt;
     }
-    return StartedOutput{std::move(output_path), std::move(output)};
+    return StartedOutput{std::move(output_path), std::move(started.file)};
   }
 }
 

@@ -86,4 +86,14 @@ std::string Messages::NameDialogTitle(std::string_view source_file_name,
   return title;
 }
 
+std::string WithSystemReason(std::string_view text, std::string_view reason) {
+  std::string worded(text);
+  if (!reason.empty()) {
+    worded += " (";
+    worded += reason;
+    worded += ')';
+  }
+  return worded;
+}
+
 }  // namespace marrowpin

@@ -59,6 +59,9 @@ static_assert(std::size(kEveryText) * sizeof(const char*) == sizeof(Texts),
 
 namespace marrowpin {
 
+// The text followed by the system's reason in parentheses, where it gave one.
+std::string WithSystemReason(std::string_view text, std::string_view reason);
+
 // The messages a front end shows, worded from its texts; handed to whatever
 // builds one. A message that concerns a file names it as it is; a front end
 // whose lines name the file already words these its own way.

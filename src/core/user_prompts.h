@@ -23,6 +23,13 @@ enum class NameReason {
   kOutputIsStandardStream,  // the file standard output or error goes to
 };
 
+// Why the conversion asks for an output name: the reason, and the system's
+// own words where it gave some (a name too long for its folder).
+struct NameRequest {
+  NameReason why;
+  std::string system_reason;
+};
+
 // The modal questions and messages a conversion puts to the user.
 // Texts are in the program's own character set.
 class UserPrompts {
@@ -48,9 +55,9 @@ class UserPrompts {
                             const std::string& /*output_path*/) {
     return AskYesNo(Question::kOverwrite, text, caption);
   }
-  // Shows the notice, then asks for one file name, which need not exist;
-  // nullopt when cancelled.
-  virtual std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
+  // Says why a name is needed, in the front end's own words, then asks for
+  // one file name, which need not exist; nullopt when cancelled.
+  virtual std::optional<std::string> AskFileName(const NameRequest& request,
                                                  const std::string& title,
                                                  const std::string& initial_folder) = 0;
 };

@@ -32,10 +32,10 @@ bool WindowPrompts::AskOverwrite(const std::string& text, const std::string& cap
   return AskYesNo(Question::kOverwrite, win_text::OverwriteQuestion(text, output_path), caption);
 }
 
-std::optional<std::string> WindowPrompts::AskFileName(NameReason why, const std::string& notice,
+std::optional<std::string> WindowPrompts::AskFileName(const NameRequest& request,
                                                       const std::string& title,
                                                       const std::string& initial_folder) {
-  ShowMessage(win_text::NameNotice(why, notice));
+  ShowMessage(win_text::NameNotice(request));
   name_dialog_.SetTitle(title);
   name_dialog_.SetInitialFolder(initial_folder);
   std::vector<std::string> chosen = name_dialog_.Execute(owner_.OwnerWindow());

@@ -27,9 +27,8 @@ class WindowPrompts final : public UserPrompts {
   // The question names the output below its text.
   bool AskOverwrite(const std::string& text, const std::string& caption,
                     const std::string& output_path) override;
-  // The notice says why the name is asked for.
-  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
-                                         const std::string& title,
+  // A notice says why the name is asked for.
+  std::optional<std::string> AskFileName(const NameRequest& request, const std::string& title,
                                          const std::string& initial_folder) override;
 
  private:

@@ -13,4 +13,10 @@ namespace marrowpin {
 // checked anywhere.
 bool ReparseTagLeadsElsewhere(std::uint32_t tag);
 
+// Whether an entry with these attributes and reparse tag (as a handle's
+// FILE_ATTRIBUTE_TAG_INFO or the find data give them) leads elsewhere: a
+// reparse point whose tag ReparseTagLeadsElsewhere says so. The tag of an
+// entry that is no reparse point means nothing.
+bool LeadsElsewhere(std::uint32_t attributes, std::uint32_t reparse_tag);
+
 }  // namespace marrowpin

@@ -9,6 +9,7 @@
 #include "platform/windows/sharing_retries.h"
 #else
 #include "platform/posix/disk_flushes.h"
+#include "platform/posix/file_system_refusals.h"
 #endif
 
 namespace marrowpin {
@@ -25,14 +26,11 @@ namespace marrowpin {
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
                                               CreationFailure* failure, RetryPause pause);
 #else
-// The outputs of one run share its flushes of whole file systems.
+// The outputs of one run share its flushes of whole file systems. What
+// `refused` names is taken as the file system's refusal, without asking it.
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure, DiskFlushes& flushes);
-// The same, always staged in a named temporary file, as on a file system that
-// cannot make unnamed files.
-std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
-                                                   const std::string& name,
-                                                   CreationFailure* failure, DiskFlushes& flushes);
+                                              CreationFailure* failure, DiskFlushes& flushes,
+                                              FileSystemRefusals refused = {});
 #endif
 
 }  // namespace marrowpin

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/windows/link_rule.h"
+#include "platform/reparse_tag.h"
 #include "platform/windows/wide_path.h"
 #include "win/wide_text.h"
 #include "win_text/batch_texts.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/messages.h"
 #include "win_text/window_texts.h"
 
 namespace marrowpin::win_text {
@@ -43,8 +44,13 @@ std::string OverwriteQuestion(std::string_view question, std::string_view output
   return FailureText(question, {}, output_path, {});
 }
 
-std::string NameNotice(NameReason why, std::string_view given) {
-  switch (why) {
+std::string NameNotice(const NameRequest& request) {
+  switch (request.why) {
+    case NameReason::kNoteNamesNone:
+    case NameReason::kOutputIsStandardStream:  // no window writes to a stream
+      break;
+    case NameReason::kNameTooLong:
+      return WithSystemReason(kConversionTexts.name_too_long, request.system_reason);
     case NameReason::kOutputExists:
       return std::string(kOutputExistsNotice);
     case NameReason::kNoteNameRefused:
@@ -55,12 +61,8 @@ std::string NameNotice(NameReason why, std::string_view given) {
       return std::string(kOutputIsRunFileNotice);
     case NameReason::kOutputWrittenThisRun:
       return std::string(kOutputWrittenThisRunNotice);
-    case NameReason::kNoteNamesNone:
-    case NameReason::kNameTooLong:
-    case NameReason::kOutputIsStandardStream:  // no window writes to a stream
-      break;
   }
-  return std::string(given);
+  return kConversionTexts.no_file_name_key;
 }
 
 std::string ProgressCaption(std::string_view caption, int current, int total,

@@ -20,9 +20,8 @@ std::string FailureText(std::string_view message, std::string_view note_path,
 // failure's box names it.
 std::string OverwriteQuestion(std::string_view question, std::string_view output_path);
 
-// The notice before the name dialog: why the name is asked for, where the
-// conversion's own notice (given) does not say it.
-std::string NameNotice(NameReason why, std::string_view given);
+// The notice before the name dialog: why the name is asked for.
+std::string NameNotice(const NameRequest& request);
 
 // The window's caption while a batch runs: how far it has got, with how
 // far the note in hand has got when that is known (percent, clamped to

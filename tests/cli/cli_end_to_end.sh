@@ -371,8 +371,10 @@ else
   echo "skipped in [$case_name]: no setfacl (the acl package)"
 fi
 if [ "$(id -u)" -eq 0 ] && command -v setcap >/dev/null; then
-  setcap cap_dac_override+ep pic.bin
+  # After chown, which would take the capabilities off again.
   chown nobody pic.bin
+  setcap cap_dac_override+ep pic.bin
+  [ -n "$(getcap pic.bin)" ] || fail "setcap gave the old output no capabilities"
   run --overwrite a.vnt
   expect_file pic.bin 414243
   [ -z "$(getcap pic.bin)" ] || fail "capabilities handed on: $(getcap pic.bin)"

@@ -44,34 +44,44 @@ enum class OutputFailure {
   kRename,  // putting it in place fails: a folder has appeared at its path
 };
 
-// Native files whose outputs fail at a chosen step.
-class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
+// Native files whose outputs run a step of the test's own as they are about
+// to start, at their first write and before they are put in place, and fail
+// at the step the test chooses.
+class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
  public:
+  std::function<void()> before_start = [] {};
+  std::function<void()> at_first_write = [] {};
+  std::function<void()> before_commit = [] {};
   OutputFailure failure = OutputFailure::kNone;
   std::size_t capacity = 0;
 
   std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
                                                const std::string& name) override {
+    before_start();
     std::unique_ptr<OutputFile> file = StartOutput(folder, name);
-    return file ? std::make_unique<FailingFile>(std::move(file), *this, folder + name) : nullptr;
+    return file ? std::make_unique<SteppedFile>(std::move(file), *this, folder + name) : nullptr;
   }
 
  private:
-  class FailingFile final : public OutputFile {
+  class SteppedFile final : public OutputFile {
    public:
-    FailingFile(std::unique_ptr<OutputFile> file, const FailingOutputFileSystem& files,
+    SteppedFile(std::unique_ptr<OutputFile> file, const SteppedOutputFileSystem& files,
                 std::string path)
         : file_(std::move(file)),
+          files_(files),
           failure_(files.failure),
           room_(failure_ == OutputFailure::kWrite ? files.capacity : SIZE_MAX),
           path_(std::move(path)) {}
     bool Write(const void* data, std::size_t size) override {
+      if (!written_) files_.at_first_write();
+      written_ = true;
       const std::size_t written = std::min(size, room_);
       room_ -= written;
       return file_->Write(data, written) && written == size;
     }
     bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
     bool Commit() override {
+      files_.before_commit();
       if (failure_ == OutputFailure::kCommit) return false;
       if (failure_ == OutputFailure::kRename) {
         fs::remove(path_);
@@ -88,57 +98,14 @@ class FailingOutputFileSystem final : public testing::ForwardingFileSystem {
 
    private:
     std::unique_ptr<OutputFile> file_;
+    const SteppedOutputFileSystem& files_;
     OutputFailure failure_;
     std::size_t room_;
     std::string path_;
-  };
-};
-
-// Native files that run a step of the test's own when an output is about to
-// be started, at its first write and before it is put in place.
-class SteppedOutputFileSystem final : public testing::ForwardingFileSystem {
- public:
-  std::function<void()> before_start = [] {};
-  std::function<void()> at_first_write = [] {};
-  std::function<void()> before_commit = [] {};
-
-  std::unique_ptr<OutputFile> CreateForWriting(const std::string& folder,
-                                               const std::string& name) override {
-    before_start();
-    std::unique_ptr<OutputFile> file = StartOutput(folder, name);
-    return file ? std::make_unique<SteppedFile>(std::move(file), *this) : nullptr;
-  }
-
- private:
-  class SteppedFile final : public OutputFile {
-   public:
-    SteppedFile(std::unique_ptr<OutputFile> file, const SteppedOutputFileSystem& files)
-        : file_(std::move(file)), files_(files) {}
-    bool Write(const void* data, std::size_t size) override {
-      if (!written_) files_.at_first_write();
-      written_ = true;
-      return file_->Write(data, size);
-    }
-    bool TruncateTo(std::uint64_t size) override { return file_->TruncateTo(size); }
-    bool Commit() override {
-      files_.before_commit();
-      return file_->Commit();
-    }
-    bool FinishWriting() override { return file_->FinishWriting(); }
-    bool MakeDurable() override { return file_->MakeDurable(); }
-    bool MakeNameDurable() override { return file_->MakeNameDurable(); }
-    std::optional<FileId> FolderId() const override { return file_->FolderId(); }
-    std::string FailureReason() const override { return file_->FailureReason(); }
-    std::optional<Entry> EntryAtName() const override { return file_->EntryAtName(); }
-
-   private:
-    std::unique_ptr<OutputFile> file_;
-    const SteppedOutputFileSystem& files_;
     bool written_ = false;
   };
 };
 
-// A source that exists but cannot be opened or held, as `step` says.
 class ThrowingFileSystem final : public testing::ForwardingFileSystem {
  public:
   FileError::Step step = FileError::Step::kOpen;
@@ -216,7 +183,6 @@ class ConvertFileTest : public testing::ConversionFixture {
   FakePrompts prompts_;
 };
 
-const std::string kNoNameMessage = Message(golden::kNoFileNameKey);
 const std::string kOverwriteQuestion = Asked(golden::kOverwriteCaption, golden::kOverwriteQuestion);
 const std::string kBitmapQuestion =
     Asked(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
@@ -299,8 +265,8 @@ TEST_F(ConvertFileTest, NoNameAsksForOneThenOffersABitmapHeader) {
   prompts_.file_name_answers = {" /somewhere/else/raw.bmp \t"};
   prompts_.yes_no_answers = {true};
   EXPECT_TRUE(Convert(Source("-BMPTYPE:4\n-WIDTH:132\n-HEIGHT:144\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("note.vnt", true),
-                                                      kBitmapQuestion}));
+  EXPECT_EQ(prompts_.shown,
+            (std::vector<std::string>{NameDialog("note.vnt", true), kBitmapQuestion}));
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNamesNone});
   // Only the chosen name counts: the output goes beside the source.
   EXPECT_EQ(ReadFile(folder_ / "raw.bmp"), Header(132, 144) + "ABC");
@@ -319,8 +285,7 @@ TEST_F(ConvertFileTest, NoBitmapQuestionWithoutBothDimensions) {
   prompts_.file_name_answers = {"a.bin", "b.bin"};
   EXPECT_TRUE(Convert(Source("-HEIGHT:144\nBASE64:QUJD\n", "1.vnt")));
   EXPECT_TRUE(Convert(Source("-WIDTH:0x\n-HEIGHT:144\nBASE64:QUJD\n", "2.vnt")));
-  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kNoNameMessage, NameDialog("1.vnt"),
-                                                      kNoNameMessage, NameDialog("2.vnt")}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{NameDialog("1.vnt"), NameDialog("2.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "a.bin"), "ABC");
 }
 
@@ -337,6 +302,16 @@ TEST_F(ConvertFileTest, CancelledOrBlankNameConvertsNothing) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"note.vnt"});
 }
 
+// A chosen path that names a folder and no file asks again, for the same
+// reason.
+TEST_F(ConvertFileTest, ChosenPathWithoutAFileNameAsksAgain) {
+  prompts_.file_name_answers = {"sub/", "p.bin"};
+  EXPECT_TRUE(Convert(Source("BASE64:QUJD\n")));
+  EXPECT_EQ(prompts_.name_requests,
+            (std::vector<NameReason>{NameReason::kNoteNamesNone, NameReason::kNoteNamesNone}));
+  EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+}
+
 // --- overwriting ----------------------------------------------------------------
 
 TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
@@ -344,8 +319,7 @@ TEST_F(ConvertFileTest, NoToOverwriteAsksForANameThenCancelLeavesTheFileAlone) {
   prompts_.yes_no_answers = {false, true};
   prompts_.file_name_answers = {std::nullopt};
   EXPECT_FALSE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kOverwriteQuestion, NameDialog("note.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "old contents");
 }
 
@@ -355,9 +329,8 @@ TEST_F(ConvertFileTest, NoToOverwriteThenAnotherExistingNameThenYes) {
   prompts_.yes_no_answers = {false, false, true, true};
   prompts_.file_name_answers = {"q.bmp"};
   EXPECT_TRUE(Convert(Source("-FILENAME:p.bmp\n-WIDTH:1\n-HEIGHT:2\nBASE64:QUJD\n")));
-  EXPECT_EQ(prompts_.shown,
-            (std::vector<std::string>{kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt"),
-                                      kBitmapQuestion, kOverwriteQuestion}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{kOverwriteQuestion, NameDialog("note.vnt"),
+                                                      kBitmapQuestion, kOverwriteQuestion}));
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kOutputExists});
   EXPECT_EQ(ReadFile(folder_ / "p.bmp"), "first");
   EXPECT_EQ(ReadFile(folder_ / "q.bmp"), "ABC");
@@ -380,7 +353,6 @@ TEST_F(ConvertFileTest, NameThatWouldEscapeTheFolderIsTreatedAsNoName) {
   WriteFile(source, "-FILENAME:../escaped\nBASE64:QUJD\n");
   prompts_.file_name_answers = {"safe.bin"};
   EXPECT_TRUE(Convert(source));
-  EXPECT_EQ(prompts_.shown.front(), kNoNameMessage);
   EXPECT_EQ(prompts_.name_requests, std::vector<NameReason>{NameReason::kNoteNameRefused});
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in", "in/note.vnt", "in/safe.bin"}));
 
@@ -411,8 +383,9 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
       ConversionServices{lines_, prompts_, native_, header_, messages_, PathStyle::kPosix},
       (folder_ / "out/").string(), written));
   EXPECT_EQ(written, (folder_ / "out" / "q.bin").string());
-  EXPECT_TRUE(prompts_.shown[2].ends_with(" in " + (folder_ / "out/").string()))
-      << prompts_.shown[2];
+  ASSERT_EQ(prompts_.shown.size(), 2u);
+  EXPECT_TRUE(prompts_.shown[1].ends_with(" in " + (folder_ / "out/").string()))
+      << prompts_.shown[1];
   EXPECT_EQ(FolderEntries(),
             (std::vector<std::string>{"note.vnt", "out", "out/p.bin", "out/q.bin"}));
 }
@@ -436,7 +409,7 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
                                                                     make_fifo};
   // Root can give the entry another owner, which must not get the output.
   const bool root = ::geteuid() == 0;
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& make : makers) {
       fs::remove(folder_ / "p.bin");
       make(folder_ / "p.bin");
@@ -445,7 +418,7 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
       }
       const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
       testing::ForwardingFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       prompts_ = FakePrompts();
       prompts_.yes_no_answers = {false};
       prompts_.file_name_answers = {std::nullopt};
@@ -571,9 +544,9 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
       {"the old file goes", true, &SteppedOutputFileSystem::before_commit,
        [&] { fs::remove(output); }, "No such file or directory"},
   };
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << c.what << (named ? ", named" : ""));
+      SCOPED_TRACE(::testing::Message() << c.what << ", " << staging.what);
       fs::remove(output);
       if (c.old_is_link) {
         fs::create_symlink("old", output);
@@ -581,7 +554,7 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
         WriteFile(output, "old");
       }
       SteppedOutputFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       files.*c.step = c.change;
       prompts_ = FakePrompts();
       prompts_.yes_no_answers = {c.old_output};
@@ -624,11 +597,9 @@ TEST_F(ConvertFileTest, NameTooLongForItsFolderIsAskedForAgain) {
   EXPECT_TRUE(Convert(Source("-FILENAME:" + name + "\nBASE64:QUJD\n")));
   EXPECT_EQ(prompts_.name_requests,
             (std::vector<NameReason>{NameReason::kNameTooLong, NameReason::kOutputExists}));
-  EXPECT_EQ(
-      prompts_.shown,
-      (std::vector<std::string>{
-          Message(std::string(golden::kNameTooLong) + " (File name too long)"),
-          NameDialog("note.vnt"), kOverwriteQuestion, kNoNameMessage, NameDialog("note.vnt")}));
+  EXPECT_EQ(prompts_.name_system_reasons, (std::vector<std::string>{"File name too long", ""}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{NameDialog("note.vnt"), kOverwriteQuestion,
+                                                      NameDialog("note.vnt")}));
   EXPECT_EQ(ReadFile(folder_ / "short.bin"), "ABC");
   EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "short.bin", "taken.bin"}));
 }
@@ -686,13 +657,13 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
     mode_t old_mode;
     mode_t new_mode;
   } cases[] = {{0440, 0440}, {0644, 0644}, {04755, 0755}, {02750, 0750}, {01604, 0604}};
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << (named ? ", named" : ""));
+      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << ", " << staging.what);
       WriteFile(folder_ / "p.bin", "old");
       ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
       SteppedOutputFileSystem files;
-      files.named_staging = named;
+      files.refused = staging.refused;
       std::vector<mode_t> while_written;
       files.at_first_write = [&] {
         for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -702,7 +673,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
       };
       prompts_.yes_no_answers = {true};
       EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-      EXPECT_EQ(while_written, named ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
+      EXPECT_EQ(while_written, staging.named() ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
       EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
       EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
       // The old file is gone, under no other name either.
@@ -712,7 +683,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
     // A new output has the permissions of a file the shell would make here.
     const mode_t mask = ::umask(027);
     testing::ForwardingFileSystem files;
-    files.named_staging = named;
+    files.refused = staging.refused;
     EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n"), files));
     ::umask(mask);
     EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0640u);
@@ -728,8 +699,8 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
   if (!root) std::cout << "owner and capabilities not checked: the tests do not run as root\n";
   // cap_dac_override, permitted and effective.
   const std::string capabilities("\1\0\0\2\2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
-  for (const bool named : {false, true}) {
-    SCOPED_TRACE(named ? "named" : "unnamed");
+  for (const testing::Staging& staging : testing::kStagings) {
+    SCOPED_TRACE(staging.what);
     WriteFile(output, "old");
     if (root) {
       ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
@@ -745,7 +716,7 @@ TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
     if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
     prompts_.yes_no_answers = {true};
     testing::ForwardingFileSystem files;
-    files.named_staging = named;
+    files.refused = staging.refused;
     EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
     EXPECT_EQ(ReadFile(output), "ABC");
     struct stat info;
@@ -809,7 +780,7 @@ TEST_F(ConvertFileTest, FailedOutputLeavesTheFolderAsItWas) {
       // The temporary file is gone before the box waits for the user.
       std::vector<std::string> at_box;
       prompts_.while_failure_shown = [&] { at_box = FolderEntries(); };
-      FailingOutputFileSystem files;
+      SteppedOutputFileSystem files;
       files.failure = c.failure;
       files.capacity = c.capacity;
       EXPECT_FALSE(Convert(source, files));
@@ -853,16 +824,16 @@ int SignalThatEnds(const std::function<void()>& child) {
 // the file system makes unnamed files.
 TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const bool named : {false, true}) {
+  for (const testing::Staging& staging : testing::kStagings) {
     for (const int signal_number :
          {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
           SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
-      if (named && signal_number == SIGKILL) continue;
-      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << (named ? ", named" : ""));
+      if (staging.named() && signal_number == SIGKILL) continue;
+      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << ", " << staging.what);
       WriteFile(folder_ / "p.bin", "old");
       const int ended_by = SignalThatEnds([&] {
         SteppedOutputFileSystem files;
-        files.named_staging = named;
+        files.refused = staging.refused;
         files.at_first_write = [&] { ::raise(signal_number); };
         prompts_.yes_no_answers = {true};
         Convert(source, files);
@@ -879,19 +850,19 @@ TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
 // after some CPU time, often as a system call that made the name returns.
 TEST_F(ConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const bool named : {false, true}) {
-    SCOPED_TRACE(named ? "named" : "unnamed, renamed over an old output");
+  for (const testing::Staging& staging : testing::kStagings) {
+    SCOPED_TRACE(staging.named() ? staging.what : "unnamed, renamed over an old output");
     WriteFile(folder_ / "p.bin", "old");
     for (int run = 0; run < 40; ++run) {
       const int ended_by = SignalThatEnds([&] {
         testing::ForwardingFileSystem files;
-        files.named_staging = named;
+        files.refused = staging.refused;
         const itimerval every_200_us = {{0, 200}, {0, 200}};
         ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
         for (;;) {
           std::unique_ptr<OutputFile> output =
               files.CreateForWriting(folder_.string() + "/", "p.bin");
-          if (!named && output) output->Commit();
+          if (!staging.named() && output) output->Commit();
         }
       });
       ASSERT_EQ(ended_by, SIGPROF);

@@ -50,8 +50,8 @@ TEST_F(DiskFlushesTest, ManyOutputsOnOneFileSystemShareTheirFlushes) {
     for (int i = 0; i < test.outputs; ++i) {
       names.push_back(std::to_string(i) + ".bin");
       const std::string at = folder_.string() + "/";
-      outputs.push_back(test.named ? StartNamedStagedOutput(at, names.back(), &failure, flushes)
-                                   : StartStagedOutput(at, names.back(), &failure, flushes));
+      outputs.push_back(
+          StartStagedOutput(at, names.back(), &failure, flushes, {.unnamed_files = test.named}));
       ASSERT_TRUE(outputs.back()) << failure.reason;
       ASSERT_TRUE(outputs.back()->Write(names.back().data(), 1));
     }

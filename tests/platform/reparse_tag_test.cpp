@@ -36,5 +36,37 @@ TEST(ReparseTagTest, NameSurrogatesAndTaglessPointsLeadElsewhereOthersAreOrdinar
   }
 }
 
+// Attributes as a handle or the find data give them, as numbers too: only a
+// reparse point's tag counts, since find data hold a tag field for every
+// entry and a handle's tag is 0 where there is no reparse point.
+TEST(ReparseTagTest, OnlyAReparsePointLeadsElsewhere) {
+  constexpr std::uint32_t kDirectory = 0x10;           // FILE_ATTRIBUTE_DIRECTORY
+  constexpr std::uint32_t kArchive = 0x20;             // FILE_ATTRIBUTE_ARCHIVE
+  constexpr std::uint32_t kSparse = 0x200;             // FILE_ATTRIBUTE_SPARSE_FILE
+  constexpr std::uint32_t kReparsePoint = 0x400;       // FILE_ATTRIBUTE_REPARSE_POINT
+  constexpr std::uint32_t kOffline = 0x1000;           // FILE_ATTRIBUTE_OFFLINE
+  constexpr std::uint32_t kRecallOnAccess = 0x400000;  // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
+  const struct {
+    const char* what;
+    std::uint32_t attributes;
+    std::uint32_t tag;
+    bool leads_elsewhere;
+  } cases[] = {
+      {"junction", kDirectory | kReparsePoint, 0xA0000003, true},
+      {"symbolic link to a file", kArchive | kReparsePoint, 0xA000000C, true},
+      {"reparse point whose tag is not given", kArchive | kReparsePoint, 0, true},
+      {"plain folder", kDirectory, 0, false},
+      {"plain file", kArchive, 0, false},
+      {"plain folder, a stale tag field", kDirectory, 0xA000000C, false},
+      {"sparse file, a stale tag field", kArchive | kSparse, 0xA0000003, false},
+      {"cloud folder", kDirectory | kReparsePoint | kRecallOnAccess, 0x9000301A, false},
+      {"deduplicated file", kArchive | kSparse | kReparsePoint, 0x80000013, false},
+      {"file kept offline", kArchive | kReparsePoint | kOffline, 0xC0000004, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LeadsElsewhere(c.attributes, c.tag), c.leads_elsewhere) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace marrowpin

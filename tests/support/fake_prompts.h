@@ -14,14 +14,16 @@
 namespace marrowpin::testing {
 
 // Answers prompts from queues and records every prompt shown, in order, as
-// Message() and Asked() spell them. A question or name dialog with no
-// answer queued is a test failure.
+// Message() and Asked() spell them, and why each name was asked for. A question or name dialog with
+// no answer queued is a test failure.
 class FakePrompts final : public UserPrompts {
  public:
   std::deque<bool> yes_no_answers;
   std::deque<std::optional<std::string>> file_name_answers;
   std::vector<std::string> shown;
+  // Why each name was asked for, and the system's words with it.
   std::vector<NameReason> name_requests;
+  std::vector<std::string> name_system_reasons;
   std::vector<std::string> failure_reasons;
   // The output each output failure names.
   std::vector<std::string> failure_outputs;
@@ -47,11 +49,10 @@ class FakePrompts final : public UserPrompts {
     yes_no_answers.pop_front();
     return answer;
   }
-  std::optional<std::string> AskFileName(NameReason why, const std::string& notice,
-                                         const std::string& title,
+  std::optional<std::string> AskFileName(const NameRequest& request, const std::string& title,
                                          const std::string& initial_folder) override {
-    name_requests.push_back(why);
-    ShowMessage(notice);
+    name_requests.push_back(request.why);
+    name_system_reasons.push_back(request.system_reason);
     shown.push_back("name dialog: " + title + " in " + initial_folder);
     EXPECT_FALSE(file_name_answers.empty()) << "unexpected name dialog";
     if (file_name_answers.empty()) return std::nullopt;

@@ -29,25 +29,39 @@ class ForwardingFileSystem : public FileSystem {
     return StartOutput(folder, name);
   }
   CreationFailure LastCreationFailure() const override {
-    return named_staging ? failure_ : native_.LastCreationFailure();
+    return Refuses() ? failure_ : native_.LastCreationFailure();
   }
   bool OutputsLookAtTheirName() const override { return native_.OutputsLookAtTheirName(); }
   std::size_t OutputsPlacedTogether() const override { return native_.OutputsPlacedTogether(); }
 
-  // Outputs staged in named temporary files, as on a file system that makes
-  // no unnamed ones.
-  bool named_staging = false;
+  // What the outputs' file system is taken to refuse, as one that lacks it.
+  FileSystemRefusals refused;
 
  protected:
   std::unique_ptr<OutputFile> StartOutput(const std::string& folder, const std::string& name) {
-    if (!named_staging) return native_.CreateForWriting(folder, name);
+    if (!Refuses()) return native_.CreateForWriting(folder, name);
     failure_ = {};
-    return StartNamedStagedOutput(folder, name, &failure_, flushes_);
+    return StartStagedOutput(folder, name, &failure_, flushes_, refused);
   }
+  bool Refuses() const { return refused.unnamed_files || refused.rename_without_replacing; }
 
   NativeFileSystem native_;
   CreationFailure failure_;
   DiskFlushes flushes_;
+};
+
+// The ways the tests stage outputs: as here, and as on file systems that make
+// no unnamed files, of which some cannot refuse to replace in a rename.
+struct Staging {
+  const char* what;
+  FileSystemRefusals refused;
+  bool named() const { return refused.unnamed_files; }
+};
+inline constexpr Staging kStagings[] = {
+    {"unnamed", {}},
+    {"named", {.unnamed_files = true}},
+    {"named, no rename that never replaces",
+     {.unnamed_files = true, .rename_without_replacing = true}},
 };
 
 }  // namespace marrowpin::testing

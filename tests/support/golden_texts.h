@@ -40,6 +40,10 @@ inline constexpr std::string_view kOutputIsSourceNotice =
 inline constexpr std::string_view kNoteNameRefusedNotice =
     "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。"
     "ファイル名を指定してください";
+inline constexpr std::string_view kOutputIsRunFileNotice =
+    "出力ファイルがこの実行で変換するファイルになります。別のファイル名を指定してください";
+inline constexpr std::string_view kOutputWrittenThisRunNotice =
+    "同名の出力ファイルをこの実行で書き出しました。別のファイル名を指定してください";
 
 // The closing message of a batch.
 inline constexpr std::string_view kAllConverted = "変換終了!!";
@@ -77,6 +81,13 @@ inline constexpr std::string_view kNoNotesDropped =
 inline constexpr std::string_view kOutOfMemory = "メモリが足りません！！";
 
 // The console program's, where a window would ask for a name.
+inline constexpr std::string_view kOutputExists =
+    "同名ファイルが存在します。上書きは --overwrite、別の名前は --name で指定してください";
+inline constexpr std::string_view kNoteNameRefused =
+    "-FILENAMEの名前はフォルダの外に書き込めるか、使えない文字を含むため使えません。--name "
+    "でファイル名を指定してください";
+inline constexpr std::string_view kOutputIsSource =
+    "出力ファイルが変換元のファイル自身になります。別の名前は --name で指定してください";
 inline constexpr std::string_view kOutputIsRunFile =
     "出力ファイルがこの実行で変換するファイルになります。別の名前は --name で指定してください";
 inline constexpr std::string_view kOutputWrittenThisRun =
@@ -85,6 +96,25 @@ inline constexpr std::string_view kOutputIsStandardStream =
     "出力ファイルが標準出力か標準エラー出力の書き込み先になります。別の名前は --name "
     "で指定してください";
 inline constexpr std::string_view kConsoleCannotOpenFile = "ファイルを開けません";
+// The same, and the conversion's notices it uses, in English.
+inline constexpr std::string_view kNoFileNameKeyInEnglish =
+    "the note names no output file (-FILENAME); please give a file name";
+inline constexpr std::string_view kNameTooLongInEnglish =
+    "the output name is too long for its folder; please give a file name";
+inline constexpr std::string_view kOutputExistsInEnglish =
+    "the output file exists; --overwrite replaces it, --name gives another name";
+inline constexpr std::string_view kNoteNameRefusedInEnglish =
+    "the note's -FILENAME could write outside its folder or holds characters no name may hold, "
+    "and is not used; give a name with --name";
+inline constexpr std::string_view kOutputIsSourceInEnglish =
+    "the output would replace the note itself; give another name with --name";
+inline constexpr std::string_view kOutputIsRunFileInEnglish =
+    "the output would replace a FILE of this run; give another name with --name";
+inline constexpr std::string_view kOutputWrittenThisRunInEnglish =
+    "this run has written an output of that name already; give another name with --name";
+inline constexpr std::string_view kOutputIsStandardStreamInEnglish =
+    "the output would replace the file standard output or error goes to; give another name "
+    "with --name";
 
 // The message for a source file name with no "BASE64:" line.
 inline std::string NotConvertible(std::string_view file_name) {

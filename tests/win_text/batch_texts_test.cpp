@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "support/golden_texts.h"
 
 namespace marrowpin::win_text {
 namespace {
@@ -32,6 +36,31 @@ TEST(FailureText, ReasonNamesTheProgramsHoldingTheFileAndWhereTheBytesAreKept) {
             "理由: 共有違反です。 (使用中のプログラム: Photos)");
   EXPECT_EQ(KeptUnder("C:\\メモ\\.marrowpin-AbC123"),
             " 変換した内容は C:\\メモ\\.marrowpin-AbC123 に残してあります");
+}
+
+// Every reason the conversion gives, and the notice the window shows for it:
+// the conversion's own words where the reason names no rule of the window's.
+TEST(NameNotice, SaysWhyTheNameIsAskedForForEveryReason) {
+  const std::string too_long(golden::kNameTooLong);
+  const struct {
+    NameRequest request;
+    std::string_view notice;
+  } cases[] = {
+      {{NameReason::kNoteNamesNone, ""}, golden::kNoFileNameKey},
+      {{NameReason::kOutputExists, ""}, golden::kOutputExistsNotice},
+      {{NameReason::kNoteNameRefused, ""}, golden::kNoteNameRefusedNotice},
+      {{NameReason::kNameTooLong, ""}, too_long},
+      {{NameReason::kOutputIsSource, ""}, golden::kOutputIsSourceNotice},
+      {{NameReason::kOutputIsRunFile, ""}, golden::kOutputIsRunFileNotice},
+      {{NameReason::kOutputWrittenThisRun, ""}, golden::kOutputWrittenThisRunNotice},
+      {{NameReason::kOutputIsStandardStream, ""}, golden::kNoFileNameKey},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NameNotice(c.request), c.notice) << static_cast<int>(c.request.why);
+  }
+  // The system's words follow in parentheses.
+  EXPECT_EQ(NameNotice({NameReason::kNameTooLong, "ファイル名が長すぎます。"}),
+            too_long + " (ファイル名が長すぎます。)");
 }
 
 TEST(ProgressCaption, ShowsTheNoteInHandAndHowFarItHasGot) {

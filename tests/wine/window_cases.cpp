@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "cases.h"
 #include "dialogs.h"
@@ -247,6 +248,17 @@ struct Probes {
     ++sent;
     if (!answered || took > 1000) ++late;
   }
+  // Probes the program's main window every pause_ms until a box comes, as
+  // the batch's closing message does, running look after each probe.
+  void UntilABoxComes(RemoteProgram& program, DWORD pause_ms, const std::function<void()>& look) {
+    const HWND window = program.MainWindow();
+    while (program.Dialogs().empty()) {
+      Send(window);
+      look();
+      Expect(sent < 3000, "the batch does not end");
+      Sleep(pause_ms);
+    }
+  }
   std::string Summary() const {
     return std::to_string(sent) + " probes, slowest answer " + std::to_string(slowest) + " ms";
   }
@@ -256,9 +268,9 @@ struct Probes {
   }
 };
 
-// A note naming output whose payload is `lines` lines of 76 characters, as
-// a mailer wraps them; what it decodes to goes into *decoded.
-std::string LongNote(const std::string& output, int lines, std::string* decoded) {
+// Writes at path a note naming output whose payload is `lines` lines of 76
+// characters, as a mailer wraps them; what it decodes to.
+std::string WriteLongNote(const std::string& path, const std::string& output, int lines = 400000) {
   std::string line, bytes;
   for (int i = 0; i < 19; ++i) {
     line += "QUJD";
@@ -266,15 +278,15 @@ std::string LongNote(const std::string& output, int lines, std::string* decoded)
   }
   line += "\r\n";
   std::string note = "-FILENAME:" + output + "\r\nBASE64:\r\n";
-  note.reserve(note.size() + line.size() * static_cast<std::size_t>(lines) + 16);
-  decoded->clear();
+  note.reserve(note.size() + line.size() * lines + 16);
+  std::string decoded;
   for (int i = 0; i < lines; ++i) {
     note += line;
-    *decoded += bytes;
+    decoded += bytes;
   }
-  return note + "END:VNOTE\r\n";
+  WriteTestFile(path, note + "END:VNOTE\r\n");
+  return decoded;
 }
-constexpr int kLongNoteLines = 400000;
 
 // The caption as the window system holds it, read without asking the
 // window, so that a window that does not answer cannot hold up the probes.
@@ -697,8 +709,7 @@ void BatchCases(Suite& suite) {
     Click(program, IDC_BUTTON1);
     Probes probes;
     int last_progress = 0, busy_seen = 0, input_open = 0;
-    while (program.Dialogs().empty()) {
-      probes.Send(main_window);
+    probes.UntilABoxComes(program, 50, [&] {
       const int progress = ProgressIn(WindowText(main_window), kNotes).note;
       if (progress > 0) {
         Expect(progress >= last_progress, "the progress went back");
@@ -706,9 +717,7 @@ void BatchCases(Suite& suite) {
         ++busy_seen;
         input_open |= OpenInputs(program);
       }
-      Expect(probes.sent < 3000, "the batch does not end");
-      Sleep(50);
-    }
+    });
     AnswerMessage(program, golden::kAllConverted);
     std::printf("     %s, last progress seen %d/%d\n", probes.Summary().c_str(), last_progress,
                 kNotes);
@@ -733,7 +742,7 @@ void BatchCases(Suite& suite) {
     std::string decoded;
     for (int i = 1; i <= kNotes; ++i) {
       const std::string name = NumberedName(i);
-      WriteTestFile(folder + "\\" + name + ".vnt", LongNote(name + ".bin", 400, &decoded));
+      decoded = WriteLongNote(folder + "\\" + name + ".vnt", name + ".bin", 400);
       notes.push_back(folder + "\\" + name + ".vnt");
     }
     SetListedFiles(program, notes);
@@ -843,24 +852,20 @@ void BatchCases(Suite& suite) {
 
   suite.Run("batch: one note of 400,000 lines: every probe answered, its progress shown", [&] {
     RemoteProgram& program = suite.Window();
-    std::string decoded;
-    WriteTestFile(suite.Path("long.vnt"), LongNote("long.bin", kLongNoteLines, &decoded));
+    const std::string decoded = WriteLongNote(suite.Path("long.vnt"), "long.bin");
     SetListedFiles(program, {suite.Path("long.vnt")});
     const HWND main_window = program.MainWindow();
     Click(program, IDC_BUTTON1);
     Probes probes;
     int percents_seen = 0, last_percent = -1;
-    while (program.Dialogs().empty()) {
-      probes.Send(main_window);
+    probes.UntilABoxComes(program, 20, [&] {
       const int percent = ProgressIn(HeldCaption(main_window), 1).note_percent;
       if (percent >= 0) {
         Expect(percent >= last_percent, "the note's progress went back");
         percents_seen += percent != last_percent ? 1 : 0;
         last_percent = percent;
       }
-      Expect(probes.sent < 3000, "the batch does not end");
-      Sleep(20);
-    }
+    });
     AnswerMessage(program, golden::kAllConverted);
     std::printf("     %s, %d steps of the note seen, last %d%%\n", probes.Summary().c_str(),
                 percents_seen, last_percent);
@@ -890,8 +895,7 @@ void BatchCases(Suite& suite) {
     suite.Run(end.what, [&] {
       const std::string folder = suite.Path(end.folder);
       CreateTestFolder(folder);
-      std::string decoded;
-      WriteTestFile(folder + "\\s.vnt", LongNote("s.bin", kLongNoteLines, &decoded));
+      WriteLongNote(folder + "\\s.vnt", "s.bin");
       WriteTestFile(folder + "\\s.bin", "keep me");
       const auto program = suite.Start("");
       SetListedFiles(*program, {folder + "\\s.vnt"});
@@ -920,8 +924,7 @@ void BatchCases(Suite& suite) {
     RemoteProgram& program = suite.Window();
     const std::string folder = suite.Path("appear dir");
     CreateTestFolder(folder);
-    std::string decoded;
-    WriteTestFile(folder + "\\a.vnt", LongNote("a.bin", kLongNoteLines, &decoded));
+    WriteLongNote(folder + "\\a.vnt", "a.bin");
     SetListedFiles(program, {folder + "\\a.vnt"});
     Click(program, IDC_BUTTON1);
     WaitForOutputBeingWritten(program, folder);

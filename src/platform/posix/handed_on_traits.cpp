@@ -1,5 +1,6 @@
 #include "platform/posix/handed_on_traits.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 #include <vector>
+
+#include "platform/posix/descriptor.h"
 
 namespace marrowpin {
 
@@ -45,9 +48,16 @@ void CopyExtendedAttributes(int from, int to) {
   }
 }
 
-}  // namespace
+// The permission bits a new named file would have had: 0666 less the umask.
+mode_t NewFilePermissions() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
 
-int HandOnTraits(const LookedEntry& replaced, int replaced_fd, int to) {
+// What a regular file hands on, as the look at it saw it; replaced_fd is -1
+// where the file could not be opened.
+int CopyFileTraits(const LookedEntry& replaced, int replaced_fd, int to) {
   // Failing both, the output stays the program user's, which is no loss.
   if (::fchown(to, replaced.uid, replaced.gid) != 0 &&
       ::fchown(to, static_cast<uid_t>(-1), replaced.gid) != 0) {
@@ -56,6 +66,23 @@ int HandOnTraits(const LookedEntry& replaced, int replaced_fd, int to) {
   // A file this user may not read keeps its attributes to itself.
   if (replaced_fd >= 0) CopyExtendedAttributes(replaced_fd, to);
   return ::fchmod(to, replaced.mode & kPermissionBits) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+int HandOnTraits(const std::optional<LookedEntry>& found, int folder, const std::string& name,
+                 int to, bool made_private) {
+  if (!found || !S_ISREG(found->mode)) {
+    // A private file now gets what a new file gets.
+    return !made_private || ::fchmod(to, NewFilePermissions()) == 0 ? 0 : errno;
+  }
+  const Descriptor replaced(
+      ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (replaced.valid()) {
+    const std::optional<LookedEntry> opened = LookAt(replaced.get());
+    if (!opened || !SameFile(*opened, *found)) return EEXIST;
+  }
+  return CopyFileTraits(*found, replaced.get(), to);
 }
 
 }  // namespace marrowpin

@@ -30,6 +30,7 @@
 #include "platform/posix/descriptor.h"
 #include "platform/posix/disk_flushes.h"
 #include "platform/posix/file_identity.h"
+#include "platform/posix/file_system_refusals.h"
 #include "platform/posix/handed_on_traits.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/staged_output_base.h"
@@ -40,17 +41,29 @@ namespace marrowpin {
 
 namespace {
 
-// The permission bits a new named file would have had: 0666 less the umask.
-mode_t NewFilePermissions() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
+// What an output's file is while it is written, which decides how it takes
+// its name.
+enum class Staging {
+  // Without a name: linked to its name where nothing was found there, else
+  // first to a temporary name, and then renamed as a named replacing one.
+  kUnnamed,
+  // A temporary name, renamed to a name where nothing was found, never over
+  // an entry that has come there since.
+  kNamedNew,
+  // A temporary name, renamed over the entry found, while it is still there.
+  kNamedReplacing,
+};
 
 // Whether a failure to make an unnamed file means that the file system (or
 // the kernel) cannot make one, so that a named file may do.
 bool MakesNoUnnamedFiles(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
+}
+
+// A system call's failure with `error`, for an operation taken as refused.
+int Refused(int error) {
+  errno = error;
+  return -1;
 }
 
 // Where the program's open files can be named, as linking an unnamed file
@@ -72,15 +85,21 @@ class StagedOutputFile final : public StagedOutputBase {
   // temporary_name: the file's name in folder; empty when it has none.
   // found: the entry that stood at name when the output was started.
   // flushes: the run's flushes of whole file systems, which it shares
-  // where they serve its file system.
+  // where they serve its file system. refused: what the file system is
+  // taken to refuse.
   StagedOutputFile(Descriptor folder, Descriptor file, std::string temporary_name, std::string name,
-                   std::optional<LookedEntry> found, DiskFlushes& flushes)
+                   std::optional<LookedEntry> found, DiskFlushes& flushes,
+                   FileSystemRefusals refused)
       : folder_(std::move(folder)),
         file_(std::move(file)),
         temporary_name_(std::move(temporary_name)),
         name_(std::move(name)),
         found_(found),
+        staging_(temporary_name_.empty() ? Staging::kUnnamed
+                 : found_                ? Staging::kNamedReplacing
+                                         : Staging::kNamedNew),
         flushes_(flushes),
+        refused_(refused),
         whole_(DiskFlushes::ServeWholeFileSystem(file_.get())) {
     const std::optional<LookedEntry> looked = LookAt(file_.get());
     device_ = looked ? looked->id.device : 0;
@@ -157,8 +176,7 @@ class StagedOutputFile final : public StagedOutputBase {
   // is given cannot leave it on an empty or half-written file.
   bool Commit() override {
     if (!MakeDurable()) return false;
-    const bool placed = temporary_name_.empty() && !found_ ? LinkNewOutput() : RenameIntoPlace();
-    if (!placed) return false;
+    if (!PutInPlace()) return false;
     MarkCommitted();
     removal_.reset();
     named_at_ = flushes_.Count(device_);
@@ -178,38 +196,34 @@ class StagedOutputFile final : public StagedOutputBase {
   }
 
  private:
-  // Gives the file what the regular file it replaces hands on, while nobody
-  // else can open it yet. A new output, or one that replaces a link, a FIFO
-  // or a device, keeps the permissions of any new file: whoever planted such
-  // an entry must not get the output. Only the file that was looked at hands
-  // anything on.
+  // Gives the file what the entry found at its name hands on, while nobody
+  // else can open it yet.
   bool TakeOverTheReplacedFile() {
-    if (!found_ || !S_ISREG(found_->mode)) {
-      // A named file was made private; now it gets what a new file gets.
-      const bool named = !temporary_name_.empty();
-      return !named || ::fchmod(file_.get(), NewFilePermissions()) == 0 || Fail(errno);
-    }
-    const Descriptor replaced(
-        ::openat(folder_.get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (replaced.valid()) {
-      const std::optional<LookedEntry> opened = LookAt(replaced.get());
-      if (!opened || !SameFile(*opened, *found_)) return Fail(EEXIST);
-    }
-    const int error = HandOnTraits(*found_, replaced.get(), file_.get());
+    const int error =
+        HandOnTraits(found_, folder_.get(), name_, file_.get(), staging_ != Staging::kUnnamed);
     return error == 0 || Fail(error);
+  }
+  // Gives the file its name, as its staging says.
+  bool PutInPlace() {
+    switch (staging_) {
+      case Staging::kUnnamed:
+        if (!found_) return LinkNewOutput();
+        return LinkToTemporaryName() && RenameOverTheEntryFound();
+      case Staging::kNamedNew:
+        return RenameToFreeName();
+      case Staging::kNamedReplacing:
+        return RenameOverTheEntryFound();
+    }
+    return false;
   }
   // Gives a new output its name in one step, which fails where any entry
   // has come to the name since the output was started.
   bool LinkNewOutput() {
     return LinkUnnamed(file_.get(), folder_.get(), name_) || Fail(errno);
   }
-  // Puts a named file at its name: one that replaces goes over the entry
-  // looked at, and only while that entry is still there; a new one never
-  // replaces an entry that has appeared since it was started. An unnamed
-  // file is first linked to a temporary name.
-  bool RenameIntoPlace() {
-    if (temporary_name_.empty() && !LinkToTemporaryName()) return false;
-    if (!found_) return RenameToFreeName();
+  // Renames the file over the entry looked at, and only while that entry is
+  // still there.
+  bool RenameOverTheEntryFound() {
     const std::optional<LookedEntry> now = LookAt(folder_.get(), name_.c_str());
     if (!now) return Fail(errno);
     if (!SameFile(*now, *found_)) return Fail(EEXIST);
@@ -222,6 +236,7 @@ class StagedOutputFile final : public StagedOutputBase {
       const InterruptsDeferred until_registered;
       if (LinkUnnamed(file_.get(), folder_.get(), temporary)) {
         temporary_name_ = std::move(temporary);
+        staging_ = Staging::kNamedReplacing;
         RemoveOnInterrupt();
         return true;
       }
@@ -229,12 +244,15 @@ class StagedOutputFile final : public StagedOutputBase {
     }
     return Fail(errno);
   }
+  // Renames the file to its name, which fails where an entry has appeared
+  // there since the output was started.
   bool RenameToFreeName() {
 #ifdef RENAME_NOREPLACE
-    if (::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(), name_.c_str(),
-                    RENAME_NOREPLACE) == 0) {
-      return true;
-    }
+    const int renamed = refused_.rename_without_replacing
+                            ? Refused(EINVAL)
+                            : ::renameat2(folder_.get(), temporary_name_.c_str(), folder_.get(),
+                                          name_.c_str(), RENAME_NOREPLACE);
+    if (renamed == 0) return true;
     if (errno != EINVAL && errno != ENOSYS) return Fail(errno);
 #endif
     // A file system that cannot refuse to replace: a second link fails as
@@ -269,7 +287,7 @@ class StagedOutputFile final : public StagedOutputBase {
     return flushed == 0 ? 0 : errno;
   }
   void RemoveTemporaryName() {
-    if (!temporary_name_.empty()) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
+    if (staging_ != Staging::kUnnamed) ::unlinkat(folder_.get(), temporary_name_.c_str(), 0);
   }
   // Keeps the system's word on the first failure; always false.
   bool Fail(int error) {
@@ -281,7 +299,9 @@ class StagedOutputFile final : public StagedOutputBase {
   std::string temporary_name_;
   std::string name_;
   std::optional<LookedEntry> found_;
+  Staging staging_;
   DiskFlushes& flushes_;
+  FileSystemRefusals refused_;
   // Whether one flush of the whole file system serves it (DiskFlushes).
   bool whole_;
   std::uint64_t device_;
@@ -312,9 +332,11 @@ Descriptor OpenOutputFolder(const std::string& folder, std::string_view name, st
   return held;
 }
 
-std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& name,
-                                  CreationFailure* failure, DiskFlushes& flushes,
-                                  bool unnamed_first) {
+}  // namespace
+
+std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
+                                              CreationFailure* failure, DiskFlushes& flushes,
+                                              FileSystemRefusals refused) {
   const auto fail = [&](int error) {
     failure->reason = std::strerror(error);
     failure->name_too_long = error == ENAMETOOLONG;
@@ -332,16 +354,16 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
   if (found && S_ISDIR(found->mode)) return fail(EISDIR);
 #ifdef O_TMPFILE
   // Without /proc an unnamed file could never be given its name.
-  if (unnamed_first && ::access(kOwnDescriptors, F_OK) == 0) {
-    Descriptor file(::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  if (::access(kOwnDescriptors, F_OK) == 0) {
+    Descriptor file(refused.unnamed_files
+                        ? Refused(EOPNOTSUPP)
+                        : ::openat(held.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (file.valid()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::string(),
-                                                std::move(last), found, flushes);
+                                                std::move(last), found, flushes, refused);
     }
     if (!MakesNoUnnamedFiles(errno)) return fail(errno);
   }
-#else
-  (void)unnamed_first;
 #endif
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::string temporary = TemporaryFileName();
@@ -351,27 +373,15 @@ std::unique_ptr<OutputFile> Start(const std::string& folder, const std::string& 
     Descriptor file(::openat(held.get(), temporary.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.valid()) {
-      auto output = std::make_unique<StagedOutputFile>(
-          std::move(held), std::move(file), std::move(temporary), std::move(last), found, flushes);
+      auto output =
+          std::make_unique<StagedOutputFile>(std::move(held), std::move(file), std::move(temporary),
+                                             std::move(last), found, flushes, refused);
       output->RemoveOnInterrupt();
       return output;
     }
     if (errno != EEXIST) break;
   }
   return fail(errno);
-}
-
-}  // namespace
-
-std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure, DiskFlushes& flushes) {
-  return Start(folder, name, failure, flushes, true);
-}
-
-std::unique_ptr<OutputFile> StartNamedStagedOutput(const std::string& folder,
-                                                   const std::string& name,
-                                                   CreationFailure* failure, DiskFlushes& flushes) {
-  return Start(folder, name, failure, flushes, false);
 }
 
 }  // namespace marrowpin

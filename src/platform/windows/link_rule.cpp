@@ -1,13 +1,8 @@
 #include "platform/windows/link_rule.h"
 
-#include "platform/reparse_tag.h"
 #include "platform/windows/wide_path.h"
 
 namespace marrowpin {
-
-bool LeadsElsewhere(DWORD attributes, DWORD reparse_tag) {
-  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && ReparseTagLeadsElsewhere(reparse_tag);
-}
 
 std::optional<FILE_ATTRIBUTE_TAG_INFO> AttributeTagOf(HANDLE entry) {
   FILE_ATTRIBUTE_TAG_INFO info;

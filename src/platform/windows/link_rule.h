@@ -5,12 +5,10 @@
 #include <optional>
 #include <string>
 
-namespace marrowpin {
+// What these give is judged by LeadsElsewhere.
+#include "platform/reparse_tag.h"
 
-// Whether an entry with these attributes and reparse tag (as a handle's
-// FILE_ATTRIBUTE_TAG_INFO or the find data give them) leads elsewhere: a
-// reparse point whose tag ReparseTagLeadsElsewhere says so.
-bool LeadsElsewhere(DWORD attributes, DWORD reparse_tag);
+namespace marrowpin {
 
 // The attributes and reparse tag of the entry open as handle; nullopt when
 // the handle tells none.

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "core/error.h"
+#include "platform/reparse_tag.h"
 #include "platform/source_without_folder.h"
 #include "platform/staged_output_file.h"
 #include "platform/windows/file_identity.h"
