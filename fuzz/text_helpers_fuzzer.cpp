@@ -12,6 +12,7 @@
 
 #include "core/header_fields.h"
 #include "core/line_splitter.h"
+#include "core/output_name_rules.h"
 #include "core/paths.h"
 #include "core/sjis_text.h"
 #include "core/stream_line_source.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/paths.h"
+#include "core/output_name_rules.h"
 
 namespace marrowpin {
 
