@@ -183,6 +183,17 @@ class ConvertFileTest : public testing::ConversionFixture {
   FakePrompts prompts_;
 };
 
+// The cases that hold however the file system lets outputs be staged, run
+// once for each way.
+class StagedConvertFileTest : public ConvertFileTest,
+                              public ::testing::WithParamInterface<testing::Staging> {};
+
+INSTANTIATE_TEST_SUITE_P(EveryStaging, StagedConvertFileTest,
+                         ::testing::ValuesIn(testing::kStagings),
+                         [](const ::testing::TestParamInfo<testing::Staging>& info) {
+                           return std::string(info.param.name);
+                         });
+
 const std::string kOverwriteQuestion = Asked(golden::kOverwriteCaption, golden::kOverwriteQuestion);
 const std::string kBitmapQuestion =
     Asked(golden::kAddBitmapHeaderCaption, golden::kAddBitmapHeaderQuestion);
@@ -392,7 +403,7 @@ TEST_F(ConvertFileTest, OutputFolderTakesTheOutputAndTheQuestions) {
 
 // Whatever stands at the output's name but a folder is an existing output;
 // overwriting replaces that entry itself and never writes through it.
-TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
+TEST_P(StagedConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
   fs::create_directory(folder_ / "elsewhere");
   WriteFile(folder_ / "elsewhere" / "target", "target");
   ASSERT_EQ(::chmod((folder_ / "elsewhere" / "target").c_str(), 0640), 0);
@@ -409,33 +420,32 @@ TEST_F(ConvertFileTest, EntriesAtTheOutputNameAreReplacedNeverWrittenThrough) {
                                                                     make_fifo};
   // Root can give the entry another owner, which must not get the output.
   const bool root = ::geteuid() == 0;
-  for (const testing::Staging& staging : testing::kStagings) {
-    for (const auto& make : makers) {
-      fs::remove(folder_ / "p.bin");
-      make(folder_ / "p.bin");
-      if (root) {
-        ASSERT_EQ(::lchown((folder_ / "p.bin").c_str(), 4321, 4322), 0);
-      }
-      const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-      testing::ForwardingFileSystem files;
-      files.refused = staging.refused;
-      prompts_ = FakePrompts();
-      prompts_.yes_no_answers = {false};
-      prompts_.file_name_answers = {std::nullopt};
-      EXPECT_FALSE(Convert(source, files));
-      EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
-      prompts_.yes_no_answers = {true};
-      EXPECT_TRUE(Convert(source, files));
-      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
-      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
-      // Made like a new output: nothing of the target's or the FIFO's is kept.
-      struct stat info;
-      ASSERT_EQ(::lstat((folder_ / "p.bin").c_str(), &info), 0);
-      EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
-      EXPECT_EQ(info.st_uid, ::geteuid());
-      EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
-      EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
+  const testing::Staging& staging = GetParam();
+  for (const auto& make : makers) {
+    fs::remove(folder_ / "p.bin");
+    make(folder_ / "p.bin");
+    if (root) {
+      ASSERT_EQ(::lchown((folder_ / "p.bin").c_str(), 4321, 4322), 0);
     }
+    const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
+    testing::ForwardingFileSystem files;
+    files.refused = staging.refused;
+    prompts_ = FakePrompts();
+    prompts_.yes_no_answers = {false};
+    prompts_.file_name_answers = {std::nullopt};
+    EXPECT_FALSE(Convert(source, files));
+    EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
+    prompts_.yes_no_answers = {true};
+    EXPECT_TRUE(Convert(source, files));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / "p.bin")));
+    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+    // Made like a new output: nothing of the target's or the FIFO's is kept.
+    struct stat info;
+    ASSERT_EQ(::lstat((folder_ / "p.bin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
+    EXPECT_EQ(info.st_uid, ::geteuid());
+    EXPECT_EQ(ReadFile(folder_ / "elsewhere" / "target"), "target");
+    EXPECT_FALSE(fs::exists(folder_ / "elsewhere" / "absent"));
   }
 }
 
@@ -508,7 +518,7 @@ TEST_F(ConvertFileTest, FolderSwappedForALinkMeanwhileNeverTakesTheOutputThere) 
 // comes to a free name, or takes the place of the file the user agreed to
 // replace, while the output is written is neither replaced nor touched, and
 // the output is refused with the system's reason.
-TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
+TEST_P(StagedConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
   const fs::path output = folder_ / "p.bin";
   const auto plant = [&] {
     WriteFile(folder_ / "planted", "planted");
@@ -544,42 +554,41 @@ TEST_F(ConvertFileTest, OnlyTheEntryLookedAtAsTheOutputStartsIsReplaced) {
       {"the old file goes", true, &SteppedOutputFileSystem::before_commit,
        [&] { fs::remove(output); }, "No such file or directory"},
   };
-  for (const testing::Staging& staging : testing::kStagings) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << c.what << ", " << staging.what);
-      fs::remove(output);
-      if (c.old_is_link) {
-        fs::create_symlink("old", output);
-      } else if (c.old_output) {
-        WriteFile(output, "old");
-      }
-      SteppedOutputFileSystem files;
-      files.refused = staging.refused;
-      files.*c.step = c.change;
-      prompts_ = FakePrompts();
-      prompts_.yes_no_answers = {c.old_output};
-      prompts_.file_name_answers = {std::nullopt};
-      EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-      if (c.reason) {
-        EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
-        EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{c.reason});
-      } else {
-        EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
-      }
-      if (fs::exists(output)) {
-        // The newcomer as it came: its bytes, its mode, its owner.
-        EXPECT_EQ(ReadFile(output), "planted");
-        struct stat info;
-        ASSERT_EQ(::stat(output.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, 0666u);
-        if (::geteuid() == 0) {
-          EXPECT_EQ(info.st_uid, 4321u);
-        }
-      }
-      std::vector<std::string> entries = FolderEntries();
-      std::erase(entries, "p.bin");
-      EXPECT_EQ(entries, std::vector<std::string>{"note.vnt"});
+  const testing::Staging& staging = GetParam();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.what << ", " << staging.what);
+    fs::remove(output);
+    if (c.old_is_link) {
+      fs::create_symlink("old", output);
+    } else if (c.old_output) {
+      WriteFile(output, "old");
     }
+    SteppedOutputFileSystem files;
+    files.refused = staging.refused;
+    files.*c.step = c.change;
+    prompts_ = FakePrompts();
+    prompts_.yes_no_answers = {c.old_output};
+    prompts_.file_name_answers = {std::nullopt};
+    EXPECT_FALSE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+    if (c.reason) {
+      EXPECT_EQ(prompts_.shown.back(), Message(golden::kCannotWriteFile));
+      EXPECT_EQ(prompts_.failure_reasons, std::vector<std::string>{c.reason});
+    } else {
+      EXPECT_EQ(prompts_.shown.front(), kOverwriteQuestion);
+    }
+    if (fs::exists(output)) {
+      // The newcomer as it came: its bytes, its mode, its owner.
+      EXPECT_EQ(ReadFile(output), "planted");
+      struct stat info;
+      ASSERT_EQ(::stat(output.c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0666u);
+      if (::geteuid() == 0) {
+        EXPECT_EQ(info.st_uid, 4321u);
+      }
+    }
+    std::vector<std::string> entries = FolderEntries();
+    std::erase(entries, "p.bin");
+    EXPECT_EQ(entries, std::vector<std::string>{"note.vnt"});
   }
 }
 
@@ -652,85 +661,83 @@ TEST_F(ConvertFileTest, OutputThatWouldReplaceTheNoteOrAProtectedFileAsksForANam
 // without a name, or in a named one of mode 0600 where the file system makes
 // no unnamed files. Then they take the replaced file's permission bits,
 // without set-id and sticky bits.
-TEST_F(ConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
+TEST_P(StagedConvertFileTest, ReplacedOutputKeepsItsPermissionBitsOnlyOnceInPlace) {
   const struct {
     mode_t old_mode;
     mode_t new_mode;
   } cases[] = {{0440, 0440}, {0644, 0644}, {04755, 0755}, {02750, 0750}, {01604, 0604}};
-  for (const testing::Staging& staging : testing::kStagings) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << ", " << staging.what);
-      WriteFile(folder_ / "p.bin", "old");
-      ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
-      SteppedOutputFileSystem files;
-      files.refused = staging.refused;
-      std::vector<mode_t> while_written;
-      files.at_first_write = [&] {
-        for (const auto& entry : fs::directory_iterator(folder_)) {
-          if (entry.path().filename() != "note.vnt" && entry.path().filename() != "p.bin")
-            while_written.push_back(PermissionsOf(entry.path()));
-        }
-      };
-      prompts_.yes_no_answers = {true};
-      EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-      EXPECT_EQ(while_written, staging.named() ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
-      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
-      EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
-      // The old file is gone, under no other name either.
-      EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
-      fs::remove(folder_ / "p.bin");
-    }
-    // A new output has the permissions of a file the shell would make here.
-    const mode_t mask = ::umask(027);
-    testing::ForwardingFileSystem files;
+  const testing::Staging& staging = GetParam();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::oct << c.old_mode << ", " << staging.what);
+    WriteFile(folder_ / "p.bin", "old");
+    ASSERT_EQ(::chmod((folder_ / "p.bin").c_str(), c.old_mode), 0);
+    SteppedOutputFileSystem files;
     files.refused = staging.refused;
-    EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n"), files));
-    ::umask(mask);
-    EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0640u);
-    fs::remove(folder_ / "q.bin");
+    std::vector<mode_t> while_written;
+    files.at_first_write = [&] {
+      for (const auto& entry : fs::directory_iterator(folder_)) {
+        if (entry.path().filename() != "note.vnt" && entry.path().filename() != "p.bin")
+          while_written.push_back(PermissionsOf(entry.path()));
+      }
+    };
+    prompts_.yes_no_answers = {true};
+    EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+    EXPECT_EQ(while_written, staging.named() ? std::vector<mode_t>{0600} : std::vector<mode_t>{});
+    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "ABC");
+    EXPECT_EQ(PermissionsOf(folder_ / "p.bin"), c.new_mode);
+    // The old file is gone, under no other name either.
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
+    fs::remove(folder_ / "p.bin");
   }
+  // A new output has the permissions of a file the shell would make here.
+  const mode_t mask = ::umask(027);
+  testing::ForwardingFileSystem files;
+  files.refused = staging.refused;
+  EXPECT_TRUE(Convert(Source("-FILENAME:q.bin\nBASE64:QUJD\n"), files));
+  ::umask(mask);
+  EXPECT_EQ(PermissionsOf(folder_ / "q.bin"), 0640u);
+  fs::remove(folder_ / "q.bin");
 }
 
 // Owner, group and extended attributes go to the output; file capabilities,
 // which would make the note's bytes a privileged program, never do.
-TEST_F(ConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
+TEST_P(StagedConvertFileTest, ReplacedOutputKeepsItsOwnerAndExtendedAttributes) {
   const fs::path output = folder_ / "p.bin";
   const bool root = ::geteuid() == 0;
   if (!root) std::cout << "owner and capabilities not checked: the tests do not run as root\n";
   // cap_dac_override, permitted and effective.
   const std::string capabilities("\1\0\0\2\2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
-  for (const testing::Staging& staging : testing::kStagings) {
-    SCOPED_TRACE(staging.what);
-    WriteFile(output, "old");
-    if (root) {
-      ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
-      ASSERT_EQ(::setxattr(output.c_str(), "security.capability", capabilities.data(),
-                           capabilities.size(), 0),
-                0)
-          << std::strerror(errno);
-    }
-    const bool attributes = ::setxattr(output.c_str(), "user.marrowpin", "kept", 4, 0) == 0;
-    if (!attributes) {
-      std::cout << "extended attributes not checked: " << std::strerror(errno) << "\n";
-    }
-    if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
-    prompts_.yes_no_answers = {true};
-    testing::ForwardingFileSystem files;
-    files.refused = staging.refused;
-    EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
-    EXPECT_EQ(ReadFile(output), "ABC");
-    struct stat info;
-    ASSERT_EQ(::stat(output.c_str(), &info), 0);
-    if (root) {
-      EXPECT_EQ(info.st_uid, 4321u);
-      EXPECT_EQ(info.st_gid, 4322u);
-      EXPECT_EQ(::getxattr(output.c_str(), "security.capability", nullptr, 0), -1);
-    }
-    if (attributes) {
-      char value[16] = {};
-      EXPECT_EQ(::getxattr(output.c_str(), "user.marrowpin", value, sizeof value), 4);
-      EXPECT_STREQ(value, "kept");
-    }
+  const testing::Staging& staging = GetParam();
+  SCOPED_TRACE(staging.what);
+  WriteFile(output, "old");
+  if (root) {
+    ASSERT_EQ(::chown(output.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(::setxattr(output.c_str(), "security.capability", capabilities.data(),
+                         capabilities.size(), 0),
+              0)
+        << std::strerror(errno);
+  }
+  const bool attributes = ::setxattr(output.c_str(), "user.marrowpin", "kept", 4, 0) == 0;
+  if (!attributes) {
+    std::cout << "extended attributes not checked: " << std::strerror(errno) << "\n";
+  }
+  if (!root && !attributes) GTEST_SKIP() << "neither owner nor attributes can be set here";
+  prompts_.yes_no_answers = {true};
+  testing::ForwardingFileSystem files;
+  files.refused = staging.refused;
+  EXPECT_TRUE(Convert(Source("-FILENAME:p.bin\nBASE64:QUJD\n"), files));
+  EXPECT_EQ(ReadFile(output), "ABC");
+  struct stat info;
+  ASSERT_EQ(::stat(output.c_str(), &info), 0);
+  if (root) {
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+    EXPECT_EQ(::getxattr(output.c_str(), "security.capability", nullptr, 0), -1);
+  }
+  if (attributes) {
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(output.c_str(), "user.marrowpin", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
   }
 }
 
@@ -822,52 +829,50 @@ int SignalThatEnds(const std::function<void()>& child) {
 // Any signal that ends the program, while an output is written over an old
 // one, leaves the old one whole and nothing else; so does SIGKILL, where
 // the file system makes unnamed files.
-TEST_F(ConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
+TEST_P(StagedConvertFileTest, InterruptedOutputLeavesTheFolderAsItWas) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const testing::Staging& staging : testing::kStagings) {
-    for (const int signal_number :
-         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
-          SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
-      if (staging.named() && signal_number == SIGKILL) continue;
-      SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << ", " << staging.what);
-      WriteFile(folder_ / "p.bin", "old");
-      const int ended_by = SignalThatEnds([&] {
-        SteppedOutputFileSystem files;
-        files.refused = staging.refused;
-        files.at_first_write = [&] { ::raise(signal_number); };
-        prompts_.yes_no_answers = {true};
-        Convert(source, files);
-      });
-      EXPECT_EQ(ended_by, signal_number);
-      EXPECT_EQ(ReadFile(folder_ / "p.bin"), "old");
-      EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
-    }
+  const testing::Staging& staging = GetParam();
+  for (const int signal_number :
+       {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU,
+        SIGVTALRM, SIGPROF, SIGPOLL, SIGPWR, SIGKILL}) {
+    if (staging.named() && signal_number == SIGKILL) continue;
+    SCOPED_TRACE(::testing::Message() << strsignal(signal_number) << ", " << staging.what);
+    WriteFile(folder_ / "p.bin", "old");
+    const int ended_by = SignalThatEnds([&] {
+      SteppedOutputFileSystem files;
+      files.refused = staging.refused;
+      files.at_first_write = [&] { ::raise(signal_number); };
+      prompts_.yes_no_answers = {true};
+      Convert(source, files);
+    });
+    EXPECT_EQ(ended_by, signal_number);
+    EXPECT_EQ(ReadFile(folder_ / "p.bin"), "old");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"}));
   }
 }
 
 // A temporary name is given and registered for removal as one step: a
 // signal at any moment leaves nothing. The profiling timer's signal comes
 // after some CPU time, often as a system call that made the name returns.
-TEST_F(ConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
+TEST_P(StagedConvertFileTest, SignalAsATemporaryNameIsMadeLeavesNothing) {
   const fs::path source = Source("-FILENAME:p.bin\nBASE64:QUJD\n");
-  for (const testing::Staging& staging : testing::kStagings) {
-    SCOPED_TRACE(staging.named() ? staging.what : "unnamed, renamed over an old output");
-    WriteFile(folder_ / "p.bin", "old");
-    for (int run = 0; run < 40; ++run) {
-      const int ended_by = SignalThatEnds([&] {
-        testing::ForwardingFileSystem files;
-        files.refused = staging.refused;
-        const itimerval every_200_us = {{0, 200}, {0, 200}};
-        ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
-        for (;;) {
-          std::unique_ptr<OutputFile> output =
-              files.CreateForWriting(folder_.string() + "/", "p.bin");
-          if (!staging.named() && output) output->Commit();
-        }
-      });
-      ASSERT_EQ(ended_by, SIGPROF);
-      ASSERT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"})) << "run " << run;
-    }
+  const testing::Staging& staging = GetParam();
+  SCOPED_TRACE(staging.named() ? staging.what : "unnamed, renamed over an old output");
+  WriteFile(folder_ / "p.bin", "old");
+  for (int run = 0; run < 40; ++run) {
+    const int ended_by = SignalThatEnds([&] {
+      testing::ForwardingFileSystem files;
+      files.refused = staging.refused;
+      const itimerval every_200_us = {{0, 200}, {0, 200}};
+      ::setitimer(ITIMER_PROF, &every_200_us, nullptr);
+      for (;;) {
+        std::unique_ptr<OutputFile> output =
+            files.CreateForWriting(folder_.string() + "/", "p.bin");
+        if (!staging.named() && output) output->Commit();
+      }
+    });
+    ASSERT_EQ(ended_by, SIGPROF);
+    ASSERT_EQ(FolderEntries(), (std::vector<std::string>{"note.vnt", "p.bin"})) << "run " << run;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "core/file_system.h"
@@ -53,14 +54,20 @@ class ForwardingFileSystem : public FileSystem {
 // The ways the tests stage outputs: as here, and as on file systems that make
 // no unnamed files, of which some cannot refuse to replace in a rename.
 struct Staging {
+  const char* name;  // as a test's name ends
   const char* what;
   FileSystemRefusals refused;
   bool named() const { return refused.unnamed_files; }
 };
+// How a failing case names its staging.
+inline void PrintTo(const Staging& staging, std::ostream* out) {
+  *out << staging.what;
+}
 inline constexpr Staging kStagings[] = {
-    {"unnamed", {}},
-    {"named", {.unnamed_files = true}},
-    {"named, no rename that never replaces",
+    {"Unnamed", "unnamed", {}},
+    {"Named", "named", {.unnamed_files = true}},
+    {"NamedWithoutNoReplaceRename",
+     "named, no rename that never replaces",
      {.unnamed_files = true, .rename_without_replacing = true}},
 };
 
