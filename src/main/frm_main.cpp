@@ -2,14 +2,13 @@
 
 #include <shellapi.h>
 
+#include <exception>
 #include <stdexcept>
 
 #include "core/convert_file.h"
 #include "core/messages.h"
-#include "main/busy_window.h"
 #include "main/frm_main_layout.h"
 #include "main/resource_ids.h"
-#include "main/session_end.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/windows/wide_path.h"
 #include "win/folder_notes.h"
@@ -51,73 +50,6 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
-// The window while a batch or a folder scan runs: it takes no input of its
-// own, keeps answering, also through one long note, and remembers a request
-// to close. While notes are converted, the end of the session waits and
-// Windows is told why.
-class TfrmMain::Busy final : public ConversionProgress {
- public:
-  Busy(TfrmMain& form, bool converting)
-      : form_(KeepingFocus(form)),
-        converting_(converting),
-        window_(form.Handle(),
-                {form.controls_["BtnRead"], form.controls_["Button1"], form.controls_["finList"]},
-                [&form](MSG& message) { return form.TakeKeys(message); }) {
-    form_.busy_ = this;
-    form_.stop_requested_ = false;
-    if (converting_) {
-      ShutdownBlockReasonCreate(form_.Handle(), win::Wide(win_text::kSessionEndWaits).c_str());
-    }
-  }
-  ~Busy() override {
-    if (converting_ && IsWindow(form_.Handle())) ShutdownBlockReasonDestroy(form_.Handle());
-    form_.busy_ = nullptr;
-  }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
-  bool converting() const { return converting_; }
-  // Note `current` of `total` is taken in hand.
-  void StartNote(int current, int total) {
-    current_ = current;
-    total_ = total;
-    note_percent_ = -1;
-    window_.ShowProgress(current, total);
-  }
-  // Keeps the window answering; false once it has been asked to close.
-  bool KeepAnswering() {
-    window_.KeepAnswering();
-    return !form_.close_requested_;
-  }
-  // The note in hand has got this far.
-  void Reached(std::uint64_t done, std::uint64_t total) override {
-    if (total == 0) return;
-    const int percent = static_cast<int>(done * 100 / total);
-    if (percent != note_percent_) {
-      note_percent_ = percent;
-      window_.ShowProgress(current_, total_, percent);
-    }
-    window_.KeepAnswering();
-  }
-  // Waits before a file step is tried again, answering meanwhile.
-  void Wait(std::chrono::milliseconds pause) { window_.WaitAnswering(pause); }
-
- private:
-  // The control with the focus is kept before the busy window disables it,
-  // so that it gets the focus back when the window is next activated.
-  static TfrmMain& KeepingFocus(TfrmMain& form) {
-    form.keyboard_.KeepFocus();
-    return form;
-  }
-
-  TfrmMain& form_;
-  bool converting_;
-  BusyWindow window_;
-  int current_ = 0;
-  int total_ = 0;
-  int note_percent_ = -1;
-};
-
 void TfrmMain::WindowDestroyer::operator()(HWND window) const {
   // Messages sent while the window goes away reach no half-destroyed object.
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -141,8 +73,8 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
   // An output held by a scanner or viewer is tried again for a while: the
   // window goes on answering meanwhile.
   files_.SetRetryPause([this](std::chrono::milliseconds pause) {
-    if (busy_) {
-      busy_->Wait(pause);
+    if (batch_) {
+      batch_->Wait(pause);
     } else {
       SleepingPause(pause);
     }
@@ -165,8 +97,9 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
 TfrmMain::~TfrmMain() = default;
 
 bool TfrmMain::ConvertFile(const std::string& source_path) {
-  const ConversionServices services{ListBox1_, prompts_,          files_,  bitmap_header_,
-                                    messages_, NativePathStyle(), nullptr, busy_};
+  const ConversionServices services{
+      ListBox1_, prompts_,          files_,  bitmap_header_,
+      messages_, NativePathStyle(), nullptr, batch_ ? &*batch_ : nullptr};
   return marrowpin::ConvertFile(source_path, services);
 }
 
@@ -217,7 +150,7 @@ void TfrmMain::WMDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void TfrmMain::BtnReadClick() {
-  if (busy_) return;
+  if (batch_) return;
   finList_.Clear();
   for (const std::string& path : OpenDialog1_.Execute(window_.get())) {
     finList_.Append(path);
@@ -233,7 +166,7 @@ void TfrmMain::WMDropFiles(HDROP drop) {
     ~DropRelease() { DragFinish(drop); }
   } release{drop};
   // A drop that was on its way when the window became busy.
-  if (busy_) return;
+  if (batch_) return;
 
   finList_.Clear();
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -245,19 +178,20 @@ void TfrmMain::WMDropFiles(HDROP drop) {
   }
   bool folder_dropped = false;
   std::vector<std::string> listed;
-  {
-    Busy busy(*this, false);
-    listed = DroppedNotes(dropped, busy, folder_dropped);
+  if (RunAsBatch(WindowBatch::Work::kFolderScan, [&](WindowBatch& batch) {
+        listed = DroppedNotes(dropped, batch, folder_dropped);
+      })) {
+    Close();
+    return;
   }
-  if (CloseIfRequested()) return;
   finList_.Assign(listed);
   if (listed.empty() && folder_dropped) {
     prompts_.ShowMessage(std::string(win_text::kNoNotesDropped));
   }
 }
 
-std::vector<std::string> TfrmMain::DroppedNotes(const std::vector<std::string>& dropped, Busy& busy,
-                                                bool& folder_dropped) {
+std::vector<std::string> TfrmMain::DroppedNotes(const std::vector<std::string>& dropped,
+                                                WindowBatch& batch, bool& folder_dropped) {
   std::vector<std::string> listed;
   for (const std::string& path : dropped) {
     if (!IsFolder(path)) {
@@ -266,35 +200,50 @@ std::vector<std::string> TfrmMain::DroppedNotes(const std::vector<std::string>& 
     }
     folder_dropped = true;
     const std::vector<std::string> notes =
-        win::NotesInFolder(path, [&busy] { return busy.KeepAnswering(); });
+        win::NotesInFolder(path, [&batch] { return batch.KeepAnswering(); });
     listed.insert(listed.end(), notes.begin(), notes.end());
-    if (close_requested_) break;
+    if (batch.CloseRequested()) break;
   }
   return listed;
 }
 
 void TfrmMain::Button1Click() {
-  if (busy_) return;
+  if (batch_) return;
   std::vector<win_text::FailedLine> failed;
-  try {
-    RunBatch(failed);
-  } catch (...) {
-    // The error ends the batch; a close asked for meanwhile still happens.
-    if (!close_requested_) throw;
-    owner_.ShowError(std::current_exception());
+  if (RunAsBatch(WindowBatch::Work::kConversion,
+                 [&](WindowBatch& batch) { ConvertList(batch, failed); })) {
+    Close();
+    return;
   }
-  if (CloseIfRequested()) return;
   const messages::Texts& texts = messages_.texts();
   prompts_.ShowMessage(failed.empty() ? std::string(texts.all_converted)
                                       : win_text::WithFailedLines(texts.some_failed, failed));
 }
 
-void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
-  Busy busy(*this, true);
+bool TfrmMain::RunAsBatch(WindowBatch::Work work, const std::function<void(WindowBatch&)>& steps) {
+  batch_.emplace(
+      window_.get(),
+      std::vector<HWND>{controls_["BtnRead"], controls_["Button1"], controls_["finList"]},
+      keyboard_, work);
+  std::exception_ptr error;
+  try {
+    steps(*batch_);
+  } catch (...) {
+    error = std::current_exception();
+  }
+  const bool close_requested = batch_->CloseRequested();
+  // The window is itself again before anything is shown.
+  batch_.reset();
+  if (error && !close_requested) std::rethrow_exception(error);
+  if (error) owner_.ShowError(error);
+  return close_requested;
+}
+
+void TfrmMain::ConvertList(WindowBatch& batch, std::vector<win_text::FailedLine>& failed) {
   for (int i = 0; i < finList_.Count(); ++i) {
-    busy.StartNote(i + 1, finList_.Count());
-    if (!busy.KeepAnswering()) return;
-    if (stop_requested_) {
+    batch.StartNote(i + 1, finList_.Count());
+    if (!batch.KeepAnswering()) return;
+    if (batch.StopRequested()) {
       for (int left = i; left < finList_.Count(); ++left)
         failed.push_back({left + 1, finList_.Line(left)});
       return;
@@ -307,53 +256,50 @@ void TfrmMain::RunBatch(std::vector<win_text::FailedLine>& failed) {
 }
 
 void TfrmMain::ConvertArguments(const std::vector<std::string>& paths) {
-  Busy busy(*this, true);
-  bool folder_given = false;
-  const std::vector<std::string> notes = DroppedNotes(paths, busy, folder_given);
-  if (notes.empty() && folder_given) {
-    prompts_.ShowMessage(std::string(win_text::kNoNotesDropped));
-  }
-  const int count = static_cast<int>(notes.size());
-  for (int i = 0; i < count && !close_requested_; ++i) {
-    busy.StartNote(i + 1, count);
-    prompts_.StartNote(notes[i]);
-    ConvertFile(notes[i]);
-  }
+  // The program ends after them, asked to close or not.
+  RunAsBatch(WindowBatch::Work::kConversion, [&](WindowBatch& batch) {
+    bool folder_given = false;
+    const std::vector<std::string> notes = DroppedNotes(paths, batch, folder_given);
+    if (notes.empty() && folder_given) {
+      prompts_.ShowMessage(std::string(win_text::kNoNotesDropped));
+    }
+    const int count = static_cast<int>(notes.size());
+    for (int i = 0; i < count && !batch.CloseRequested(); ++i) {
+      batch.StartNote(i + 1, count);
+      prompts_.StartNote(notes[i]);
+      ConvertFile(notes[i]);
+    }
+  });
 }
 
-bool TfrmMain::CloseIfRequested() {
-  if (!close_requested_) return false;
-  close_requested_ = false;
+void TfrmMain::Close() {
   SendMessageW(window_.get(), WM_CLOSE, 0, 0);
-  return true;
 }
 
 void TfrmMain::mnuExitClick() {
-  if (busy_) return;
-  SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+  if (!batch_) Close();
 }
 
 bool TfrmMain::WMClose() {
-  if (!busy_) return true;
-  close_requested_ = true;
+  if (!batch_) return true;
+  batch_->RequestClose();
   return false;
 }
 
 void TfrmMain::Escape() {
-  if (busy_) stop_requested_ = true;
+  if (batch_) batch_->RequestStop();
 }
 
 bool TfrmMain::WMQueryEndSession(std::uint32_t flags) {
-  const SessionEndAnswer answer = AnswerQueryEndSession(busy_ && busy_->converting(), flags);
+  // Without a batch nothing of the window's own is at stake.
+  if (!batch_) return true;
+  const SessionEndAnswer answer = batch_->AnswerSessionEndQuery(flags);
   if (answer == SessionEndAnswer::kCleanUpAndEnd) EndWithSession();
-  refused_session_end_ = answer == SessionEndAnswer::kWait;
   return answer == SessionEndAnswer::kLetEnd;
 }
 
 void TfrmMain::WMEndSession(bool ending) {
-  const bool refused = refused_session_end_;
-  refused_session_end_ = false;
-  if (AnswerEndSession(busy_ != nullptr, ending, refused) == SessionEndAnswer::kCleanUpAndEnd)
+  if (batch_ && batch_->AnswerSessionEnd(ending) == SessionEndAnswer::kCleanUpAndEnd)
     EndWithSession();
 }
 

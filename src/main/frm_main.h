@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/messages.h"
 #include "decode/bitmap_header_template.h"
+#include "main/window_batch.h"
 #include "main/window_owner.h"
 #include "main/window_prompts.h"
 #include "platform/native_file_system.h"
@@ -78,7 +81,6 @@ class TfrmMain {
   void WMDestroy();
 
  private:
-  class Busy;
   struct WindowDestroyer {
     void operator()(HWND window) const;
   };
@@ -86,18 +88,23 @@ class TfrmMain {
 
   void CenterOnDesktop();
   void ApplyDpi(int dpi);
+  // Runs steps as the window's batch, which has ended when this returns;
+  // whether the window was asked to close meanwhile, which the caller then
+  // does. What steps throw ends the batch and is thrown on, unless a close
+  // was asked for: then it is shown, so that the close still happens.
+  bool RunAsBatch(WindowBatch::Work work, const std::function<void(WindowBatch&)>& steps);
   // Converts every line of the list in turn; the lines that failed go into
   // failed, and so do those left when Esc stopped the batch.
-  void RunBatch(std::vector<win_text::FailedLine>& failed);
+  void ConvertList(WindowBatch& batch, std::vector<win_text::FailedLine>& failed);
   // Converts the paths the command line gives, in order.
   void ConvertArguments(const std::vector<std::string>& paths);
   // The paths the shell handed over (dropped, or given on the command line)
   // with every folder among them replaced by its notes; scanning stops early
   // when the window is asked to close.
-  std::vector<std::string> DroppedNotes(const std::vector<std::string>& dropped, Busy& busy,
+  std::vector<std::string> DroppedNotes(const std::vector<std::string>& dropped, WindowBatch& batch,
                                         bool& folder_dropped);
-  // Closes the window if that was asked for while it was busy; whether it was.
-  bool CloseIfRequested();
+  // Sends the window the request that the close box sends.
+  void Close();
   // Removes the note in hand's temporary file and ends the program.
   [[noreturn]] void EndWithSession();
 
@@ -116,11 +123,7 @@ class TfrmMain {
   const Messages messages_{win_text::kConversionTexts};
   bool shown_before_ = false;
   // While a batch, a folder scan or the command line's conversions run.
-  Busy* busy_ = nullptr;
-  bool close_requested_ = false;
-  // The last query of the session's end was refused.
-  bool refused_session_end_ = false;
-  bool stop_requested_ = false;
+  std::optional<WindowBatch> batch_;
 };
 
 // The single main window, once its constructor has returned.

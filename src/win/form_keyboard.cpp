@@ -84,12 +84,16 @@ void FormKeyboard::KeepFocus() {
   if (focus && IsChild(form_, focus)) focus_ = focus;
 }
 
-void FormKeyboard::Activated() {
+void FormKeyboard::RestoreFocus() {
   if (CanTakeFocus(focus_)) {
     SetFocus(focus_);
   } else {
     SetFocus(form_);
   }
+}
+
+void FormKeyboard::Activated() {
+  RestoreFocus();
   // The first control's focus rectangle shows from the start.
   if (!cues_shown_) {
     cues_shown_ = true;

@@ -26,8 +26,10 @@ class FormKeyboard {
   // Keeps the control that has the focus, when one of the form's has it:
   // when the form is left, and before its controls are disabled.
   void KeepFocus();
-  // The form is active again: the kept control gets the focus, or the form
-  // itself while that control cannot take it.
+  // The kept control gets the focus, or the form itself while that control
+  // cannot take it.
+  void RestoreFocus();
+  // The form is active again: the focus goes back as RestoreFocus gives it.
   void Activated();
 
  private:

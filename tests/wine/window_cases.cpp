@@ -598,6 +598,10 @@ void FileListCases(Suite& suite) {
           "sub\\camera-0412dat", "Zz\\e.dat", "empty\\readme.txt"})
       WriteTestFile(folder + "\\" + name, Note("-FILENAME:x.bin\r\n", "QUJD"));
     const std::string file = suite.Path("dropped one.vnt");
+    // The window is busy while it scans the folders; the focus comes back
+    // after the scan, with no box in between to give it back.
+    TabTo(program, IDC_BUTTON1);
+    ExpectFocus(program, IDC_BUTTON1, "before the drop");
     DropFiles(program, {folder, file});
     const std::vector<std::string> expected{folder + "\\A.DAT",
                                             folder + "\\b.vnt",
@@ -608,6 +612,7 @@ void FileListCases(Suite& suite) {
                                             file};
     Expect(WaitUntil([&] { return ListedFiles(program) == expected; }),
            "file list is " + Joined(ListedFiles(program)));
+    ExpectFocus(program, IDC_BUTTON1, "after the dropped folder was scanned");
 
     // A drop that adds nothing says so, and leaves the list empty.
     DropFiles(program, {folder + "\\empty"});
