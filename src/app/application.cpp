@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win/message_box.h"
 #include "win/wide_text.h"
 #include "win_text/application_title.h"
 #include "win_text/command_line.h"
@@ -60,9 +61,9 @@ void Application::Run(int show_command) {
 
 void Application::ShowError(std::exception_ptr error) const noexcept {
   try {
-    MessageBoxW(OwnerWindow(),
-                win::Wide(win_text::ErrorBoxText(win_text::ErrorMessage(error))).c_str(),
-                win::Wide(title_).c_str(), MB_OK | MB_ICONERROR);
+    win::ShowMessageBox(OwnerWindow(),
+                        win::Wide(win_text::ErrorBoxText(win_text::ErrorMessage(error))),
+                        win::Wide(title_), MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory while building the text: nothing more can be shown.
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/message_box.h"
 #include "win/message_window.h"
 #include "win/wide_text.h"
 #include "win_text/batch_texts.h"
@@ -23,8 +24,8 @@ void WindowPrompts::ShowOutputFailure(const std::string& text, const std::string
 
 bool WindowPrompts::AskYesNo(Question /*question*/, const std::string& text,
                              const std::string& caption) {
-  return MessageBoxW(owner_.OwnerWindow(), win::Wide(text).c_str(), win::Wide(caption).c_str(),
-                     MB_YESNO) == IDYES;
+  return win::ShowMessageBox(owner_.OwnerWindow(), win::Wide(text), win::Wide(caption), MB_YESNO) ==
+         IDYES;
 }
 
 bool WindowPrompts::AskOverwrite(const std::string& text, const std::string& caption,

@@ -90,7 +90,13 @@ void BuildWindow(HWND dialog, MessageWindowState& state) {
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const ScreenPoint corner = CentredIn(area, width, height);
-  SetWindowPos(dialog, nullptr, corner.x, corner.y, width, height, SWP_NOZORDER);
+  // Without an owner (the command-line mode), it stays above other programs'
+  // windows and asks for the foreground, as the system's boxes do then
+  // (ShowMessageBox): the run waits on it.
+  const bool owned = GetWindow(dialog, GW_OWNER) != nullptr;
+  SetWindowPos(dialog, owned ? nullptr : HWND_TOPMOST, corner.x, corner.y, width, height,
+               owned ? SWP_NOZORDER : 0);
+  if (!owned) SetForegroundWindow(dialog);
   SetFocus(ok);
 }
 

@@ -28,6 +28,13 @@ void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_v
 // with the "." the box adds to it.
 void AnswerErrorBox(RemoteProgram& program, std::string_view message);
 
+// Whether a box stays above other programs' windows (WS_EX_TOPMOST) and
+// has the foreground: so come those with no window of the program to own
+// them, in the command-line mode.
+bool ComesToTheFront(HWND box);
+// As much of that as holds, for a failure's message.
+std::string FrontState(HWND box);
+
 // A file dialog, waited for; its title is checked unless title is empty.
 HWND WaitForFileDialog(RemoteProgram& program, std::string_view title);
 // Chooses names (quoted when several) in folder, and presses OK.

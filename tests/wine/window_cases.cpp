@@ -351,10 +351,13 @@ void CommandLineCases(Suite& suite) {
         "line of half the screen.vnt";
     WriteTestFile(suite.Path(name), "-FILENAME:cl-never.bin\r\nhello\r\n");
     const auto program = suite.Start(Quoted(suite.Path(name)));
+    const HWND message = program->WaitForDialog();
     RECT bounds;
-    GetWindowRect(program->WaitForDialog(), &bounds);
+    GetWindowRect(message, &bounds);
     Expect(bounds.right - bounds.left <= GetSystemMetrics(SM_CXSCREEN) / 2 + 64,
            "message window is wider than half the screen");
+    // No window of the program owns it: it comes to the front by itself.
+    Expect(ComesToTheFront(message), "the message without an owner is " + FrontState(message));
     AnswerMessage(*program, golden::NotConvertible(name));
     Expect(program->WaitForExit() == 0, "exit code is not 0");
     ExpectNoFile(suite.Path("cl-never.bin"));
@@ -958,6 +961,9 @@ void BatchCases(Suite& suite) {
     Sleep(500);
     Expect(IsWindowVisible(question) && !program.HasExited(),
            "the close request did not wait for the note in hand");
+    // Owned by the window, it stays among the other programs' windows.
+    Expect((GetWindowLongW(question, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0,
+           "the window's question stays above other programs' windows");
     // No closing message: the window closes once the note in hand is done.
     AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("closed-existing.bin")),
                    golden::kOverwriteCaption, true);
