@@ -44,6 +44,7 @@ bool WriteOutput(const ConsoleStreams& streams, std::string_view text) {
 // The conversions of one run, FILE by FILE.
 int ConvertAll(const CommandLineOptions& options, FileSystem& native_files,
                const ConsoleStreams& streams, const LocaleTexts& texts) {
+  native_files.WordReasonsIn(texts.conversion());
   StandardInputFileSystem files(native_files, streams.input, streams.input_id);
   // A name typed for the note is spelled as the note's own would be; Windows
   // arguments come in the path spelling already.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
+
 namespace marrowpin {
 
 // What tells one file from another on one machine: its device (volume) and
@@ -150,6 +152,10 @@ class FileSystem {
   virtual std::string PathNameFromNote(std::string_view note_name) {
     return std::string(note_name);
   }
+  // The language of the words a file system adds to the system's reason for
+  // a failure (Windows: who holds the file, where new bytes were kept), in
+  // the front end's own; English until told. By default it adds none.
+  virtual void WordReasonsIn(const messages::Texts& /*texts*/) {}
 };
 
 }  // namespace marrowpin

@@ -22,6 +22,12 @@ const Texts kJapanese = {
     .headerless_hint = " (おそらくヘッダなしBMP)",
     .name_too_long = "ファイル名が長すぎてフォルダに作れません。ファイル名を指定してください",
     .out_of_memory = "メモリが足りません！！",
+    .held_by = " (使用中のプログラム: %s)",
+    .held_by_separator = "、",
+    .kept_under = " 変換した内容は %s に残してあります",
+    .protected_folder_hint =
+        " (Windows セキュリティの「コントロールされたフォルダー アクセス」がオンのときは、"
+        "%s を許可されたアプリに加えるか、別のフォルダーに書き出してください)",
 };
 
 const Texts kEnglish = {
@@ -42,6 +48,12 @@ const Texts kEnglish = {
     .headerless_hint = " (probably a bitmap without header)",
     .name_too_long = "the output name is too long for its folder; please give a file name",
     .out_of_memory = "out of memory",
+    .held_by = " (in use by %s)",
+    .held_by_separator = ", ",
+    .kept_under = " The converted bytes are kept at %s",
+    .protected_folder_hint =
+        " (where Controlled folder access is on in Windows Security, allow %s as an app, "
+        "or write to another folder)",
 };
 
 }  // namespace marrowpin::messages
@@ -84,6 +96,24 @@ std::string Messages::NameDialogTitle(std::string_view source_file_name,
     title += texts_.headerless_hint;
   }
   return title;
+}
+
+std::string HeldBy(const messages::Texts& texts, const std::vector<std::string>& programs) {
+  if (programs.empty()) return {};
+  std::string list;
+  for (const std::string& program : programs) {
+    if (!list.empty()) list += texts.held_by_separator;
+    list += program;
+  }
+  return Fill(texts.held_by, list);
+}
+
+std::string KeptUnder(const messages::Texts& texts, std::string_view temporary_path) {
+  return Fill(texts.kept_under, temporary_path);
+}
+
+std::string ProtectedFolderHint(const messages::Texts& texts, std::string_view program_file_name) {
+  return Fill(texts.protected_folder_hint, program_file_name);
 }
 
 std::string WithSystemReason(std::string_view text, std::string_view reason) {

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Every text the conversion and the window show, in one table per language,
 // in UTF-8. Adding a text means a member here and one entry in each table.
@@ -27,6 +28,12 @@ struct Texts {
   const char* headerless_hint;    // follows the name dialog's title
   const char* name_too_long;      // before the name dialog; the system's word follows
   const char* out_of_memory;
+  // Follow the system's reason for an output step that failed, where the
+  // system can tell more (Windows):
+  const char* held_by;                // %s: the programs that hold the file
+  const char* held_by_separator;      // between those programs
+  const char* kept_under;             // %s: where the new bytes were kept
+  const char* protected_folder_hint;  // %s: the program's file name
 };
 
 extern const Texts kJapanese;
@@ -51,6 +58,10 @@ inline constexpr const char* Texts::*kEveryText[] = {
     &Texts::headerless_hint,
     &Texts::name_too_long,
     &Texts::out_of_memory,
+    &Texts::held_by,
+    &Texts::held_by_separator,
+    &Texts::kept_under,
+    &Texts::protected_folder_hint,
 };
 static_assert(std::size(kEveryText) * sizeof(const char*) == sizeof(Texts),
               "every text is in kEveryText");
@@ -61,6 +72,17 @@ namespace marrowpin {
 
 // The text followed by the system's reason in parentheses, where it gave one.
 std::string WithSystemReason(std::string_view text, std::string_view reason);
+
+// What follows the system's reason for an output step that another
+// program's handle made fail: the programs that hold the file, where the
+// system can tell; nothing when it cannot.
+std::string HeldBy(const messages::Texts& texts, const std::vector<std::string>& programs);
+// What follows the reason of an output that could not take its name after
+// the old output had left it: where the new bytes are.
+std::string KeptUnder(const messages::Texts& texts, std::string_view temporary_path);
+// What follows the reason a new output could not be created for, where the
+// system refused it as it refuses programs in a folder it protects.
+std::string ProtectedFolderHint(const messages::Texts& texts, std::string_view program_file_name);
 
 // The messages a front end shows, worded from its texts; handed to whatever
 // builds one. A message that concerns a file names it as it is; a front end

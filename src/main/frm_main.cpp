@@ -72,6 +72,7 @@ TfrmMain::TfrmMain(const WindowOwner& owner, const std::vector<std::string>& arg
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // An output held by a scanner or viewer is tried again for a while: the
   // window goes on answering meanwhile.
+  files_.WordReasonsIn(messages_.texts());
   files_.SetRetryPause([this](std::chrono::milliseconds pause) {
     if (batch_) {
       batch_->Wait(pause);

@@ -49,6 +49,9 @@ class NativeFileSystem final : public FileSystem {
   void SetRetryPause(RetryPause pause) {
     retry_pause_ = std::move(pause);
   }
+  void WordReasonsIn(const messages::Texts& texts) override {
+    reason_texts_ = &texts;
+  }
 #else
   // POSIX names are UTF-8: a name that is not is read as Shift-JIS.
   std::string PathNameFromNote(std::string_view note_name) override;
@@ -59,6 +62,7 @@ class NativeFileSystem final : public FileSystem {
   CreationFailure creation_failure_;
 #ifdef _WIN32
   RetryPause retry_pause_ = SleepingPause;
+  const messages::Texts* reason_texts_ = &messages::kEnglish;
 #else
   DiskFlushes flushes_;
 #endif

@@ -22,9 +22,11 @@ namespace marrowpin {
 // nullptr, with the reason in *failure, when it cannot be started.
 #ifdef _WIN32
 // `pause` waits between the tries of a move, replacement or removal that
-// another program's handle makes fail.
+// another program's handle makes fail. What a failure's reason adds to the
+// system's words is worded from `texts`.
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure, RetryPause pause);
+                                              CreationFailure* failure, RetryPause pause,
+                                              const messages::Texts& texts);
 #else
 // The outputs of one run share its flushes of whole file systems. What
 // `refused` names is taken as the file system's refusal, without asking it.

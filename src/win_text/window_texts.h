@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/messages.h"
 
@@ -20,25 +19,6 @@ inline constexpr std::string_view kOkButton = "OK";
 inline constexpr std::string_view kNotePathLabel = "変換元: ";
 inline constexpr std::string_view kOutputPathLabel = "出力先: ";
 inline constexpr std::string_view kReasonLabel = "理由: ";
-// Follows the reason of an output that could not take its name after the
-// old output had left it: where the new bytes are.
-inline std::string KeptUnder(std::string_view temporary_path) {
-  return " 変換した内容は " + std::string(temporary_path) + " に残してあります";
-}
-// Follows the reason of an output step that another program's handle made
-// fail: the programs that hold the file, where the system can tell.
-inline std::string HeldBy(const std::vector<std::string>& programs) {
-  if (programs.empty()) return {};
-  std::string text = " (使用中のプログラム: ";
-  for (std::size_t i = 0; i < programs.size(); ++i)
-    text += (i == 0 ? "" : "、") + programs[i];
-  return text + ")";
-}
-// Follows the reason a new output could not be created for, where the
-// system refused it as it refuses programs in a folder it protects.
-inline constexpr std::string_view kProtectedFolderHint =
-    " (Windows セキュリティの「コントロールされたフォルダー アクセス」がオンのときは、"
-    "Marrowpin.exe を許可されたアプリに加えるか、別のフォルダーに書き出してください)";
 // A blank line of the list, as the closing message names it.
 inline std::string BlankListLine(int line_number) {
   return std::to_string(line_number) + "行目 (空行)";

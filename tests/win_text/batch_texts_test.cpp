@@ -24,18 +24,32 @@ TEST(FailureText, AddsTheNoteTheOutputAndTheReasonThatAreKnown) {
 }
 
 // What the reason of an output that could not take its name says besides
-// the system's word: who holds the file, and where new bytes were kept.
+// the system's word: who holds the file, where new bytes were kept, and what
+// a protected folder asks for; in the front end's language.
 TEST(FailureText, ReasonNamesTheProgramsHoldingTheFileAndWhereTheBytesAreKept) {
-  EXPECT_EQ(HeldBy({}), "");
-  EXPECT_EQ(HeldBy({"Photos"}), " (使用中のプログラム: Photos)");
-  EXPECT_EQ(HeldBy({"Photos", "Microsoft Defender Antivirus"}),
+  const messages::Texts& japanese = messages::kJapanese;
+  const messages::Texts& english = messages::kEnglish;
+  EXPECT_EQ(HeldBy(japanese, {}), "");
+  EXPECT_EQ(HeldBy(english, {}), "");
+  EXPECT_EQ(HeldBy(japanese, {"Photos"}), " (使用中のプログラム: Photos)");
+  EXPECT_EQ(HeldBy(japanese, {"Photos", "Microsoft Defender Antivirus"}),
             " (使用中のプログラム: Photos、Microsoft Defender Antivirus)");
+  EXPECT_EQ(HeldBy(english, {"Photos", "Microsoft Defender Antivirus"}),
+            " (in use by Photos, Microsoft Defender Antivirus)");
   EXPECT_EQ(FailureText("ファイルに書き込めません！！", "C:\\メモ\\a.vnt", "C:\\メモ\\a.bin",
-                        "共有違反です。" + HeldBy({"Photos"})),
+                        "共有違反です。" + HeldBy(japanese, {"Photos"})),
             "ファイルに書き込めません！！\n変換元: C:\\メモ\\a.vnt\n出力先: C:\\メモ\\a.bin\n"
             "理由: 共有違反です。 (使用中のプログラム: Photos)");
-  EXPECT_EQ(KeptUnder("C:\\メモ\\.marrowpin-AbC123"),
+  EXPECT_EQ(KeptUnder(japanese, "C:\\メモ\\.marrowpin-AbC123"),
             " 変換した内容は C:\\メモ\\.marrowpin-AbC123 に残してあります");
+  EXPECT_EQ(KeptUnder(english, "C:\\a\\.marrowpin-AbC123"),
+            " The converted bytes are kept at C:\\a\\.marrowpin-AbC123");
+  EXPECT_EQ(ProtectedFolderHint(japanese, "Marrowpin.exe"),
+            " (Windows セキュリティの「コントロールされたフォルダー アクセス」がオンのときは、"
+            "Marrowpin.exe を許可されたアプリに加えるか、別のフォルダーに書き出してください)");
+  EXPECT_EQ(ProtectedFolderHint(english, "marrowpin-cli.exe"),
+            " (where Controlled folder access is on in Windows Security, allow "
+            "marrowpin-cli.exe as an app, or write to another folder)");
 }
 
 // Every reason the conversion gives, and the notice the window shows for it:

@@ -129,7 +129,7 @@ std::unique_ptr<InputFile> NativeFileSystem::OpenForReading(const std::string& p
 std::unique_ptr<OutputFile> NativeFileSystem::CreateForWriting(const std::string& folder,
                                                                const std::string& name) {
   creation_failure_ = {};
-  return StartStagedOutput(folder, name, &creation_failure_, retry_pause_);
+  return StartStagedOutput(folder, name, &creation_failure_, retry_pause_, *reason_texts_);
 }
 
 std::string NativeFileSystem::PathNameFromNote(std::string_view note_name) {

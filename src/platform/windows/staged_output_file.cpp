@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/messages.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/sharing_retry.h"
 #include "platform/staged_output_base.h"
@@ -29,7 +30,6 @@
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
 #include "win_text/utf16.h"
-#include "win_text/window_texts.h"
 
 namespace marrowpin {
 
@@ -63,6 +63,23 @@ std::string FullFolderPath(const std::string& folder) {
     full.resize(size);
   }
   return {};
+}
+
+// The running program's file name, as the user allows it by.
+std::string ProgramFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return win_text::Utf8FromUtf16(
+      std::wstring_view(path).substr(separator == std::wstring::npos ? 0 : separator + 1));
 }
 
 // Folder handles closed with their owner.
@@ -145,13 +162,14 @@ class StagedOutputFile final : public StagedOutputBase {
   // `pause` waits between the tries of a step that another program's
   // handle makes fail.
   StagedOutputFile(HeldFolders folders, OpenTemporaryFile file, std::string temporary_path,
-                   std::string path, bool replacing, RetryPause pause)
+                   std::string path, bool replacing, RetryPause pause, const messages::Texts& texts)
       : folders_(std::move(folders)),
         file_(std::move(file)),
         temporary_path_(std::move(temporary_path)),
         path_(std::move(path)),
         replacing_(replacing),
         pause_(std::move(pause)),
+        texts_(texts),
         removal_(WidePath(temporary_path_)) {}
   // The file goes before it is no longer removed on an interrupt.
   ~StagedOutputFile() override {
@@ -228,7 +246,7 @@ class StagedOutputFile final : public StagedOutputBase {
       if (const DWORD move_error = RetriedWhileHeld(move, pause_)) {
         kept_ = true;
         removal_.Release();
-        return FailHeld(move_error, {temporary}, win_text::KeptUnder(temporary_path_));
+        return FailHeld(move_error, {temporary}, KeptUnder(texts_, temporary_path_));
       }
       replaced_ = false;
     }
@@ -278,7 +296,7 @@ class StagedOutputFile final : public StagedOutputBase {
   // programs that hold the files where that was why; then what follows.
   bool FailHeld(DWORD error, const std::vector<std::wstring>& held, const std::string& then = {}) {
     std::string reason = SystemErrorText(error);
-    if (SharingRetryPause(error, 0)) reason += win_text::HeldBy(ProgramsHolding(held));
+    if (SharingRetryPause(error, 0)) reason += HeldBy(texts_, ProgramsHolding(held));
     return Failed(reason + then);
   }
 
@@ -294,13 +312,15 @@ class StagedOutputFile final : public StagedOutputBase {
   // is gone, and these are the only bytes left.
   bool kept_ = false;
   RetryPause pause_;
+  const messages::Texts& texts_;
   RemovalOnInterrupt removal_;
 };
 
 }  // namespace
 
 std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const std::string& name,
-                                              CreationFailure* failure, RetryPause pause) {
+                                              CreationFailure* failure, RetryPause pause,
+                                              const messages::Texts& texts) {
   const auto fail = [&](DWORD error) {
     failure->reason = SystemErrorText(error);
     failure->name_too_long = error == ERROR_FILENAME_EXCED_RANGE;
@@ -343,7 +363,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
     if (file.is_open()) {
       return std::make_unique<StagedOutputFile>(std::move(held), std::move(file),
                                                 std::move(temporary), path, replacing,
-                                                std::move(pause));
+                                                std::move(pause), texts);
     }
     error = GetLastError();
   }
@@ -353,7 +373,7 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   // file not found there is its doing too.
   fail(error);
   if (error == ERROR_ACCESS_DENIED || error == ERROR_FILE_NOT_FOUND)
-    failure->reason += win_text::kProtectedFolderHint;
+    failure->reason += ProtectedFolderHint(texts, ProgramFileName());
   return nullptr;
 }
 
