@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "win/dialog_end.h"
 #include "win_text/dialog_texts.h"
 #include "win_text/window_texts.h"
 
@@ -48,12 +49,10 @@ std::vector<std::string> OpenDialog::Execute(HWND owner) {
   dialog.lpstrDefExt = TextOrNull(default_extension_);
   selection_did_not_fit_ = false;
   if (!GetOpenFileNameW(&dialog)) {
-    // The size the dialog then leaves in the buffer's first unit cannot
-    // tell more than 65,535 characters: the user is told instead.
     const DWORD error = CommDlgExtendedError();
-    selection_did_not_fit_ = error == FNERR_BUFFERTOOSMALL;
-    if (error != 0 && !selection_did_not_fit_)
-      throw std::runtime_error(win_text::FileDialogFailed(error));
+    const DialogEnd end = WhyNoSelection(error);
+    if (end == DialogEnd::kFailed) throw std::runtime_error(win_text::FileDialogFailed(error));
+    selection_did_not_fit_ = end == DialogEnd::kSelectionTooLong;
     return {};
   }
 
