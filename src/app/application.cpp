@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/windows/program_path.h"
 #include "win/message_box.h"
 #include "win/wide_text.h"
 #include "win_text/application_title.h"
@@ -10,24 +11,8 @@
 
 namespace marrowpin::app {
 
-namespace {
-
-std::string ModulePath(HINSTANCE instance) {
-  std::wstring path(MAX_PATH, L'\0');
-  while (true) {
-    const DWORD length = GetModuleFileNameW(instance, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return win::Utf8(path);
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
-
 Application::Application(HINSTANCE instance)
-    : instance_(instance), title_(win_text::ApplicationTitle(ModulePath(instance))) {
+    : instance_(instance), title_(win_text::ApplicationTitle(ProgramPath())) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }

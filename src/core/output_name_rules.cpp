@@ -113,10 +113,10 @@ bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle 
   return false;
 }
 
-NoteOutputPath OutputPathFromNote(std::string_view note_name, std::string_view folder,
+NoteOutputName OutputNameFromNote(std::string_view note_name, std::string_view folder,
                                   PathStyle style, FileSystem& files) {
-  using Fault = NoteOutputPath::Fault;
-  const auto refused = [](Fault fault) { return NoteOutputPath{fault, {}, {}}; };
+  using Fault = NoteOutputName::Fault;
+  const auto refused = [](Fault fault) { return NoteOutputName{fault, {}}; };
   if (note_name.empty()) return refused(Fault::kNoName);
   // The name guard judges the note's own bytes and the path's spelling alike.
   if (IsUnsafeOutputName(note_name, NameSpelling::kNote, style)) return refused(Fault::kRefused);
@@ -127,8 +127,7 @@ NoteOutputPath OutputPathFromNote(std::string_view note_name, std::string_view f
       LeadsThroughLink(folder, name, style, files)) {
     return refused(Fault::kRefused);
   }
-  std::string path = std::string(folder) + name;
-  return {Fault::kNone, std::move(name), std::move(path)};
+  return {Fault::kNone, std::move(name)};
 }
 
 }  // namespace marrowpin

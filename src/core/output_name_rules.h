@@ -31,28 +31,27 @@ inline constexpr std::string_view kTemporaryNamePrefix = ".marrowpin-";
 // CONIN$, or holds a wildcard, "<", ">", "|" or '"'.
 bool IsUnsafeOutputName(std::string_view name, NameSpelling spelling, PathStyle style);
 
-// Where the output name that a note gives leads, or why it cannot be used.
-struct NoteOutputPath {
+// The output name that a note gives, as the file system spells it, or why
+// it cannot be used.
+struct NoteOutputName {
   enum class Fault {
     kNone,
     kNoName,   // the note gives none, or one the file system cannot spell
-    kRefused,  // see OutputPathFromNote
+    kRefused,  // see OutputNameFromNote
   };
   Fault fault = Fault::kNone;
   // The name as the file system spells it, subfolders and all; empty unless
   // the name may be used.
   std::string name;
-  // The folder joined to that name.
-  std::string path;
 };
 
-// The output path for the name a note gives (its own bytes, as a rule
+// The output name for the one a note gives (its own bytes, as a rule
 // Shift-JIS) in folder (ending in its separator, or empty for the current
 // folder). The name is refused when IsUnsafeOutputName refuses the note's
 // bytes or the path's spelling of them, or when a subfolder on its way is a
 // link or junction, which could lead anywhere. `files` spells the name and
 // tells links.
-NoteOutputPath OutputPathFromNote(std::string_view note_name, std::string_view folder,
+NoteOutputName OutputNameFromNote(std::string_view note_name, std::string_view folder,
                                   PathStyle style, FileSystem& files);
 
 }  // namespace marrowpin

@@ -26,14 +26,14 @@ struct NameChoice {
 // The note's own name for its output, or why the user is asked for one.
 NameChoice NameFromNote(const OutputHints& hints, const std::string& output_folder,
                         const ConversionServices& services) {
-  NoteOutputPath from_note =
-      OutputPathFromNote(hints.name, output_folder, services.path_style, services.files);
+  NoteOutputName from_note =
+      OutputNameFromNote(hints.name, output_folder, services.path_style, services.files);
   switch (from_note.fault) {
-    case NoteOutputPath::Fault::kRefused:
+    case NoteOutputName::Fault::kRefused:
       return {{}, NameRequest{NameReason::kNoteNameRefused, {}}};
-    case NoteOutputPath::Fault::kNoName:
+    case NoteOutputName::Fault::kNoName:
       return {{}, NameRequest{NameReason::kNoteNamesNone, {}}};
-    case NoteOutputPath::Fault::kNone:
+    case NoteOutputName::Fault::kNone:
       break;
   }
   return {std::move(from_note.name), std::nullopt};
@@ -135,8 +135,7 @@ std::optional<StartedOutput> StartOutput(const SourceNote& source, const std::st
       if ((choice.ask = std::move(started.ask_again))) continue;
       if (!started.file) return std::nullopt;
     }
-    return StartedOutput{output_folder, std::move(choice.name), std::move(output_path),
-                         std::move(started.file), write_bitmap_header};
+    return StartedOutput{std::move(output_path), std::move(started.file), write_bitmap_header};
   }
 }
 

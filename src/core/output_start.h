@@ -33,9 +33,6 @@ struct OutputHints {
 
 // An output started at its settled path.
 struct StartedOutput {
-  // The folder (ending in its separator, or empty) and the name in it.
-  std::string folder;
-  std::string name;
   std::string path;
   std::unique_ptr<OutputFile> file;
   // Whether the user asked for a bitmap header in front of the payload.

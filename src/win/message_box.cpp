@@ -1,12 +1,10 @@
 #include "win/message_box.h"
 
-#include <string>
-
 namespace marrowpin::win {
 
-int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
   if (!owner) type |= MB_TOPMOST | MB_SETFOREGROUND;
-  return MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(caption).c_str(), type);
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 
 }  // namespace marrowpin::win

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string_view>
+#include <string>
 
 namespace marrowpin::win {
 
@@ -12,6 +12,6 @@ namespace marrowpin::win {
 // asks for the foreground: a question the run waits on is seen even when
 // the user has gone on elsewhere, where it would otherwise only flash in the
 // taskbar.
-int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
 
 }  // namespace marrowpin::win

@@ -97,15 +97,17 @@ void AnswerErrorBox(RemoteProgram& program, std::string_view message) {
   Press(box, IDOK);
 }
 
+bool IsTopmost(HWND box) {
+  return (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
 std::string FrontState(HWND box) {
-  const bool topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  const bool foreground = GetForegroundWindow() == box;
-  return std::string(topmost ? "topmost" : "not topmost") +
-         (foreground ? ", in the foreground" : ", not in the foreground");
+  return std::string(IsTopmost(box) ? "topmost" : "not topmost") +
+         (GetForegroundWindow() == box ? ", in the foreground" : ", not in the foreground");
 }
 
 bool ComesToTheFront(HWND box) {
-  return WaitUntil([&] { return FrontState(box) == "topmost, in the foreground"; }, 2000);
+  return WaitUntil([&] { return IsTopmost(box) && GetForegroundWindow() == box; }, 2000);
 }
 
 HWND WaitForFileDialog(RemoteProgram& program, std::string_view title) {

@@ -28,6 +28,8 @@ void AnswerQuestion(RemoteProgram& program, std::string_view text, std::string_v
 // with the "." the box adds to it.
 void AnswerErrorBox(RemoteProgram& program, std::string_view message);
 
+// Whether a window stays above other programs' windows (WS_EX_TOPMOST).
+bool IsTopmost(HWND window);
 // Whether a box stays above other programs' windows (WS_EX_TOPMOST) and
 // has the foreground: so come those with no window of the program to own
 // them, in the command-line mode.

@@ -962,8 +962,7 @@ void BatchCases(Suite& suite) {
     Expect(IsWindowVisible(question) && !program.HasExited(),
            "the close request did not wait for the note in hand");
     // Owned by the window, it stays among the other programs' windows.
-    Expect((GetWindowLongW(question, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0,
-           "the window's question stays above other programs' windows");
+    Expect(!IsTopmost(question), "the window's question stays above other programs' windows");
     // No closing message: the window closes once the note in hand is done.
     AnswerQuestion(program, golden::OverwriteQuestion(suite.Path("closed-existing.bin")),
                    golden::kOverwriteCaption, true);

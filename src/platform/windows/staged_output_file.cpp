@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/messages.h"
+#include "core/paths.h"
 #include "platform/removal_on_interrupt.h"
 #include "platform/sharing_retry.h"
 #include "platform/staged_output_base.h"
@@ -26,6 +27,7 @@
 #include "platform/windows/file_holders.h"
 #include "platform/windows/file_identity.h"
 #include "platform/windows/link_rule.h"
+#include "platform/windows/program_path.h"
 #include "platform/windows/sharing_retries.h"
 #include "platform/windows/system_error_text.h"
 #include "platform/windows/wide_path.h"
@@ -63,23 +65,6 @@ std::string FullFolderPath(const std::string& folder) {
     full.resize(size);
   }
   return {};
-}
-
-// The running program's file name, as the user allows it by.
-std::string ProgramFileName() {
-  std::wstring path(MAX_PATH, L'\0');
-  while (true) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const std::size_t separator = path.find_last_of(L"\\/");
-  return win_text::Utf8FromUtf16(
-      std::wstring_view(path).substr(separator == std::wstring::npos ? 0 : separator + 1));
 }
 
 // Folder handles closed with their owner.
@@ -373,7 +358,8 @@ std::unique_ptr<OutputFile> StartStagedOutput(const std::string& folder, const s
   // file not found there is its doing too.
   fail(error);
   if (error == ERROR_ACCESS_DENIED || error == ERROR_FILE_NOT_FOUND)
-    failure->reason += ProtectedFolderHint(texts, ProgramFileName());
+    failure->reason +=
+        ProtectedFolderHint(texts, FileNamePart(ProgramPath(), PathStyle::kWindowsUtf8));
   return nullptr;
 }
 
